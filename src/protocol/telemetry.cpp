@@ -1,0 +1,3 @@
+#include "telemetry.h"
+
+TelemetryRecord Telemetry;

@@ -1,0 +1,3 @@
+#include "curewidget.h"
+
+cureWidget::cureWidget(QWidget *parent) : QWidget(parent) {}

@@ -1,0 +1,3 @@
+#include "mwidget.h"
+
+mWidget::mWidget(QWidget *parent) : QWidget(parent) {}
