@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Selects the language of captions, message boxes and dialogs: 1 Chinese,
+// 0 English. Fixed at 1; the connection state is read from the open
+// button's caption, so the captions here must match the form's.
+extern int langFlag;
+
+namespace uitexts {
+QString openCaption();  // caption of the open button while the port is closed
+QString closeCaption(); // caption while the port is open
+QString noteTitle();    // title of the information boxes
+QString portOpenErrorText(); // the connection flow could not open the port
+QString portClosedText();    // a command was clicked while the port is closed
+} // namespace uitexts

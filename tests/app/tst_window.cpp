@@ -1,0 +1,411 @@
+// The window's editors, display refresh and live display, on the real form.
+#include "mainwindow.h"
+#include "telemetry.h"
+#include "txparams.h"
+#include "waitms.h"
+
+#include <QtTest>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+using FieldRef = int &(*)(TxParamsRecord &);
+struct EditorField {
+    const char *editor;
+    FieldRef field;
+};
+
+// Every int editor and the field its slot must store into.
+const EditorField editorFields[] = {
+    {"spinBox_sub1", [](TxParamsRecord &p) -> int & { return p.subTrim[0]; }},
+    {"spinBox_sub2", [](TxParamsRecord &p) -> int & { return p.subTrim[1]; }},
+    {"spinBox_sub3", [](TxParamsRecord &p) -> int & { return p.subTrim[2]; }},
+    {"spinBox_sub4", [](TxParamsRecord &p) -> int & { return p.subTrim[3]; }},
+    {"spinBox_sub5", [](TxParamsRecord &p) -> int & { return p.subTrim[4]; }},
+    {"spinBox_sub6", [](TxParamsRecord &p) -> int & { return p.subTrim[5]; }},
+    {"spinBox_sub7", [](TxParamsRecord &p) -> int & { return p.subTrim[6]; }},
+    {"spinBox_sub8", [](TxParamsRecord &p) -> int & { return p.subTrim[7]; }},
+    {"spinBox_Lepa1", [](TxParamsRecord &p) -> int & { return p.epaLeft[0]; }},
+    {"spinBox_Lepa2", [](TxParamsRecord &p) -> int & { return p.epaLeft[1]; }},
+    {"spinBox_Lepa3", [](TxParamsRecord &p) -> int & { return p.epaLeft[2]; }},
+    {"spinBox_Lepa4", [](TxParamsRecord &p) -> int & { return p.epaLeft[3]; }},
+    {"spinBox_Lepa5", [](TxParamsRecord &p) -> int & { return p.epaLeft[4]; }},
+    {"spinBox_Lepa6", [](TxParamsRecord &p) -> int & { return p.epaLeft[5]; }},
+    {"spinBox_Lepa7", [](TxParamsRecord &p) -> int & { return p.epaLeft[6]; }},
+    {"spinBox_Lepa8", [](TxParamsRecord &p) -> int & { return p.epaLeft[7]; }},
+    {"spinBox_Repa1", [](TxParamsRecord &p) -> int & { return p.epaRight[0]; }},
+    {"spinBox_Repa2", [](TxParamsRecord &p) -> int & { return p.epaRight[1]; }},
+    {"spinBox_Repa3", [](TxParamsRecord &p) -> int & { return p.epaRight[2]; }},
+    {"spinBox_Repa4", [](TxParamsRecord &p) -> int & { return p.epaRight[3]; }},
+    {"spinBox_Repa5", [](TxParamsRecord &p) -> int & { return p.epaRight[4]; }},
+    {"spinBox_Repa6", [](TxParamsRecord &p) -> int & { return p.epaRight[5]; }},
+    {"spinBox_Repa7", [](TxParamsRecord &p) -> int & { return p.epaRight[6]; }},
+    {"spinBox_Repa8", [](TxParamsRecord &p) -> int & { return p.epaRight[7]; }},
+    {"spinBox_FS1", [](TxParamsRecord &p) -> int & { return p.failSafe[0]; }},
+    {"spinBox_FS2", [](TxParamsRecord &p) -> int & { return p.failSafe[1]; }},
+    {"spinBox_FS3", [](TxParamsRecord &p) -> int & { return p.failSafe[2]; }},
+    {"spinBox_FS4", [](TxParamsRecord &p) -> int & { return p.failSafe[3]; }},
+    {"spinBox_FS5", [](TxParamsRecord &p) -> int & { return p.failSafe[4]; }},
+    {"spinBox_FS6", [](TxParamsRecord &p) -> int & { return p.failSafe[5]; }},
+    {"spinBox_FS7", [](TxParamsRecord &p) -> int & { return p.failSafe[6]; }},
+    {"spinBox_FS8", [](TxParamsRecord &p) -> int & { return p.failSafe[7]; }},
+    {"spinBox_delay1", [](TxParamsRecord &p) -> int & { return p.delay[0]; }},
+    {"spinBox_delay2", [](TxParamsRecord &p) -> int & { return p.delay[1]; }},
+    {"spinBox_delay3", [](TxParamsRecord &p) -> int & { return p.delay[2]; }},
+    {"spinBox_delay4", [](TxParamsRecord &p) -> int & { return p.delay[3]; }},
+    {"spinBox_delay5", [](TxParamsRecord &p) -> int & { return p.delay[4]; }},
+    {"spinBox_delay6", [](TxParamsRecord &p) -> int & { return p.delay[5]; }},
+    {"spinBox_delay7", [](TxParamsRecord &p) -> int & { return p.delay[6]; }},
+    {"comboBox_rev1", [](TxParamsRecord &p) -> int & { return p.rev[0]; }},
+    {"comboBox_rev2", [](TxParamsRecord &p) -> int & { return p.rev[1]; }},
+    {"comboBox_rev3", [](TxParamsRecord &p) -> int & { return p.rev[2]; }},
+    {"comboBox_rev4", [](TxParamsRecord &p) -> int & { return p.rev[3]; }},
+    {"comboBox_rev5", [](TxParamsRecord &p) -> int & { return p.rev[4]; }},
+    {"comboBox_rev6", [](TxParamsRecord &p) -> int & { return p.rev[5]; }},
+    {"comboBox_rev7", [](TxParamsRecord &p) -> int & { return p.rev[6]; }},
+    {"comboBox_rev8", [](TxParamsRecord &p) -> int & { return p.rev[7]; }},
+    {"comboBox_AUX5", [](TxParamsRecord &p) -> int & { return p.aux[0]; }},
+    {"comboBox_AUX6", [](TxParamsRecord &p) -> int & { return p.aux[1]; }},
+    {"comboBox_AUX7", [](TxParamsRecord &p) -> int & { return p.aux[2]; }},
+    {"comboBox_AUX8", [](TxParamsRecord &p) -> int & { return p.aux[3]; }},
+    {"comboBox_DR_MIX1", [](TxParamsRecord &p) -> int & { return p.drMix; }},
+    {"comboBox_DR_CH1", [](TxParamsRecord &p) -> int & { return p.drChannel; }},
+    {"spinBox_DR_UP1", [](TxParamsRecord &p) -> int & { return p.drUp; }},
+    {"spinBox_DR_DOWN1", [](TxParamsRecord &p) -> int & { return p.drDown; }},
+    {"spinBox_Mode", [](TxParamsRecord &p) -> int & { return p.stickMode; }},
+    {"spinBox_Vertion", [](TxParamsRecord &p) -> int & { return p.firmwareVersion; }},
+    {"comboBox_AttiM", [](TxParamsRecord &p) -> int & { return p.attiMode; }},
+    {"spinBox_Atti1", [](TxParamsRecord &p) -> int & { return p.atti[0]; }},
+    {"spinBox_Atti2", [](TxParamsRecord &p) -> int & { return p.atti[1]; }},
+    {"spinBox_Atti3", [](TxParamsRecord &p) -> int & { return p.atti[2]; }},
+    {"spinBox_Atti4", [](TxParamsRecord &p) -> int & { return p.atti[3]; }},
+    {"spinBox_Atti5", [](TxParamsRecord &p) -> int & { return p.atti[4]; }},
+    {"spinBox_Atti6", [](TxParamsRecord &p) -> int & { return p.atti[5]; }},
+    {"comboBox_EleMix", [](TxParamsRecord &p) -> int & { return p.elevMix; }},
+    {"spinBox_Elev01", [](TxParamsRecord &p) -> int & { return p.elev[0]; }},
+    {"spinBox_Elev02", [](TxParamsRecord &p) -> int & { return p.elev[1]; }},
+    {"spinBox_Elev03", [](TxParamsRecord &p) -> int & { return p.elev[2]; }},
+    {"spinBox_Elev04", [](TxParamsRecord &p) -> int & { return p.elev[3]; }},
+    {"spinBox_Elev05", [](TxParamsRecord &p) -> int & { return p.elev[4]; }},
+    {"spinBox_Elev06", [](TxParamsRecord &p) -> int & { return p.elev[5]; }},
+    {"comboBox_RuMix", [](TxParamsRecord &p) -> int & { return p.vtailMix; }},
+    {"spinBox_Ru1", [](TxParamsRecord &p) -> int & { return p.vtail[0]; }},
+    {"spinBox_Ru2", [](TxParamsRecord &p) -> int & { return p.vtail[1]; }},
+    {"spinBox_Ru3", [](TxParamsRecord &p) -> int & { return p.vtail[2]; }},
+    {"spinBox_Ru4", [](TxParamsRecord &p) -> int & { return p.vtail[3]; }},
+    {"comboBox_PRM01_Mix", [](TxParamsRecord &p) -> int & { return p.prm[0].mix; }},
+    {"comboBox_PRM01_Master", [](TxParamsRecord &p) -> int & { return p.prm[0].master; }},
+    {"comboBox_PRM01_Slave", [](TxParamsRecord &p) -> int & { return p.prm[0].slave; }},
+    {"spinBox_PRM01_Data1", [](TxParamsRecord &p) -> int & { return p.prm[0].data[0]; }},
+    {"spinBox_PRM01_Data2", [](TxParamsRecord &p) -> int & { return p.prm[0].data[1]; }},
+    {"spinBox_PRM01_Data3", [](TxParamsRecord &p) -> int & { return p.prm[0].data[2]; }},
+    {"comboBox_PRM02_Mix", [](TxParamsRecord &p) -> int & { return p.prm[1].mix; }},
+    {"comboBox_PRM02_Master", [](TxParamsRecord &p) -> int & { return p.prm[1].master; }},
+    {"comboBox_PRM02_Slave", [](TxParamsRecord &p) -> int & { return p.prm[1].slave; }},
+    {"spinBox_PRM02_Data1", [](TxParamsRecord &p) -> int & { return p.prm[1].data[0]; }},
+    {"spinBox_PRM02_Data2", [](TxParamsRecord &p) -> int & { return p.prm[1].data[1]; }},
+    {"spinBox_PRM02_Data3", [](TxParamsRecord &p) -> int & { return p.prm[1].data[2]; }},
+    {"comboBox_PRM03_Mix", [](TxParamsRecord &p) -> int & { return p.prm[2].mix; }},
+    {"comboBox_PRM03_Master", [](TxParamsRecord &p) -> int & { return p.prm[2].master; }},
+    {"comboBox_PRM03_Slave", [](TxParamsRecord &p) -> int & { return p.prm[2].slave; }},
+    {"spinBox_PRM03_Data1", [](TxParamsRecord &p) -> int & { return p.prm[2].data[0]; }},
+    {"spinBox_PRM03_Data2", [](TxParamsRecord &p) -> int & { return p.prm[2].data[1]; }},
+    {"spinBox_PRM03_Data3", [](TxParamsRecord &p) -> int & { return p.prm[2].data[2]; }},
+    {"comboBox_DR_MIX2", [](TxParamsRecord &p) -> int & { return p.drMix; }},
+    {"comboBox_DR_CH2", [](TxParamsRecord &p) -> int & { return p.drChannel; }},
+    {"comboBox_DR_SW2", [](TxParamsRecord &p) -> int & { return p.drSwitch; }},
+    {"comboBox_DR_POSI", [](TxParamsRecord &p) -> int & { return p.drPosition; }},
+    {"spinBox_DR_RATE", [](TxParamsRecord &p) -> int & { return p.drRate; }},
+    {"spinBox_DR_EXP", [](TxParamsRecord &p) -> int & { return p.drExp; }},
+    {"comboBox_PRM04_Mix", [](TxParamsRecord &p) -> int & { return p.prm[3].mix; }},
+    {"comboBox_PRM04_Master", [](TxParamsRecord &p) -> int & { return p.prm[3].master; }},
+    {"comboBox_PRM04_Slave", [](TxParamsRecord &p) -> int & { return p.prm[3].slave; }},
+    {"spinBox_PRM04_Data1", [](TxParamsRecord &p) -> int & { return p.prm[3].data[0]; }},
+    {"spinBox_PRM04_Data2", [](TxParamsRecord &p) -> int & { return p.prm[3].data[1]; }},
+    {"spinBox_PRM04_Data3", [](TxParamsRecord &p) -> int & { return p.prm[3].data[2]; }},
+    {"comboBox_THCURE_MIX", [](TxParamsRecord &p) -> int & { return p.thCurveMix; }},
+    {"spinBox_THCURE_Data01", [](TxParamsRecord &p) -> int & { return p.thCurve[0]; }},
+    {"spinBox_THCURE_Data02", [](TxParamsRecord &p) -> int & { return p.thCurve[1]; }},
+    {"spinBox_THCURE_Data03", [](TxParamsRecord &p) -> int & { return p.thCurve[2]; }},
+    {"spinBox_THCURE_Data04", [](TxParamsRecord &p) -> int & { return p.thCurve[3]; }},
+    {"spinBox_THCURE_Data05", [](TxParamsRecord &p) -> int & { return p.thCurve[4]; }},
+    {"spinBox_THCURE_Data06", [](TxParamsRecord &p) -> int & { return p.thCurve[5]; }},
+    {"spinBox_THCURE_Data07", [](TxParamsRecord &p) -> int & { return p.thCurve[6]; }},
+    {"spinBox_delay8", [](TxParamsRecord &p) -> int & { return p.delay[7]; }},
+};
+} // namespace
+
+Q_DECLARE_METATYPE(FieldRef)
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void editorStoresIntoItsField_data();
+    void editorStoresIntoItsField();
+    void alarmVoltageEditReachesRawField();
+    void refreshShowsChangedField_data();
+    void refreshShowsChangedField();
+    void refreshTimerDrivesDisplay();
+    void outOfRangeValueIsClampedAndStoredBack();
+    void clampedEditorAlreadyAtLimitKeepsField();
+    void comboBeyondItemsStoresMinusOne();
+    void dualRateBoxesFollowEachOther();
+    void reservedAuxBoxesReturnToFirstItem();
+    void quietRefreshChangesNothing();
+    void liveDisplay_data();
+    void liveDisplay();
+    void liveDisplayBeforeAnyFrame();
+    void waitMsKeepsProgramLive();
+
+private:
+    template <typename T> T *child(const char *name, const MainWindow &w)
+    {
+        T *widget = w.findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    static void refresh(MainWindow &w) { QMetaObject::invokeMethod(&w, "ui_Display"); }
+};
+
+void TestWindow::init()
+{
+    TxParams = TxParamsRecord();
+    Telemetry = TelemetryRecord();
+}
+
+void TestWindow::editorStoresIntoItsField_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<FieldRef>("field");
+    for (const EditorField &e : editorFields)
+        QTest::newRow(e.editor) << QString::fromLatin1(e.editor) << e.field;
+}
+
+void TestWindow::editorStoresIntoItsField()
+{
+    QFETCH(QString, editor);
+    QFETCH(FieldRef, field);
+    MainWindow w;
+    QWidget *widget = w.findChild<QWidget *>(editor);
+    QVERIFY(widget);
+    refresh(w); // editors show the store, as after the first tick
+
+    int shown = 0;
+    if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
+        const int v = spin->value() < spin->maximum() ? spin->value() + 1 : spin->value() - 1;
+        spin->setValue(v);
+        shown = spin->value();
+    } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        if (combo->count() < 2)
+            QSKIP("a single-item box cannot change");
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        shown = combo->currentIndex();
+    } else {
+        QFAIL("not an editor");
+    }
+    QCOMPARE(field(TxParams), shown);
+}
+
+void TestWindow::alarmVoltageEditReachesRawField()
+{
+    MainWindow w;
+    auto *volt = child<QDoubleSpinBox>("doubleSpinBox_Volt", w);
+    QCOMPARE(TxParams.alarmVoltRaw, 37); // nothing edited yet
+    volt->setValue(12.5);
+    QCOMPARE(TxParams.alarmVolt, 12.5);
+    QCOMPARE(TxParams.alarmVoltRaw, 125);
+    volt->setValue(3.7);
+    QCOMPARE(TxParams.alarmVoltRaw, 37);
+}
+
+void TestWindow::refreshShowsChangedField_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<FieldRef>("field");
+    for (const char *name : {"spinBox_sub3", "spinBox_Repa8", "spinBox_delay8", "comboBox_AUX7",
+                             "spinBox_Atti6", "spinBox_Elev05", "spinBox_Ru4",
+                             "comboBox_PRM04_Slave", "spinBox_PRM03_Data3",
+                             "spinBox_THCURE_Data07", "comboBox_THCURE_MIX", "spinBox_Vertion"}) {
+        for (const EditorField &e : editorFields)
+            if (qstrcmp(e.editor, name) == 0)
+                QTest::newRow(name) << QString::fromLatin1(name) << e.field;
+    }
+}
+
+void TestWindow::refreshShowsChangedField()
+{
+    QFETCH(QString, editor);
+    QFETCH(FieldRef, field);
+    MainWindow w;
+    field(TxParams) = 4; // in range for every editor above
+    refresh(w);
+    QWidget *widget = w.findChild<QWidget *>(editor);
+    if (auto *spin = qobject_cast<QSpinBox *>(widget))
+        QCOMPARE(spin->value(), 4);
+    else
+        QCOMPARE(qobject_cast<QComboBox *>(widget)->currentIndex(), 4 % 8);
+}
+
+void TestWindow::refreshTimerDrivesDisplay()
+{
+    MainWindow w;
+    auto *timer = w.findChild<QTimer *>();
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 100);
+    QVERIFY(timer->isActive());
+    TxParams.failSafe[6] = 77;
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    QVERIFY(ticks.wait(1000));
+    QCOMPARE(child<QSpinBox>("spinBox_FS7", w)->value(), 77);
+}
+
+void TestWindow::outOfRangeValueIsClampedAndStoredBack()
+{
+    MainWindow w;
+    refresh(w);
+    TxParams.subTrim[0] = -120;
+    TxParams.epaLeft[1] = 500;
+    refresh(w);
+    QCOMPARE(child<QSpinBox>("spinBox_sub1", w)->value(), -100);
+    QCOMPARE(TxParams.subTrim[0], -100);
+    QCOMPARE(child<QSpinBox>("spinBox_Lepa2", w)->value(), 120);
+    QCOMPARE(TxParams.epaLeft[1], 120);
+}
+
+void TestWindow::clampedEditorAlreadyAtLimitKeepsField()
+{
+    MainWindow w;
+    TxParams.subTrim[0] = -100;
+    refresh(w);
+    TxParams.subTrim[0] = -120;
+    refresh(w); // the box already shows -100: no change, no report
+    QCOMPARE(TxParams.subTrim[0], -120);
+}
+
+void TestWindow::comboBeyondItemsStoresMinusOne()
+{
+    MainWindow w;
+    refresh(w);
+    TxParams.aux[0] = 5;       // the validation accepts 5, the box has 5 items
+    TxParams.attiMode = 5;
+    TxParams.prm[0].master = 9;
+    refresh(w);
+    QCOMPARE(child<QComboBox>("comboBox_AUX5", w)->currentIndex(), -1);
+    QCOMPARE(TxParams.aux[0], -1);
+    QCOMPARE(TxParams.attiMode, -1);
+    QCOMPARE(TxParams.prm[0].master, -1);
+}
+
+void TestWindow::dualRateBoxesFollowEachOther()
+{
+    MainWindow w;
+    refresh(w);
+    TxParams.drUpCh[2] = 45;
+    child<QComboBox>("comboBox_DR_CH2", w)->setCurrentIndex(2);
+    QCOMPARE(TxParams.drChannel, 2);
+    QCOMPARE(TxParams.drUp, 100); // the second box does not re-select at once
+    refresh(w);
+    QCOMPARE(child<QComboBox>("comboBox_DR_CH1", w)->currentIndex(), 2);
+    QCOMPARE(TxParams.drUp, 45);
+    refresh(w);
+    QCOMPARE(child<QSpinBox>("spinBox_DR_UP1", w)->value(), 45);
+    QCOMPARE(child<QSpinBox>("spinBox_DR_RATE", w)->value(), 45);
+
+    child<QComboBox>("comboBox_DR_MIX1", w)->setCurrentIndex(1);
+    refresh(w);
+    QCOMPARE(child<QComboBox>("comboBox_DR_MIX2", w)->currentIndex(), 1);
+}
+
+void TestWindow::reservedAuxBoxesReturnToFirstItem()
+{
+    MainWindow w;
+    auto *reserved = child<QComboBox>("comboBox_AUX2", w);
+    reserved->setCurrentIndex(-1);
+    refresh(w);
+    QCOMPARE(reserved->currentIndex(), 0);
+}
+
+void TestWindow::quietRefreshChangesNothing()
+{
+    MainWindow w;
+    refresh(w);
+    const TxParamsRecord before = TxParams;
+    refresh(w);
+    refresh(w);
+    QVERIFY(TxParams == before);
+}
+
+void TestWindow::liveDisplay_data()
+{
+    QTest::addColumn<int>("servo");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<int>("lower");
+    // upper/lower -1: the bar keeps its previous value (10 and 1000)
+    QTest::newRow("0") << 0 << 1010 << 1000;
+    QTest::newRow("999") << 999 << 11 << 1000;
+    QTest::newRow("1000") << 1000 << 10 << 1000;
+    QTest::newRow("1001") << 1001 << 10 << 999;
+    QTest::newRow("2000") << 2000 << 10 << 0;
+    QTest::newRow("-1 leaves upper bar") << -1 << -1 << 1000;
+    QTest::newRow("2001 leaves lower bar") << 2001 << 10 << -1;
+}
+
+void TestWindow::liveDisplay()
+{
+    QFETCH(int, servo);
+    QFETCH(int, upper);
+    QFETCH(int, lower);
+    MainWindow w;
+    refresh(w);
+    Telemetry.servo[4] = servo;
+    Telemetry.txVolt = 842;
+    Telemetry.extVolt = 123;
+    Telemetry.rssi = 40;
+    refresh(w);
+    QCOMPARE(child<QLineEdit>("lineEdit_5", w)->text(), QString::number(servo));
+    QCOMPARE(child<QProgressBar>("progressBar_50", w)->value(), upper < 0 ? 10 : upper);
+    QCOMPARE(child<QProgressBar>("progressBar_51", w)->value(), lower < 0 ? 1000 : lower);
+    QCOMPARE(child<QLineEdit>("lineEdit_TX", w)->text(), QString(" 8.4V"));
+    QCOMPARE(child<QLineEdit>("lineEdit_EXT", w)->text(), QString("12.3 V"));
+    QCOMPARE(child<QLineEdit>("lineEdit_RSSI", w)->text(), QString("-60dBm"));
+}
+
+void TestWindow::liveDisplayBeforeAnyFrame()
+{
+    MainWindow w;
+    refresh(w);
+    const char *values[] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
+                            "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
+    for (int n = 0; n < 8; ++n) {
+        QCOMPARE(child<QLineEdit>(values[n], w)->text(), QString("1000"));
+        const QByteArray bar = "progressBar_" + QByteArray::number(n + 1);
+        QCOMPARE(child<QProgressBar>(bar + "0", w)->value(), 10);
+        QCOMPARE(child<QProgressBar>(bar + "1", w)->value(), 1000);
+    }
+    QCOMPARE(child<QLineEdit>("lineEdit_RSSI", w)->text(), QString("null"));
+    QCOMPARE(child<QLineEdit>("lineEdit_TX", w)->text(), QString(" 0.0V"));
+    QCOMPARE(child<QLineEdit>("lineEdit_EXT", w)->text(), QString(" 0.0V"));
+}
+
+void TestWindow::waitMsKeepsProgramLive()
+{
+    MainWindow w;
+    bool otherSlotRan = false;
+    QTimer::singleShot(10, [&] { otherSlotRan = true; });
+    TxParams.delay[3] = 12;
+    waitMs(250);
+    QVERIFY(otherSlotRan);
+    // The display timer ticked inside the wait.
+    QCOMPARE(child<QSpinBox>("spinBox_delay4", w)->value(), 12);
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
