@@ -2,10 +2,22 @@
 
 #include <QWidget>
 
-// Dual-rate / exponential plot of the selected channel and switch position.
+class QTimer;
+
+// Dual-rate / exponential plot of the selected channel and switch position:
+// two cubic halves meeting at the centre, repainted ten times a second.
 class mWidget : public QWidget
 {
     Q_OBJECT
 public:
     explicit mWidget(QWidget *parent = nullptr);
+
+public slots:
+    void creatData();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QTimer *refreshTimer;
 };
