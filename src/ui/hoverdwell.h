@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QComboBox;
 
 // A combo box that stays under the pointer for 20 display runs swaps to a
