@@ -119,6 +119,20 @@ void checkRendering(const QImage &image, const QVector<Polyline> &curve,
     }
 }
 
+// 8 px dashes every 15 px from x (y) 30 up to the last start: for each start
+// one dash per horizontal line, then likewise for the vertical lines.
+QVector<QLine> expectedDashes(const QVector<int> &ys, int lastX, const QVector<int> &xs, int lastY)
+{
+    QVector<QLine> dashes;
+    for (int x = 30; x <= lastX; x += 15)
+        for (int y : ys)
+            dashes.append(QLine(x, y, x + 8, y));
+    for (int y = 30; y <= lastY; y += 15)
+        for (int x : xs)
+            dashes.append(QLine(x, y, x, y + 8));
+    return dashes;
+}
+
 template <class Plot> struct CountingPlot : Plot {
     int paints = 0;
     void paintEvent(QPaintEvent *event) override
@@ -195,35 +209,7 @@ private slots:
         QCOMPARE(grid.rows, rows);
         QCOMPARE(grid.columns, columns);
 
-        // Dashes run from 30 in steps of 15 up to the last start, the rows'
-        // dashes first; each is 8 px long and lies on a row or a column.
-        QVector<int> expectedX, expectedY;
-        for (int s = 30; s <= lastDashX; s += 15)
-            expectedX.append(s);
-        for (int s = 30; s <= lastDashY; s += 15)
-            expectedY.append(s);
-        QCOMPARE(grid.dashes.size(),
-                 expectedX.size() * rows.size() + expectedY.size() * columns.size());
-        QVector<int> startsX, startsY;
-        for (int i = 0; i < grid.dashes.size(); ++i) {
-            const QLine &dash = grid.dashes[i];
-            const bool horizontal = i < expectedX.size() * rows.size();
-            if (horizontal) {
-                QCOMPARE(dash.dy(), 0);
-                QCOMPARE(dash.dx(), 8);
-                QCOMPARE(dash.y1(), rows[i % rows.size()]);
-                if (i % rows.size() == 0)
-                    startsX.append(dash.x1());
-            } else {
-                QCOMPARE(dash.dx(), 0);
-                QCOMPARE(dash.dy(), 8);
-                QVERIFY(columns.contains(dash.x1()));
-                if (dash.x1() == columns.first())
-                    startsY.append(dash.y1());
-            }
-        }
-        QCOMPARE(startsX, expectedX);
-        QCOMPARE(startsY, expectedY);
+        QCOMPARE(grid.dashes, expectedDashes(rows, lastDashX, columns, lastDashY));
     }
 
     void throttlePoints_data()
@@ -274,12 +260,7 @@ private slots:
         QFETCH(int, lastDashY);
         const RateGrid grid = rateGrid(size.width(), size.height());
         QCOMPARE(QPoint(grid.centreX, grid.centreY), centre);
-        QVector<QLine> expected;
-        for (int x = 30; x <= lastDashX; x += 15)
-            expected.append(QLine(x, centre.y(), x + 8, centre.y()));
-        for (int y = 30; y <= lastDashY; y += 15)
-            expected.append(QLine(centre.x(), y, centre.x(), y + 8));
-        QCOMPARE(grid.dashes, expected);
+        QCOMPARE(grid.dashes, expectedDashes({centre.y()}, lastDashX, {centre.x()}, lastDashY));
     }
 
     void rateCurvePoints_data()
