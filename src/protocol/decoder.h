@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+
+struct TxParamsRecord;
+struct TelemetryRecord;
+
+namespace protocol
+{
+
+enum class DeliveryKind {
+    Empty,
+    Servo,
+    Status,
+    Aux,
+    Settings,     // both 0xFE markers, whether or not the code is known
+    Unrecognised, // any other length, marker or 20-byte type
+};
+
+// What the caller of the decoder still has to do for one delivery.
+struct DecodeResult {
+    DeliveryKind kind = DeliveryKind::Empty;
+    int frameNumber = 0;      // 1..19 for the aux and known settings frames: goes into
+                              // readFlag and the "ReadFlag:%d" log; 0 leaves both alone
+    bool display = false;     // run the settings display before the selection/validation
+    bool acknowledge = false; // every non-empty delivery is answered with "WWW"
+};
+
+// Decodes one serial delivery as exactly one frame (see frames.h): writes the
+// fields it carries into p and t unchecked, and nothing else. There is no
+// reassembly: a split frame or two frames in one delivery are unrecognised.
+// The caller then runs the dual-rate selection and the validation on p for
+// every non-empty delivery, in that order, after the display if asked for.
+DecodeResult decodeDelivery(const QByteArray &delivery, TxParamsRecord &p, TelemetryRecord &t);
+
+} // namespace protocol

@@ -1,0 +1,139 @@
+#include "textparser.h"
+
+#include "frames.h"
+#include "textlayout.h"
+
+namespace protocol
+{
+namespace
+{
+
+QChar charAt(const QString &text, int pos)
+{
+    return pos >= 0 && pos < text.size() ? text.at(pos) : QChar();
+}
+
+// -1 for anything that is not a hexadecimal digit.
+int hexDigitValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+class LenientFieldReader
+{
+public:
+    LenientFieldReader(const QString &text, int start) : text(text), pos(start) {}
+
+    void literal(char) { ++pos; }
+    void digit(int &field) { field = nextDigit(); }
+    void hex(int &field, int k)
+    {
+        const int high = hexDigitValue(charAt(text, pos));
+        const int low = hexDigitValue(charAt(text, pos + 1));
+        pos += 2;
+        field = (high < 0 || low < 0 ? 0 : high * 16 + low) - k;
+    }
+    void threeDigits(int &field)
+    {
+        const int hundreds = nextDigit();
+        const int tens = nextDigit();
+        field = 100 * hundreds + 10 * tens + nextDigit();
+    }
+
+private:
+    int nextDigit()
+    {
+        const int d = hexDigitValue(charAt(text, pos++));
+        return d < 0 ? 0 : d;
+    }
+
+    const QString &text;
+    int pos;
+};
+
+class StrictFrameChecker
+{
+public:
+    explicit StrictFrameChecker(const QString &frame) : frame(frame) {}
+
+    void literal(char c) { accept(frame.at(pos) == QLatin1Char(c), 1); }
+    void digit(int) { accept(isDecimal(frame.at(pos)), 1); }
+    void hex(int, int) { accept(isUpperHex(frame.at(pos)) && isUpperHex(frame.at(pos + 1)), 2); }
+    void threeDigits(int)
+    {
+        accept(isDecimal(frame.at(pos)) && isDecimal(frame.at(pos + 1)) &&
+                   isDecimal(frame.at(pos + 2)),
+               3);
+    }
+
+    bool wellFormed() const { return ok; }
+
+private:
+    static bool isDecimal(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+    static bool isUpperHex(QChar c)
+    {
+        return isDecimal(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+    }
+    void accept(bool fieldOk, int width)
+    {
+        ok = ok && fieldOk;
+        pos += width;
+    }
+
+    const QString &frame;
+    int pos = 0;
+    bool ok = true;
+};
+
+} // namespace
+
+void readSFrameFields(const QString &text, int start, TxParamsRecord &p)
+{
+    LenientFieldReader r(text, start);
+    visitSFrame(p, r);
+    p.alarmVolt = p.alarmVoltRaw / 10.0;
+}
+
+void readGFrameFields(const QString &text, int start, TxParamsRecord &p)
+{
+    LenientFieldReader r(text, start);
+    visitGFrame(p, r);
+}
+
+void readHFrameFields(const QString &text, int start, TxParamsRecord &p)
+{
+    LenientFieldReader r(text, start);
+    visitHFrame(p, r);
+    p.extraWordScaled = p.extraWord / 10.0;
+}
+
+bool isWellFormedFrame(const QString &frame)
+{
+    if (frame.size() != textFrameLength)
+        return false;
+    const TxParamsRecord shape{}; // the checker looks at characters only
+    StrictFrameChecker checker(frame);
+    const QChar last = frame.at(textFrameLength - 1);
+    switch (frame.at(0).unicode()) {
+    case 'S':
+        visitSFrame(shape, checker);
+        return checker.wellFormed() && last == QLatin1Char('Y');
+    case 'G':
+        visitGFrame(shape, checker);
+        return checker.wellFormed() && last == QLatin1Char('Z');
+    case 'H':
+        visitHFrame(shape, checker);
+        return checker.wellFormed() && last == QLatin1Char('X');
+    default:
+        return false;
+    }
+}
+
+} // namespace protocol
