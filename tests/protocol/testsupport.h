@@ -73,6 +73,12 @@ inline char *toString(const TelemetryRecord &t)
         QStringLiteral("servo %1 rest %2").arg(joined(t.servo), joined(rest)).toLatin1());
 }
 
+// Sets the leading elements of a field array.
+template <std::size_t N> void set(int (&fields)[N], std::initializer_list<int> values)
+{
+    std::copy(values.begin(), values.end(), fields);
+}
+
 // A change applied to a record, to describe an expected outcome or an input.
 using RecordEdit = std::function<void(TxParamsRecord &)>;
 using TelemetryEdit = std::function<void(TelemetryRecord &)>;

@@ -35,31 +35,26 @@ void TestDecoder::settingsRow_data()
 
     QTest::newRow("44 reverse") << bytes("FE0044 0100010100000101 FE") << 1
                                 << RecordEdit([](auto &p) {
-                                       int v[] = {1, 0, 1, 1, 0, 0, 1, 1};
-                                       std::copy(v, v + 8, p.rev);
+                                       set(p.rev, {1, 0, 1, 1, 0, 0, 1, 1});
                                    });
     QTest::newRow("55 sub-trim") << bytes("FE3755 7800DC147977F0FF FE") << 2
                                  << RecordEdit([](auto &p) {
-                                        int v[] = {0, -120, 100, -100, 1, -1, 120, 135};
-                                        std::copy(v, v + 8, p.subTrim);
+                                        set(p.subTrim, {0, -120, 100, -100, 1, -1, 120, 135});
                                     });
     QTest::newRow("55 all zero bytes")
         << bytes("FE0055 0000000000000000 FE") << 2
         << RecordEdit([](auto &p) { std::fill_n(p.subTrim, 8, -120); });
     QTest::newRow("66 left end points")
         << bytes("FE0066 00106078010203FF FE") << 3 << RecordEdit([](auto &p) {
-               int v[] = {0, 16, 96, 120, 1, 2, 3, 255};
-               std::copy(v, v + 8, p.epaLeft);
+               set(p.epaLeft, {0, 16, 96, 120, 1, 2, 3, 255});
            });
     QTest::newRow("77 right end points")
         << bytes("FEFF77 05060708090A0B0C FE") << 4 << RecordEdit([](auto &p) {
-               int v[] = {5, 6, 7, 8, 9, 10, 11, 12};
-               std::copy(v, v + 8, p.epaRight);
+               set(p.epaRight, {5, 6, 7, 8, 9, 10, 11, 12});
            });
     QTest::newRow("88 fail-safe") << bytes("FE0088 3200640102030405 FE") << 5
                                   << RecordEdit([](auto &p) {
-                                         int v[] = {50, 0, 100, 1, 2, 3, 4, 5};
-                                         std::copy(v, v + 8, p.failSafe);
+                                         set(p.failSafe, {50, 0, 100, 1, 2, 3, 4, 5});
                                      });
     QTest::newRow("99 system") << bytes("FE0099 006E00030102FFFF FE") << 6
                                << RecordEdit([](auto &p) {
@@ -75,32 +70,27 @@ void TestDecoder::settingsRow_data()
            });
     QTest::newRow("A1 atti") << bytes("FE00A1 020A141E28323CFF FE") << 8 << RecordEdit([](auto &p) {
         p.attiMode = 2;
-        int v[] = {10, 20, 30, 40, 50, 60};
-        std::copy(v, v + 6, p.atti);
+        set(p.atti, {10, 20, 30, 40, 50, 60});
     });
     QTest::newRow("A2 elevon order")
         << bytes("FE00A2 01797D7A7E7B7CFF FE") << 9 << RecordEdit([](auto &p) {
                p.elevMix = 1;
-               int v[] = {1, 2, 3, 4, 5, 6};
-               std::copy(v, v + 6, p.elev);
+               set(p.elev, {1, 2, 3, 4, 5, 6});
            });
     QTest::newRow("A3 V-tail") << bytes("FE00A3 0100C8646501FFFF FE") << 10
                                << RecordEdit([](auto &p) {
                                       p.vtailMix = 1;
-                                      int v[] = {-100, 100, 0, 1};
-                                      std::copy(v, v + 4, p.vtail);
+                                      set(p.vtail, {-100, 100, 0, 1});
                                       p.drMix = 1;
                                   });
     QTest::newRow("A4 delay") << bytes("FE00A4 000A141E28323C64 FE") << 11
                               << RecordEdit([](auto &p) {
-                                     int v[] = {0, 10, 20, 30, 40, 50, 60, 100};
-                                     std::copy(v, v + 8, p.delay);
+                                     set(p.delay, {0, 10, 20, 30, 40, 50, 60, 100});
                                  });
     QTest::newRow("A5 dual rates")
         << bytes("FE00A5 0A141E28323C4650 FE") << 12 << RecordEdit([](auto &p) {
-               int up[] = {10, 20, 30, 40}, down[] = {50, 60, 70, 80};
-               std::copy(up, up + 4, p.drUpCh);
-               std::copy(down, down + 4, p.drDownCh);
+               set(p.drUpCh, {10, 20, 30, 40});
+               set(p.drDownCh, {50, 60, 70, 80});
            });
     QTest::newRow("A6 mix 1+2 data")
         << bytes("FE00A6 C80065636E5A0207 FE") << 13 << RecordEdit([](auto &p) {
@@ -123,8 +113,7 @@ void TestDecoder::settingsRow_data()
     QTest::newRow("A9 mix 4, curve")
         << bytes("FE00A9 0700C8640103050A FE") << 16 << RecordEdit([](auto &p) {
                p.prm[3].slave = 7;
-               int v[] = {-100, 100, 0};
-               std::copy(v, v + 3, p.prm[3].data);
+               set(p.prm[3].data, {-100, 100, 0});
                p.thCurveMix = 1;
                p.thCurveExtra = 3;
                p.thCurve[0] = 5;
@@ -145,9 +134,8 @@ void TestDecoder::settingsRow_data()
            });
     QTest::newRow("AC exponentials")
         << bytes("FE00AC 00C86465636E5A78 FE") << 19 << RecordEdit([](auto &p) {
-               int up[] = {-100, 100, 0, 1}, down[] = {-1, 10, -10, 20};
-               std::copy(up, up + 4, p.drExpUpCh);
-               std::copy(down, down + 4, p.drExpDownCh);
+               set(p.drExpUpCh, {-100, 100, 0, 1});
+               set(p.drExpDownCh, {-1, 10, -10, 20});
            });
 }
 
@@ -177,8 +165,7 @@ void TestDecoder::liveFrame_data()
 
     QTest::newRow("servo") << bytes("FE18 03E8 0001 07D0 FFFF 0100 0000 0400 0005 034A")
                            << DeliveryKind::Servo << TelemetryEdit([](auto &t) {
-                                  int v[] = {1000, 1, 2000, 65535, 256, 0, 1024, 5};
-                                  std::copy(v, v + 8, t.servo);
+                                  set(t.servo, {1000, 1, 2000, 65535, 256, 0, 1024, 5});
                                   t.txVolt = 842;
                               });
     QTest::newRow("status") << bytes("FE19 5A07 007B 1234 FFFE 01020304050607080910")
@@ -244,13 +231,11 @@ void TestDecoder::deliveryOutcome_data()
         << reverse + reverse << DeliveryKind::Unrecognised << 0 << false << none;
     QTest::newRow("aux, bytes 0 1 7 zero") << bytes("0000AA 04030201 00") << DeliveryKind::Aux << 7
                                            << false << RecordEdit([](auto &p) {
-                                                  int v[] = {4, 3, 2, 1};
-                                                  std::copy(v, v + 4, p.aux);
+                                                  set(p.aux, {4, 3, 2, 1});
                                               });
     QTest::newRow("aux, bytes 0 1 7 arbitrary") << bytes("FE44AA 00FF0509 FE") << DeliveryKind::Aux
                                                 << 7 << false << RecordEdit([](auto &p) {
-                                                       int v[] = {0, 255, 5, 9};
-                                                       std::copy(v, v + 4, p.aux);
+                                                       set(p.aux, {0, 255, 5, 9});
                                                    });
     QTest::newRow("8 bytes without AA")
         << bytes("FE00A9 04030201 FE") << DeliveryKind::Unrecognised << 0 << false << none;

@@ -64,8 +64,7 @@ void TestTextFrames::fieldText_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("elevon order") << RecordEdit([](auto &p) {
-        int v[] = {1, 2, 3, 4, 5, 6};
-        std::copy(v, v + 6, p.elev);
+        set(p.elev, {1, 2, 3, 4, 5, 6});
     }) << 1 << 15 << "797D7A7E7B7C";
     QTest::newRow("extraWord 7") << RecordEdit([](auto &p) { p.extraWord = 7; }) << 2 << 68
                                  << "007";
