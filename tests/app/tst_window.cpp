@@ -250,8 +250,10 @@ void TestWindow::refreshShowsChangedField()
     QWidget *widget = w.findChild<QWidget *>(editor);
     if (auto *spin = qobject_cast<QSpinBox *>(widget))
         QCOMPARE(spin->value(), 4);
+    else if (auto *combo = qobject_cast<QComboBox *>(widget))
+        QCOMPARE(combo->currentIndex(), 4 < combo->count() ? 4 : -1);
     else
-        QCOMPARE(qobject_cast<QComboBox *>(widget)->currentIndex(), 4 % 8);
+        QFAIL("not an editor");
 }
 
 void TestWindow::refreshTimerDrivesDisplay()

@@ -7,7 +7,9 @@
 #include <functional>
 
 using Mutator = std::function<void(TxParamsRecord &)>;
+using Getter = std::function<double(const TxParamsRecord &)>;
 Q_DECLARE_METATYPE(Mutator)
+Q_DECLARE_METATYPE(Getter)
 
 class TestParams : public QObject
 {
@@ -56,11 +58,10 @@ void TestParams::startValues()
 void TestParams::validation_data()
 {
     QTest::addColumn<Mutator>("set");
-    QTest::addColumn<std::function<double(const TxParamsRecord &)>>("get");
+    QTest::addColumn<Getter>("get");
     QTest::addColumn<double>("expected");
 
-    using Get = std::function<double(const TxParamsRecord &)>;
-    auto row = [](const char *name, Mutator set, Get get, double expected) {
+    auto row = [](const char *name, Mutator set, Getter get, double expected) {
         QTest::newRow(name) << set << get << expected;
     };
     row("subTrim -100 passes", [](TxParamsRecord &p) { p.subTrim[4] = -100; },
@@ -142,7 +143,7 @@ void TestParams::validation_data()
 void TestParams::validation()
 {
     QFETCH(Mutator, set);
-    QFETCH(std::function<double(const TxParamsRecord &)>, get);
+    QFETCH(Getter, get);
     QFETCH(double, expected);
 
     TxParamsRecord p;
