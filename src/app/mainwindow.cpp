@@ -1,9 +1,14 @@
 #include "mainwindow.h"
 
+#include "frames.h"
+#include "portlist.h"
+#include "telemetry.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
+#include "waitms.h"
 
-#include <QSerialPortInfo>
+#include <QIcon>
+#include <QMessageBox>
 #include <QTimer>
 
 static void registerResources()
@@ -22,10 +27,19 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     registerResources();
     ui->setupUi(this);
 
-    ui->portNameBox->clear();
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ui->portNameBox->addItem(info.portName());
+    connect(&serial, SIGNAL(readyRead()), this, SLOT(serialPort_readyRead()));
+    // An unplugged adapter shows up as a resource error, or (pseudo-terminals,
+    // some adapters) as a flood of read errors while the port stays open.
+    connect(&serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if ((e == QSerialPort::ResourceError || e == QSerialPort::ReadError) && serial.isOpen() &&
+            !linkLostPending) {
+            linkLostPending = true;
+            // Leave the port's own signal handling before closing it.
+            QMetaObject::invokeMethod(this, [this] { linkLost(); }, Qt::QueuedConnection);
+        }
+    });
 
+    fillPortList();
     ui->tabWidget->setCurrentIndex(0);
 
     displayTimer = new QTimer(this);
@@ -36,4 +50,107 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::fillPortList()
+{
+    ui->portNameBox->clear();
+    ui->portNameBox->addItems(portlist::availablePortNames());
+}
+
+// A closed port takes no bytes; skip the write rather than have Qt complain.
+void MainWindow::writeToPort(const QByteArray &bytes)
+{
+    if (serial.isOpen())
+        serial.write(bytes);
+}
+
+void MainWindow::on_openButton_clicked()
+{
+    if (ui->openButton->text() == uitexts::openCaption()) {
+        serial.setPortName(ui->portNameBox->currentText());
+        serial.setBaudRate(QSerialPort::Baud115200);
+        serial.setDataBits(QSerialPort::Data8);
+        serial.setParity(QSerialPort::NoParity);
+        serial.setStopBits(QSerialPort::OneStop);
+        serial.setFlowControl(QSerialPort::NoFlowControl);
+        if (!serial.open(QIODevice::ReadWrite)) {
+            QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portOpenErrorText());
+            return;
+        }
+        linkLostPending = false;
+        ui->portNameBox->setEnabled(false);
+        ui->openButton->setText(uitexts::closeCaption());
+        ui->toolButton_led->setIcon(QIcon(":/myImage/images/green.png"));
+        writeToPort(protocol::commandConnect);
+        return;
+    }
+    writeToPort(protocol::commandDisconnect);
+    // Qt drops unwritten bytes on close: make sure the notice leaves first.
+    serial.flush();
+    enterClosedState();
+}
+
+// Port closed, channels parked at their centre, port list refreshed.
+void MainWindow::enterClosedState()
+{
+    serial.close();
+    std::fill(std::begin(Telemetry.servo), std::end(Telemetry.servo), 1000);
+    Servo_Display();
+    ui->portNameBox->setEnabled(true);
+    ui->openButton->setText(uitexts::openCaption());
+    ui->toolButton_led->setIcon(QIcon(":/myImage/images/red.png"));
+    fillPortList();
+}
+
+void MainWindow::linkLost()
+{
+    if (!serial.isOpen())
+        return;
+    enterClosedState();
+    QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::linkLostText());
+}
+
+// The 200 ms lock-out every command starts with, then the link test: false
+// (after telling the user) when the port is closed.
+bool MainWindow::lockOutAndCheckLink(QWidget *button)
+{
+    button->setEnabled(false);
+    waitMs(200);
+    button->setEnabled(true);
+    if (ui->openButton->text() == uitexts::openCaption()) {
+        QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portClosedText());
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::on_toolButton_Read_clicked()
+{
+    if (!lockOutAndCheckLink(ui->toolButton_Read))
+        return;
+    writeToPort(protocol::commandRead);
+    waitMs(500);
+}
+
+void MainWindow::on_toolButton_Send_clicked()
+{
+    if (!lockOutAndCheckLink(ui->toolButton_Send))
+        return;
+    SendData1();
+    SendData2();
+    SendData3();
+    writeToPort(protocol::commandAck);
+}
+
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    if (!lockOutAndCheckLink(ui->toolButton_Reset))
+        return;
+    RestData();
+    RestData2();
+    SendData1();
+    SendData2();
+    SendData3();
+    writeToPort(protocol::commandAck);
 }

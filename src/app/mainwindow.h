@@ -26,6 +26,18 @@ public:
     ~MainWindow() override;
 
 private slots:
+    // Serial link and inbound frames
+    void on_openButton_clicked();
+    void serialPort_readyRead();
+    int byteArrayToInt(QByteArray b, int a);
+
+    // Commands
+    void on_toolButton_Read_clicked();
+    void on_toolButton_Load_clicked();
+    void on_toolButton_Send_clicked();
+    void on_toolButton_Save_clicked();
+    void on_toolButton_Reset_clicked();
+
     // Live telemetry
     void Servo_Display();
     void Recieve_Display();
@@ -168,6 +180,12 @@ private slots:
     // Factory values, dual-rate selection and repair of the store
     void RestData();
     void RestData2();
+
+    // Outbound frames: build, write, pause
+    void SendData1();
+    void SendData2();
+    void SendData3();
+
     void Dr_DataSelet();
     void FalseSaveData();
 
@@ -180,4 +198,11 @@ private:
     // Display runs each combo box has spent under the pointer (hover dwell).
     QHash<const QComboBox *, int> hoverTicks;
     void dwell(std::initializer_list<QComboBox *> boxes);
+
+    void fillPortList();
+    void writeToPort(const QByteArray &bytes);
+    void enterClosedState();
+    void linkLost();
+    bool lockOutAndCheckLink(QWidget *button);
+    bool linkLostPending = false;
 };

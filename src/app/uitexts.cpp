@@ -15,4 +15,17 @@ QString closeCaption() { return pick("关闭串口", "CLOSE"); }
 QString noteTitle() { return pick("提示", "Note"); }
 QString portOpenErrorText() { return pick("无法打开串口！", "Cannot open the serial port!"); }
 QString portClosedText() { return pick("无法打开串口！", "Please open the serial port!"); }
+QString linkLostText() { return pick("串口已断开！", "The serial port was disconnected!"); }
+QString errorTitle() { return pick("错误", "ERROR"); }
+QString fileErrorText() { return pick("不能读取指定的文件!", "Cannot read the specified file!"); }
+QString saveDialogTitle() { return pick("保存数据", "SAVE"); }
+QString saveDialogFilter()
+{
+    return pick("文本文件 (*.txt *.dat);;所有文件 (*.*)", "file (*.txt *.dat);;allfile (*.*)");
+}
+QString loadDialogTitle() { return pick("打开文件", "Open file"); }
+QString loadDialogFilter()
+{
+    return pick("所有文件 (*.*);;文本文件 (*.txt *.dat)", "All file (*.*);;file (*.txt *.dat)");
+}
 } // namespace uitexts

@@ -13,4 +13,11 @@ QString closeCaption(); // caption while the port is open
 QString noteTitle();    // title of the information boxes
 QString portOpenErrorText(); // the connection flow could not open the port
 QString portClosedText();    // a command was clicked while the port is closed
+QString linkLostText();      // the adapter or the peer went away while open
+QString errorTitle();        // title of the file error boxes
+QString fileErrorText();     // a parameter file could not be read or written
+QString saveDialogTitle();
+QString saveDialogFilter();
+QString loadDialogTitle();
+QString loadDialogFilter();
 } // namespace uitexts

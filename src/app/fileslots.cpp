@@ -1,0 +1,74 @@
+// Save and load of the parameter file.
+#include "mainwindow.h"
+
+#include "encoder.h"
+#include "frames.h"
+#include "parameterfile.h"
+#include "txparams.h"
+#include "ui_mainwindow.h"
+#include "uitexts.h"
+#include "waitms.h"
+
+#include <QDebug>
+#include <QFileDialog>
+#include <QMessageBox>
+
+// The whole text of the last file loaded.
+QString loadedText;
+
+// Saving writes the file only: a backup must not change the transmitter's
+// settings, so the frames are built into their buffers but not sent.
+void MainWindow::on_toolButton_Save_clicked()
+{
+    ui->toolButton_Save->setEnabled(false);
+    waitMs(200);
+    ui->toolButton_Save->setEnabled(true);
+
+    const QString path = QFileDialog::getSaveFileName(this, uitexts::saveDialogTitle(), "./",
+                                                      uitexts::saveDialogFilter());
+    qDebug() << path;
+    if (path.isEmpty())
+        return;
+
+    protocol::buildSFrame(TxParams, frameTextS);
+    protocol::buildGFrame(TxParams, frameTextG);
+    protocol::buildHFrame(TxParams, frameTextH);
+    QString error;
+    if (!files::writeParameterFile(
+            path, files::parameterFileContent(frameTextS, frameTextG, frameTextH), &error)) {
+        qDebug() << "save failed:" << error;
+        QMessageBox::critical(this, uitexts::errorTitle(), uitexts::fileErrorText(),
+                              QMessageBox::Ok);
+    }
+}
+
+void MainWindow::on_toolButton_Load_clicked()
+{
+    ui->toolButton_Load->setEnabled(false);
+    waitMs(200);
+    ui->toolButton_Load->setEnabled(true);
+
+    fileName = QFileDialog::getOpenFileName(this, uitexts::loadDialogTitle(), "./",
+                                            uitexts::loadDialogFilter());
+    if (!fileName.isEmpty()) {
+        QString error;
+        if (!files::readParameterFile(fileName, &loadedText, &error)) {
+            qDebug() << "load failed:" << error;
+            QMessageBox::critical(this, uitexts::errorTitle(), uitexts::fileErrorText(),
+                                  QMessageBox::Ok);
+            fileName.clear();
+            return;
+        }
+        const int length = loadedText.size();
+        qDebug("Blength00:%d", length);
+        const files::LoadedFrames loaded = files::parseParameterText(loadedText, TxParams);
+        if (loaded.s)
+            qDebug("Blength01:%d", length);
+        if (loaded.g)
+            qDebug("Blength02:%d", length);
+        if (loaded.h)
+            qDebug("Blength03:%d", length);
+    }
+    Dr_DataSelet();
+    FalseSaveData();
+}

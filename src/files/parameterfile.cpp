@@ -1,0 +1,66 @@
+#include "parameterfile.h"
+
+#include "textparser.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace files {
+
+namespace {
+bool framePresent(const QString &text, int start, QChar first, QChar last)
+{
+    return text.at(start) == first && text.at(start + frameLength - 1) == last;
+}
+} // namespace
+
+LoadedFrames parseParameterText(const QString &text, TxParamsRecord &p)
+{
+    LoadedFrames loaded;
+    if (text.size() > 2 * frameLength - 1) {
+        if (framePresent(text, 0, 'S', 'Y')) {
+            loaded.s = true;
+            protocol::readSFrameFields(text, 0, p);
+        }
+        if (framePresent(text, frameLength, 'G', 'Z')) {
+            loaded.g = true;
+            protocol::readGFrameFields(text, frameLength, p);
+        }
+    }
+    if (text.size() > fileLength - 1 && framePresent(text, 2 * frameLength, 'H', 'X')) {
+        loaded.h = true;
+        protocol::readHFrameFields(text, 2 * frameLength, p);
+    }
+    return loaded;
+}
+
+QByteArray parameterFileContent(const QString &s, const QString &g, const QString &h)
+{
+    return s.toLatin1() + g.toLatin1() + h.toLatin1();
+}
+
+bool readParameterFile(const QString &path, QString *text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = file.errorString();
+        return false;
+    }
+    *text = QString::fromLatin1(file.read(maxReadBytes));
+    return true;
+}
+
+bool writeParameterFile(const QString &path, const QByteArray &content, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
+        !file.commit()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+} // namespace files

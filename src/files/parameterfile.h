@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+struct TxParamsRecord;
+
+// The parameter file: the S, G and H text frames back to back, 243 ASCII
+// characters, no line breaks (characters 0..80 S, 81..161 G, 162..242 H).
+// Problems are reported as strings; showing them is the window's business.
+namespace files {
+
+constexpr int frameLength = 81;
+constexpr int fileLength = 3 * frameLength;
+// A parameter file is 243 characters; reading stops here so that a wrongly
+// chosen huge file cannot exhaust memory.
+constexpr qint64 maxReadBytes = 64 * 1024;
+
+// Which frames a load found in place and read.
+struct LoadedFrames {
+    bool s = false;
+    bool g = false;
+    bool h = false;
+};
+
+// Reads the frames whose markers stand at their positions into p, leniently
+// (a field that is no valid number reads as 0 before its offset), without
+// validating. Nothing is read from a text of 161 characters or less; the H
+// frame needs more than 242.
+LoadedFrames parseParameterText(const QString &text, TxParamsRecord &p);
+
+// The file's content from the three frame buffers.
+QByteArray parameterFileContent(const QString &s, const QString &g, const QString &h);
+
+// Reads at most maxReadBytes of the file as text. False, with a reason in
+// *error, when it cannot be opened.
+bool readParameterFile(const QString &path, QString *text, QString *error);
+
+// Replaces the file atomically: the old file stays untouched unless every
+// byte of the new one was written. False, with a reason in *error, on failure.
+bool writeParameterFile(const QString &path, const QByteArray &content, QString *error);
+
+} // namespace files
