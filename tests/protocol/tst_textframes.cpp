@@ -36,7 +36,7 @@ void TestTextFrames::startupSettingsGiveKnownFrames()
 {
     QCOMPARE(buildFrames(TxParamsRecord{}), QStringList({startS, startG, startH}));
 
-    // The start-up S buffer is itself the frame of a 11.0 V alarm in stick mode 2.
+    // The start-up S buffer is itself the frame of an 11.0 V alarm in stick mode 2.
     TxParamsRecord p{};
     p.alarmVoltRaw = 110;
     p.stickMode = 2;
