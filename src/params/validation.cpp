@@ -3,138 +3,118 @@
 #include "txparams.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace params {
 namespace {
 
+enum class Group { One, Two };
+
+// Every transmitted setting once, in the order the repair runs: its accepted
+// range and the factory group that resets it. The repair value and the
+// factory value are both the field's start-up value (`start`), except for the
+// two fields the factory group overrides below.
+template <typename Visitor> void visitSettings(TxParamsRecord &p, const TxParamsRecord &start,
+                                               Visitor &&v)
+{
+    v(p.rev, start.rev, 0, 1, Group::One);
+    v(p.subTrim, start.subTrim, -100, 100, Group::One);
+    v(p.epaLeft, start.epaLeft, 0, 120, Group::One);
+    v(p.epaRight, start.epaRight, 0, 120, Group::One);
+    v(p.failSafe, start.failSafe, 0, 100, Group::One);
+    v(p.delay, start.delay, 0, 100, Group::One);
+    v(p.drMix, start.drMix, 0, 1, Group::One);
+    v(p.drChannel, start.drChannel, 0, 4, Group::One);
+    v(p.drSwitch, start.drSwitch, 0, 2, Group::One);
+    v(p.drUp, start.drUp, 0, 100, Group::One);
+    v(p.drUpCh, start.drUpCh, 0, 100, Group::One);
+    v(p.drDown, start.drDown, 0, 100, Group::One);
+    v(p.drDownCh, start.drDownCh, 0, 100, Group::One);
+    v(p.attiMode, start.attiMode, 0, 5, Group::One);
+    v(p.atti, start.atti, 0, 100, Group::One);
+    v(p.elevMix, start.elevMix, 0, 1, Group::One);
+    v(p.elev, start.elev, -100, 100, Group::One);
+    v(p.vtailMix, start.vtailMix, 0, 1, Group::One);
+    v(p.vtail, start.vtail, -100, 100, Group::One);
+    v(p.aux, start.aux, 0, 5, Group::One);
+    v(p.alarmVolt, start.alarmVolt, 0.0, 50.0, Group::One);
+    v(p.alarmVoltRaw, start.alarmVoltRaw, 0, 500, Group::One);
+    v(p.stickMode, start.stickMode, 0, 4, Group::One);
+    for (int k : {0, 1}) {
+        v(p.prm[k].mix, start.prm[k].mix, 0, 2, Group::One);
+        v(p.prm[k].master, start.prm[k].master, 0, 10, Group::One);
+        v(p.prm[k].slave, start.prm[k].slave, 0, 10, Group::One);
+        v(p.prm[k].data, start.prm[k].data, -100, 100, Group::One);
+    }
+    v(p.extraWordScaled, start.extraWordScaled, 0.0, 100.0, Group::Two);
+    v(p.extraWord, start.extraWord, 0, 1000, Group::Two);
+    v(p.extraSigned, start.extraSigned, -100, 0, Group::Two);
+    v(p.thCurveMix, start.thCurveMix, 0, 5, Group::Two);
+    v(p.thCurveExtra, start.thCurveExtra, 0, 4, Group::Two);
+    v(p.thCurve, start.thCurve, 0, 100, Group::Two);
+    v(p.drPosition, start.drPosition, 0, 4, Group::Two);
+    v(p.drExpUpCh, start.drExpUpCh, -100, 100, Group::Two);
+    v(p.drExp, start.drExp, -100, 100, Group::Two);
+    v(p.drExpDownCh, start.drExpDownCh, -100, 100, Group::Two);
+    for (int k : {2, 3}) {
+        v(p.prm[k].mix, start.prm[k].mix, 0, 2, Group::Two);
+        v(p.prm[k].master, start.prm[k].master, 0, 10, Group::Two);
+        v(p.prm[k].slave, start.prm[k].slave, 0, 10, Group::Two);
+        v(p.prm[k].data, start.prm[k].data, -100, 100, Group::Two);
+    }
+}
+
 const TxParamsRecord startValues{};
 
-// One unsigned comparison: (v - lo) <= (hi - lo) in 32-bit unsigned arithmetic
-// is the inclusive range test without signed overflow.
-void check(int &v, int lo, int hi, int repair)
+// (v - lo) <= (hi - lo) in 32-bit unsigned arithmetic: the inclusive range
+// test without signed overflow.
+bool inRange(int v, int lo, int hi)
 {
-    if (std::uint32_t(v) - std::uint32_t(lo) > std::uint32_t(hi) - std::uint32_t(lo))
-        v = repair;
+    return std::uint32_t(v) - std::uint32_t(lo) <= std::uint32_t(hi) - std::uint32_t(lo);
 }
+bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
 
-template <std::size_t N> void check(int (&v)[N], int lo, int hi, const int (&repair)[N])
-{
-    for (std::size_t i = 0; i < N; ++i)
-        check(v[i], lo, hi, repair[i]);
-}
+struct Repair {
+    template <typename T, typename L> void operator()(T &v, T repair, L lo, L hi, Group) const
+    {
+        if (!inRange(v, lo, hi))
+            v = repair;
+    }
+    template <typename T, std::size_t N, typename L>
+    void operator()(T (&v)[N], const T (&repair)[N], L lo, L hi, Group g) const
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            (*this)(v[i], repair[i], lo, hi, g);
+    }
+};
 
-void check(double &v, double hi, double repair)
-{
-    if (v > hi || v < 0.0)
-        v = repair;
-}
-
-void checkMix(ProgMix &m, const ProgMix &repair)
-{
-    check(m.mix, 0, 2, repair.mix);
-    check(m.master, 0, 10, repair.master);
-    check(m.slave, 0, 10, repair.slave);
-    check(m.data, -100, 100, repair.data);
-}
+struct Restore {
+    Group group;
+    template <typename T, typename L> void operator()(T &v, T factory, L, L, Group g) const
+    {
+        if (g == group)
+            v = factory;
+    }
+    template <typename T, std::size_t N, typename L>
+    void operator()(T (&v)[N], const T (&factory)[N], L lo, L hi, Group g) const
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            (*this)(v[i], factory[i], lo, hi, g);
+    }
+};
 
 } // namespace
 
-void validate(TxParamsRecord &p)
-{
-    const TxParamsRecord &s = startValues;
-    check(p.rev, 0, 1, s.rev);
-    check(p.subTrim, -100, 100, s.subTrim);
-    check(p.epaLeft, 0, 120, s.epaLeft);
-    check(p.epaRight, 0, 120, s.epaRight);
-    check(p.failSafe, 0, 100, s.failSafe);
-    check(p.delay, 0, 100, s.delay);
-    check(p.drMix, 0, 1, s.drMix);
-    check(p.drChannel, 0, 4, s.drChannel);
-    check(p.drSwitch, 0, 2, s.drSwitch);
-    check(p.drUp, 0, 100, s.drUp);
-    check(p.drUpCh, 0, 100, s.drUpCh);
-    check(p.drDown, 0, 100, s.drDown);
-    check(p.drDownCh, 0, 100, s.drDownCh);
-    check(p.attiMode, 0, 5, s.attiMode);
-    check(p.atti, 0, 100, s.atti);
-    check(p.elevMix, 0, 1, s.elevMix);
-    check(p.elev, -100, 100, s.elev);
-    check(p.vtailMix, 0, 1, s.vtailMix);
-    check(p.vtail, -100, 100, s.vtail);
-    check(p.aux, 0, 5, s.aux);
-    check(p.alarmVolt, 50.0, s.alarmVolt);
-    check(p.alarmVoltRaw, 0, 500, s.alarmVoltRaw);
-    check(p.stickMode, 0, 4, s.stickMode);
-    checkMix(p.prm[0], s.prm[0]);
-    checkMix(p.prm[1], s.prm[1]);
-    check(p.extraWordScaled, 100.0, s.extraWordScaled);
-    check(p.extraWord, 0, 1000, s.extraWord);
-    check(p.extraSigned, -100, 0, s.extraSigned);
-    check(p.thCurveMix, 0, 5, s.thCurveMix);
-    check(p.thCurveExtra, 0, 4, s.thCurveExtra);
-    check(p.thCurve, 0, 100, s.thCurve);
-    check(p.drPosition, 0, 4, s.drPosition);
-    check(p.drExpUpCh, -100, 100, s.drExpUpCh);
-    check(p.drExp, -100, 100, s.drExp);
-    check(p.drExpDownCh, -100, 100, s.drExpDownCh);
-    checkMix(p.prm[2], s.prm[2]);
-    checkMix(p.prm[3], s.prm[3]);
-}
-
-namespace {
-template <typename T, std::size_t N> void assign(T (&to)[N], const T (&from)[N])
-{
-    for (std::size_t i = 0; i < N; ++i)
-        to[i] = from[i];
-}
-} // namespace
+void validate(TxParamsRecord &p) { visitSettings(p, startValues, Repair{}); }
 
 void restoreFactoryGroup1(TxParamsRecord &p)
 {
-    const TxParamsRecord &s = startValues;
-    assign(p.rev, s.rev);
-    assign(p.subTrim, s.subTrim);
-    assign(p.epaLeft, s.epaLeft);
-    assign(p.epaRight, s.epaRight);
-    assign(p.failSafe, s.failSafe);
-    assign(p.delay, s.delay);
-    p.drMix = s.drMix;
-    p.drChannel = s.drChannel;
-    p.drSwitch = s.drSwitch;
-    p.drUp = s.drUp;
-    assign(p.drUpCh, s.drUpCh);
-    p.drDown = s.drDown;
-    assign(p.drDownCh, s.drDownCh);
-    p.attiMode = s.attiMode;
-    assign(p.atti, s.atti);
-    p.elevMix = s.elevMix;
-    assign(p.elev, s.elev);
-    p.vtailMix = s.vtailMix;
-    assign(p.vtail, s.vtail);
-    assign(p.aux, s.aux);
+    visitSettings(p, startValues, Restore{Group::One});
     // The only two factory values that differ from the start-up store.
     p.alarmVolt = 3.7;
-    p.alarmVoltRaw = 37;
     p.stickMode = 2;
-    p.prm[0] = s.prm[0];
-    p.prm[1] = s.prm[1];
 }
 
-void restoreFactoryGroup2(TxParamsRecord &p)
-{
-    const TxParamsRecord &s = startValues;
-    p.extraWordScaled = s.extraWordScaled;
-    p.extraWord = s.extraWord;
-    p.extraSigned = s.extraSigned;
-    p.thCurveMix = s.thCurveMix;
-    p.thCurveExtra = s.thCurveExtra;
-    assign(p.thCurve, s.thCurve);
-    p.drPosition = s.drPosition;
-    assign(p.drExpUpCh, s.drExpUpCh);
-    p.drExp = s.drExp;
-    assign(p.drExpDownCh, s.drExpDownCh);
-    p.prm[2] = s.prm[2];
-    p.prm[3] = s.prm[3];
-}
+void restoreFactoryGroup2(TxParamsRecord &p) { visitSettings(p, startValues, Restore{Group::Two}); }
 
 } // namespace params
