@@ -137,10 +137,7 @@ void MainWindow::on_toolButton_Send_clicked()
 {
     if (!lockOutAndCheckLink(ui->toolButton_Send))
         return;
-    SendData1();
-    SendData2();
-    SendData3();
-    writeToPort(protocol::commandAck);
+    writeSettings();
 }
 
 void MainWindow::on_toolButton_Reset_clicked()
@@ -149,6 +146,12 @@ void MainWindow::on_toolButton_Reset_clicked()
         return;
     RestData();
     RestData2();
+    writeSettings();
+}
+
+// S, G and H frames with their pauses, then the closing acknowledgement.
+void MainWindow::writeSettings()
+{
     SendData1();
     SendData2();
     SendData3();

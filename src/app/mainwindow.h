@@ -204,5 +204,6 @@ private:
     void enterClosedState();
     void linkLost();
     bool lockOutAndCheckLink(QWidget *button);
+    void writeSettings();
     bool linkLostPending = false;
 };
