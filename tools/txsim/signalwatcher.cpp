@@ -1,0 +1,56 @@
+#include "signalwatcher.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+
+int pipeFds[2] = {-1, -1};
+
+// Only async-signal-safe calls here: the number goes into the pipe.
+extern "C" void onSignal(int number)
+{
+    const unsigned char byte = static_cast<unsigned char>(number);
+    const int savedErrno = errno;
+    [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], &byte, 1);
+    errno = savedErrno;
+}
+
+} // namespace
+
+SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
+{
+    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+        qFatal("txsim: cannot create the signal pipe");
+    notifier = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &SignalWatcher::readPipe);
+
+    struct sigaction action {
+    };
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+SignalWatcher::~SignalWatcher()
+{
+    signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+    pipeFds[0] = pipeFds[1] = -1;
+}
+
+void SignalWatcher::readPipe()
+{
+    unsigned char byte = 0;
+    while (::read(pipeFds[0], &byte, 1) == 1)
+        emit received(byte == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"));
+}

@@ -1,0 +1,164 @@
+#include "simulator.h"
+
+#include "motion.h"
+#include "statefile.h"
+#include "transmitterframes.h"
+
+#include <QSocketNotifier>
+#include <QTime>
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+void logLine(const QString &text)
+{
+    const QByteArray line =
+        QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz ")).toUtf8() + text.toUtf8();
+    std::fprintf(stdout, "%s\n", line.constData());
+    std::fflush(stdout);
+}
+
+Simulator::Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings,
+                     const Options &options, QObject *parent)
+    : QObject(parent), terminal(terminal), options(options), device(settings)
+{
+    input = new QSocketNotifier(terminal.masterFd(), QSocketNotifier::Read, this);
+    connect(input, &QSocketNotifier::activated, this, &Simulator::readInput);
+
+    writeTimer.setSingleShot(true);
+    connect(&writeTimer, &QTimer::timeout, this, &Simulator::writeNext);
+    sinceLastWrite.start();
+
+    servoTimer.setTimerType(Qt::PreciseTimer);
+    servoTimer.setInterval(1000 / options.servoHz);
+    connect(&servoTimer, &QTimer::timeout, this, &Simulator::streamServo);
+    statusTimer.setInterval(statusIntervalMs);
+    connect(&statusTimer, &QTimer::timeout, this, &Simulator::streamStatus);
+
+    ackTimer.setInterval(ackSummaryIntervalMs);
+    connect(&ackTimer, &QTimer::timeout, this, &Simulator::summariseAcks);
+    ackTimer.start();
+}
+
+void Simulator::readInput()
+{
+    char buffer[512];
+    for (;;) {
+        const ssize_t n = ::read(terminal.masterFd(), buffer, sizeof buffer);
+        if (n > 0) {
+            tokenizer.feed(QByteArray(buffer, int(n)));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break; // EAGAIN: all read; EIO: no client has the port open just now
+    }
+    // A stray byte is reported per delivery rather than held until the next token.
+    tokenizer.flushSkipped();
+    for (const InputTokenizer::Token &token : tokenizer.takeTokens())
+        handle(token);
+}
+
+void Simulator::handle(const InputTokenizer::Token &token)
+{
+    const bool wasStreaming = device.streaming();
+    const SimDevice::Reply reply = device.handle(token);
+    if (!reply.log.isEmpty())
+        logLine(reply.log);
+    for (const QByteArray &bytes : reply.writes)
+        queueWrite(bytes);
+    if (!reply.writes.isEmpty()) {
+        readReplyLeft += reply.writes.size();
+        if (device.streaming())
+            logLine(QStringLiteral("RR: stream paused"));
+    }
+    if (reply.settingsChanged)
+        saveState();
+    if (device.streaming() && !wasStreaming) {
+        streamClock.start();
+        servoTimer.start();
+        statusTimer.start();
+        logLine(QStringLiteral("OK: servo frames at %1 Hz, status frames at %2 Hz")
+                    .arg(options.servoHz)
+                    .arg(1000 / statusIntervalMs));
+    } else if (!device.streaming() && wasStreaming) {
+        servoTimer.stop();
+        statusTimer.stop();
+    }
+}
+
+void Simulator::queueWrite(const QByteArray &bytes)
+{
+    outgoing.enqueue(bytes);
+    if (!writeTimer.isActive())
+        writeTimer.start(int(qMax<qint64>(0, writeGapMs - sinceLastWrite.elapsed())));
+}
+
+void Simulator::writeNext()
+{
+    if (outgoing.isEmpty())
+        return;
+    const QByteArray bytes = outgoing.dequeue();
+    const bool written = terminal.write(bytes);
+    sinceLastWrite.restart();
+    if (readReplyLeft > 0 && --readReplyLeft == 0)
+        logLine(device.streaming()
+                    ? QStringLiteral("RR: sent aux + 18 settings frames, stream resumed")
+                    : QStringLiteral("RR: sent aux + 18 settings frames"));
+    if (!written && device.streaming()) {
+        // Nobody reads: the client went away without "DIS". Stop, and do not
+        // greet the next client with a backlog of stale frames.
+        device.stopStreaming();
+        servoTimer.stop();
+        statusTimer.stop();
+        outgoing.clear();
+        readReplyLeft = 0;
+        terminal.discardUnread();
+        logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
+    }
+    if (!outgoing.isEmpty())
+        writeTimer.start(writeGapMs);
+}
+
+// Live frames wait while a read reply is going out, and are dropped rather
+// than queued behind one another when the line cannot keep up.
+bool Simulator::streamMayWrite() const
+{
+    return readReplyLeft == 0 && outgoing.size() < 2;
+}
+
+void Simulator::streamServo()
+{
+    if (streamMayWrite())
+        queueWrite(protocol::encodeServoFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
+}
+
+void Simulator::streamStatus()
+{
+    if (streamMayWrite())
+        queueWrite(protocol::encodeStatusFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
+}
+
+void Simulator::summariseAcks()
+{
+    const int n = device.takeAckCount();
+    if (n == 0)
+        return;
+    ackTotal += n;
+    logLine(QStringLiteral("WWW: %1 acknowledgement(s) in the last %2 s (%3 in all)")
+                .arg(n)
+                .arg(ackSummaryIntervalMs / 1000)
+                .arg(ackTotal));
+}
+
+void Simulator::saveState()
+{
+    if (options.statePath.isEmpty())
+        return;
+    QString error;
+    if (statefile::save(options.statePath, device.settings(), &error))
+        logLine(QStringLiteral("settings saved to %1").arg(options.statePath));
+    else
+        logLine(QStringLiteral("cannot save settings to %1: %2").arg(options.statePath, error));
+}

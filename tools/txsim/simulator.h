@@ -1,0 +1,67 @@
+#pragma once
+
+#include "inputtokenizer.h"
+#include "pseudoterminal.h"
+#include "simdevice.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QQueue>
+#include <QTimer>
+
+class QSocketNotifier;
+
+// Connects the device model to the pseudo-terminal: reads what the tool
+// writes, answers, streams live frames and logs one line per exchange.
+//
+// Every write goes through one queue and leaves at least writeGapMs after
+// the previous one, so that each frame reaches the tool as its own delivery
+// (the tool decodes one frame per delivery and never reassembles).
+class Simulator : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        int servoHz = 50;
+        QString statePath; // empty: nothing is saved
+    };
+
+    Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings, const Options &options,
+              QObject *parent = nullptr);
+
+    static constexpr int writeGapMs = 10;
+    static constexpr int statusIntervalMs = 200; // 5 Hz
+    static constexpr int ackSummaryIntervalMs = 5000;
+
+private:
+    void readInput();
+    void handle(const InputTokenizer::Token &token);
+    void queueWrite(const QByteArray &bytes);
+    void writeNext();
+    void streamServo();
+    void streamStatus();
+    bool streamMayWrite() const;
+    void summariseAcks();
+    void saveState();
+
+    PseudoTerminal &terminal;
+    Options options;
+    InputTokenizer tokenizer;
+    SimDevice device;
+    QSocketNotifier *input = nullptr;
+
+    QQueue<QByteArray> outgoing;
+    QTimer writeTimer;
+    QElapsedTimer sinceLastWrite;
+    int readReplyLeft = 0; // frames of a read reply still queued; the stream waits
+
+    QTimer servoTimer;
+    QTimer statusTimer;
+    QElapsedTimer streamClock;
+    QTimer ackTimer;
+    int ackTotal = 0;
+};
+
+// One line on stdout, flushed at once so a pipe shows it immediately.
+void logLine(const QString &text);
