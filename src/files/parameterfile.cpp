@@ -54,8 +54,10 @@ bool readParameterFile(const QString &path, QString *text, QString *error)
 bool writeParameterFile(const QString &path, const QByteArray &content, QString *error)
 {
     QSaveFile file(path);
+    // The explicit flush matters: commit() flushes the write buffer too but
+    // ignores a failure there, and would put a cut-short file in place.
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
+        !file.flush() || !file.commit()) {
         *error = file.errorString();
         file.cancelWriting();
         return false;
