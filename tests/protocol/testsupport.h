@@ -5,6 +5,7 @@
 #include "telemetry.h"
 #include "txparams.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 // Lets QCOMPARE print whole records, so a failure shows which value differs.
@@ -95,4 +96,57 @@ inline QStringList buildFrames(const TxParamsRecord &p)
     protocol::buildGFrame(p, g);
     protocol::buildHFrame(p, h);
     return {s, g, h};
+}
+
+// A record inside every validated range; with textLimits also inside what the
+// text frames can carry (alarm up to 23.9 V, mix channels up to 9, extraWord
+// up to 999).
+inline TxParamsRecord randomRecord(QRandomGenerator &g, bool textLimits)
+{
+    const auto fill = [&g](auto &values, int lo, int hi) {
+        for (int &v : values)
+            v = g.bounded(lo, hi + 1);
+    };
+    const auto one = [&g](int lo, int hi) { return int(g.bounded(lo, hi + 1)); };
+    TxParamsRecord p{};
+    fill(p.rev, 0, 1);
+    fill(p.subTrim, -100, 100);
+    fill(p.epaLeft, 0, 120);
+    fill(p.epaRight, 0, 120);
+    fill(p.failSafe, 0, 100);
+    fill(p.delay, 0, 100);
+    fill(p.aux, 0, 5);
+    p.drMix = one(0, 1);
+    p.drChannel = one(0, 4);
+    p.drSwitch = one(0, 2);
+    p.drPosition = one(0, 4);
+    p.drUp = one(0, 100);
+    p.drDown = one(0, 100);
+    fill(p.drUpCh, 0, 100);
+    fill(p.drDownCh, 0, 100);
+    fill(p.drExpUpCh, -100, 100);
+    fill(p.drExpDownCh, -100, 100);
+    p.attiMode = one(0, 5);
+    fill(p.atti, 0, 100);
+    p.elevMix = one(0, 1);
+    fill(p.elev, -100, 100);
+    p.vtailMix = one(0, 1);
+    fill(p.vtail, -100, 100);
+    for (ProgMix &m : p.prm) {
+        m.mix = one(0, 2);
+        m.master = one(0, textLimits ? 9 : 10);
+        m.slave = one(0, textLimits ? 9 : 10);
+        fill(m.data, -100, 100);
+    }
+    p.thCurveMix = one(0, 5);
+    p.thCurveExtra = one(0, 4);
+    fill(p.thCurve, 0, 100);
+    p.stickMode = one(0, 4);
+    p.alarmVoltRaw = one(0, textLimits ? 239 : 500);
+    p.alarmVolt = p.alarmVoltRaw / 10.0;
+    p.firmwareVersion = one(0, 65535);
+    p.extraWord = one(0, textLimits ? 999 : 1000);
+    p.extraWordScaled = p.extraWord / 10.0;
+    p.extraSigned = one(-100, 0);
+    return p;
 }
