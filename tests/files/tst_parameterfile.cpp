@@ -1,0 +1,476 @@
+// The parameter file on its own: what the loader takes from a text, what a
+// save writes, and how reading and writing behave on the real file system.
+#include "../protocol/testsupport.h"
+#include "parameterfile.h"
+#include "validation.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace
+{
+
+// The frames of the start-up record as a save writes them.
+const QString startupFileText = QStringLiteral(
+    "S0010000078787878787878787070707070707070707070707070707042421042424242421302351Y"
+    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
+    "H7474747474747474003747474015747474001020314253647407474747474747474110140000000X");
+
+// Which fields each frame carries, stated apart from the frame layouts so a
+// field read from the wrong frame (or not at all) shows up.
+void copySFields(const TxParamsRecord &from, TxParamsRecord &to)
+{
+    std::copy(std::begin(from.rev), std::end(from.rev), to.rev);
+    std::copy(std::begin(from.subTrim), std::end(from.subTrim), to.subTrim);
+    std::copy(std::begin(from.epaLeft), std::end(from.epaLeft), to.epaLeft);
+    std::copy(std::begin(from.epaRight), std::end(from.epaRight), to.epaRight);
+    std::copy(std::begin(from.failSafe), std::end(from.failSafe), to.failSafe);
+    std::copy(std::begin(from.aux), std::end(from.aux), to.aux);
+    to.alarmVoltRaw = from.alarmVoltRaw;
+    to.alarmVolt = from.alarmVolt;
+    to.stickMode = from.stickMode;
+}
+
+void copyGFields(const TxParamsRecord &from, TxParamsRecord &to)
+{
+    to.attiMode = from.attiMode;
+    std::copy(std::begin(from.atti), std::end(from.atti), to.atti);
+    to.elevMix = from.elevMix;
+    std::copy(std::begin(from.elev), std::end(from.elev), to.elev);
+    to.vtailMix = from.vtailMix;
+    std::copy(std::begin(from.vtail), std::end(from.vtail), to.vtail);
+    std::copy(std::begin(from.delay), std::end(from.delay), to.delay);
+    to.drMix = from.drMix;
+    to.drChannel = from.drChannel;
+    to.drUp = from.drUp;
+    to.drDown = from.drDown;
+    to.prm[0] = from.prm[0];
+    to.prm[1] = from.prm[1];
+}
+
+void copyHFields(const TxParamsRecord &from, TxParamsRecord &to)
+{
+    std::copy(std::begin(from.drUpCh), std::end(from.drUpCh), to.drUpCh);
+    std::copy(std::begin(from.drDownCh), std::end(from.drDownCh), to.drDownCh);
+    to.prm[2] = from.prm[2];
+    to.prm[3] = from.prm[3];
+    to.thCurveMix = from.thCurveMix;
+    to.thCurveExtra = from.thCurveExtra;
+    std::copy(std::begin(from.thCurve), std::end(from.thCurve), to.thCurve);
+    to.drPosition = from.drPosition;
+    std::copy(std::begin(from.drExpUpCh), std::end(from.drExpUpCh), to.drExpUpCh);
+    std::copy(std::begin(from.drExpDownCh), std::end(from.drExpDownCh), to.drExpDownCh);
+    to.extraWord = from.extraWord;
+    to.extraWordScaled = from.extraWordScaled;
+    to.extraSigned = from.extraSigned;
+    to.drSwitch = from.drSwitch;
+}
+
+// A valid record whose every carried field differs from the start-up record.
+TxParamsRecord distinctRecord()
+{
+    TxParamsRecord p;
+    set(p.rev, {1, 1, 0, 1, 1, 1, 1, 1});
+    set(p.subTrim, {-100, -70, -40, -10, 10, 40, 70, 100});
+    set(p.epaLeft, {0, 10, 20, 30, 40, 50, 60, 120});
+    set(p.epaRight, {120, 110, 100, 90, 80, 70, 60, 1});
+    set(p.failSafe, {0, 1, 2, 3, 4, 5, 6, 100});
+    set(p.delay, {0, 11, 22, 33, 44, 55, 66, 77});
+    set(p.aux, {5, 4, 3, 1});
+    p.drMix = 1;
+    p.drChannel = 3;
+    p.drSwitch = 2;
+    p.drPosition = 4;
+    p.drUp = 12;
+    p.drDown = 13;
+    set(p.drUpCh, {1, 2, 3, 4});
+    set(p.drDownCh, {5, 6, 7, 8});
+    set(p.drExpUpCh, {-100, -1, 1, 100});
+    set(p.drExpDownCh, {-50, -5, 5, 50});
+    p.attiMode = 2;
+    set(p.atti, {1, 2, 3, 4, 5, 100});
+    p.elevMix = 1;
+    set(p.elev, {-1, -2, -3, 4, -5, -6});
+    p.vtailMix = 1;
+    set(p.vtail, {-100, 100, -7, 8});
+    p.prm[0] = {1, 9, 8, {-100, 1, 2}};
+    p.prm[1] = {2, 7, 6, {3, -4, 5}};
+    p.prm[2] = {1, 5, 4, {6, 7, -8}};
+    p.prm[3] = {2, 3, 2, {-9, 10, 100}};
+    p.thCurveMix = 5;
+    p.thCurveExtra = 4;
+    set(p.thCurve, {100, 90, 80, 70, 60, 50, 1});
+    p.stickMode = 4;
+    p.alarmVoltRaw = 239;
+    p.alarmVolt = 23.9;
+    p.extraWord = 999;
+    p.extraWordScaled = 99.9;
+    p.extraSigned = 0;
+    return p;
+}
+
+QString fileTextOf(const TxParamsRecord &p)
+{
+    const QStringList frames = buildFrames(p);
+    return QString::fromLatin1(files::parameterFileContent(frames[0], frames[1], frames[2]));
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Lowers the file size limit for its lifetime: writes past it fail with EFBIG
+// (also for root), instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+
+private:
+    rlimit saved{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+// Prepares a failing save in dir and returns the target path.
+using FailingTarget = std::function<QString(const QDir &dir)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(FailingTarget)
+
+class TestParameterFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framesFoundInText_data();
+    void framesFoundInText();
+    void fieldsAtTheirPositions_data();
+    void fieldsAtTheirPositions();
+    void startupRecordSavesAsDesigned();
+    void savedFilesLoadBackUnchanged();
+    void readingStopsAt64KiB_data();
+    void readingStopsAt64KiB();
+    void readingAMissingFileFails();
+    void saveReplacesAnExistingFile();
+    void failedSaveKeepsWhatWasThere_data();
+    void failedSaveKeepsWhatWasThere();
+};
+
+void TestParameterFile::framesFoundInText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("framesRead"); // letters of the frames expected to be read
+
+    const QStringList f = buildFrames(distinctRecord());
+    const QString all = f.join(QString());
+    const auto replaced = [&all](int pos, QChar c) {
+        QString t = all;
+        t[pos] = c;
+        return t;
+    };
+    QTest::newRow("as saved") << all << "SGH";
+    QTest::newRow("trailing LF") << all + "\n"
+                                 << "SGH";
+    QTest::newRow("trailing CRLF") << all + "\r\n"
+                                   << "SGH";
+    QTest::newRow("empty") << QString() << "";
+    QTest::newRow("S frame only") << f[0] << "";
+    QTest::newRow("161 characters") << all.left(161) << "";
+    QTest::newRow("162 characters") << all.left(162) << "SG";
+    QTest::newRow("200 characters") << all.left(200) << "SG";
+    QTest::newRow("242 characters") << all.left(242) << "SG";
+    QTest::newRow("LF between frames") << f.join("\n") << "S";
+    QTest::newRow("CRLF between frames") << f.join("\r\n") << "S";
+    QTest::newRow("S end marker missing") << replaced(80, '0') << "GH";
+    QTest::newRow("G start marker lowercase") << replaced(81, 'g') << "SH";
+    QTest::newRow("G end marker missing") << replaced(161, 'Y') << "SH";
+    QTest::newRow("H start marker missing") << replaced(162, ' ') << "SG";
+    QTest::newRow("H end marker missing") << replaced(242, 'Z') << "SG";
+    QTest::newRow("one character inserted") << "S" + all << "";
+}
+
+// A frame is read whole or not at all; the rest of the record stays.
+void TestParameterFile::framesFoundInText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, framesRead);
+
+    const TxParamsRecord before{};
+    TxParamsRecord expected = before;
+    const TxParamsRecord source = distinctRecord();
+    if (framesRead.contains('S'))
+        copySFields(source, expected);
+    if (framesRead.contains('G'))
+        copyGFields(source, expected);
+    if (framesRead.contains('H'))
+        copyHFields(source, expected);
+
+    TxParamsRecord loaded = before;
+    const files::LoadedFrames found = files::parseParameterText(text, loaded);
+    QCOMPARE(loaded, expected);
+    QCOMPARE(found.s, framesRead.contains('S'));
+    QCOMPARE(found.g, framesRead.contains('G'));
+    QCOMPARE(found.h, framesRead.contains('H'));
+}
+
+void TestParameterFile::fieldsAtTheirPositions_data()
+{
+    QTest::addColumn<RecordEdit>("saved");     // the record the file was saved from
+    QTest::addColumn<int>("position");         // where the file is then altered
+    QTest::addColumn<QString>("characters");   // what it holds there
+    QTest::addColumn<RecordEdit>("parsed");    // the difference after loading
+    QTest::addColumn<RecordEdit>("validated"); // the difference after the repair
+
+    const RecordEdit none = [](TxParamsRecord &) {};
+    const auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+    const RecordEdit trimMax = [](auto &p) { p.subTrim[0] = 100; };
+    row("sub-trim DC") << none << 9 << "DC" << trimMax << trimMax;
+    row("sub-trim lowercase dc") << none << 9 << "dc" << trimMax << trimMax;
+    const RecordEdit trimMin = [](auto &p) { p.subTrim[7] = -100; };
+    row("sub-trim 14") << none << 23 << "14" << trimMin << trimMin;
+    row("invalid characters in an end point")
+        << RecordEdit([](auto &p) { p.epaLeft[0] = 50; }) << 25 << "ZZ"
+        << RecordEdit([](auto &p) { p.epaLeft[0] = -16; })
+        << RecordEdit([](auto &p) { p.epaLeft[0] = 96; });
+    row("half a hex field invalid")
+        << none << 41 << "7?" << RecordEdit([](auto &p) { p.epaRight[0] = -16; }) << none;
+    row("invalid digit") << none << 3 << "x" << RecordEdit([](auto &p) { p.rev[2] = 0; })
+                         << RecordEdit([](auto &p) { p.rev[2] = 0; });
+    const RecordEdit alarm = [](auto &p) {
+        p.alarmVoltRaw = 58;
+        p.alarmVolt = 5.8;
+    };
+    row("alarm voltage") << none << 77 << "4A" << alarm << alarm;
+    const RecordEdit atti = [](auto &p) { p.attiMode = 2; };
+    row("attitude mode") << none << 82 << "2" << atti << atti;
+    row("hex letter in a digit field")
+        << none << 82 << "A" << RecordEdit([](auto &p) { p.attiMode = 10; }) << none;
+    const RecordEdit upper = [](auto &p) { p.elev[4] = -100; };
+    row("elevon in wire order") << none << 98 << "14" << upper << upper;
+    const RecordEdit position = [](auto &p) { p.drPosition = 1; };
+    row("dual-rate position") << none << 213 << "1" << position << position;
+    const RecordEdit extra = [](auto &p) {
+        p.extraWord = 110;
+        p.extraWordScaled = 11.0;
+    };
+    row("extra word") << RecordEdit([](auto &p) {
+        p.extraWord = 7;
+        p.extraWordScaled = 0.7;
+    }) << 230 << "110" << extra
+                      << extra;
+    const RecordEdit badDigit = [](auto &p) {
+        p.extraWord = 105;
+        p.extraWordScaled = 10.5;
+    };
+    row("extra word with a bad digit") << none << 230 << "1x5" << badDigit << badDigit;
+    const RecordEdit drSwitch = [](auto &p) { p.drSwitch = 1; };
+    row("dual-rate switch") << none << 235 << "1" << drSwitch << drSwitch;
+    row("dual-rate switch out of range")
+        << none << 235 << "9" << RecordEdit([](auto &p) { p.drSwitch = 9; }) << none;
+    row("G constant ignored") << none << 117 << "Q" << none << none;
+    row("tails ignored") << none << 236 << "ABCDEF" << none << none;
+}
+
+// Starting from a record that differs from the saved one everywhere, so every
+// field must really come from the file.
+void TestParameterFile::fieldsAtTheirPositions()
+{
+    QFETCH(RecordEdit, saved);
+    QFETCH(int, position);
+    QFETCH(QString, characters);
+    QFETCH(RecordEdit, parsed);
+    QFETCH(RecordEdit, validated);
+
+    TxParamsRecord savedRecord{};
+    saved(savedRecord);
+    QString text = fileTextOf(savedRecord);
+    text.replace(position, characters.size(), characters);
+
+    TxParamsRecord loaded = distinctRecord();
+    loaded.drRate = 33;
+    loaded.drExp = 44;
+    loaded.firmwareVersion = 555;
+    files::parseParameterText(text, loaded);
+
+    const auto expected = [&savedRecord](const RecordEdit &difference) {
+        TxParamsRecord p = savedRecord;
+        p.alarmVolt = p.alarmVoltRaw / 10.0; // derived on loading only
+        p.drRate = 33;                       // none of these three is in a file
+        p.drExp = 44;
+        p.firmwareVersion = 555;
+        difference(p);
+        return p;
+    };
+    QCOMPARE(loaded, expected(parsed));
+    params::validate(loaded);
+    QCOMPARE(loaded, expected(validated));
+}
+
+void TestParameterFile::startupRecordSavesAsDesigned()
+{
+    const QStringList frames = buildFrames(TxParamsRecord{});
+    const QByteArray content = files::parameterFileContent(frames[0], frames[1], frames[2]);
+    QCOMPARE(content.size(), files::fileLength);
+    QCOMPARE(QString::fromLatin1(content), startupFileText);
+}
+
+void TestParameterFile::savedFilesLoadBackUnchanged()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("params.txt");
+    QRandomGenerator g(4242);
+    for (int i = 0; i < 100; ++i) {
+        const TxParamsRecord saved = randomRecord(g, true);
+        const QStringList frames = buildFrames(saved);
+        QString error;
+        QVERIFY2(files::writeParameterFile(
+                     path, files::parameterFileContent(frames[0], frames[1], frames[2]), &error),
+                 qPrintable(error));
+
+        QString text;
+        QVERIFY(files::readParameterFile(path, &text, &error));
+        TxParamsRecord loaded = distinctRecord();
+        const files::LoadedFrames found = files::parseParameterText(text, loaded);
+        QVERIFY(found.s && found.g && found.h);
+        loaded.drRate = saved.drRate; // not carried by the file
+        loaded.drExp = saved.drExp;
+        loaded.firmwareVersion = saved.firmwareVersion;
+        QCOMPARE(loaded, saved);
+    }
+}
+
+void TestParameterFile::readingStopsAt64KiB_data()
+{
+    QTest::addColumn<int>("fileSize");
+    QTest::addColumn<int>("expectedLength");
+
+    QTest::newRow("empty") << 0 << 0;
+    QTest::newRow("one parameter file") << 243 << 243;
+    QTest::newRow("exactly 64 KiB") << 65536 << 65536;
+    QTest::newRow("one byte more") << 65537 << 65536;
+    QTest::newRow("1 MiB") << 1024 * 1024 << 65536;
+}
+
+void TestParameterFile::readingStopsAt64KiB()
+{
+    QFETCH(int, fileSize);
+    QFETCH(int, expectedLength);
+
+    QByteArray bytes(fileSize, '\0');
+    for (int i = 0; i < fileSize; ++i)
+        bytes[i] = char('A' + i % 26);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.dat");
+    QVERIFY(writeBytes(path, bytes));
+
+    QString text;
+    QString error;
+    QVERIFY(files::readParameterFile(path, &text, &error));
+    QCOMPARE(text, QString::fromLatin1(bytes.left(expectedLength)));
+}
+
+void TestParameterFile::readingAMissingFileFails()
+{
+    QTemporaryDir dir;
+    QString text = QStringLiteral("kept");
+    QString error;
+    QVERIFY(!files::readParameterFile(dir.filePath("none.txt"), &text, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(text, QStringLiteral("kept"));
+}
+
+void TestParameterFile::saveReplacesAnExistingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("params.txt");
+    QVERIFY(writeBytes(path, QByteArray(1000, 'x')));
+    QString error;
+    QVERIFY(files::writeParameterFile(path, startupFileText.toLatin1(), &error));
+    QCOMPARE(contentOf(path), startupFileText.toLatin1());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.txt"});
+}
+
+void TestParameterFile::failedSaveKeepsWhatWasThere_data()
+{
+    QTest::addColumn<FailingTarget>("target");
+    QTest::addColumn<bool>("sizeLimited"); // writes beyond 100 bytes fail
+
+    QTest::newRow("parent folder is a file") << FailingTarget([](const QDir &dir) {
+        writeBytes(dir.filePath("plain"), "old");
+        return dir.filePath("plain/params.txt");
+    }) << false;
+    QTest::newRow("target is a folder") << FailingTarget([](const QDir &dir) {
+        dir.mkdir("params.txt");
+        writeBytes(dir.filePath("params.txt/inside"), "old");
+        return dir.filePath("params.txt");
+    }) << false;
+    QTest::newRow("existing file, write cut short") << FailingTarget([](const QDir &dir) {
+        writeBytes(dir.filePath("params.txt"), "old");
+        return dir.filePath("params.txt");
+    }) << true;
+}
+
+// Whatever stands at or around the target before a failed save stands there
+// unchanged afterwards, and no half-written file is left behind. The file
+// size limit makes the last row fail while writing, after the open worked.
+void TestParameterFile::failedSaveKeepsWhatWasThere()
+{
+    QFETCH(FailingTarget, target);
+    QFETCH(bool, sizeLimited);
+
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    const QString path = target(dir);
+    const auto snapshot = [&dir] {
+        QStringList state;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString entry = it.next();
+            state << entry + ":" + (QFileInfo(entry).isFile() ? contentOf(entry) : "dir");
+        }
+        state.sort();
+        return state;
+    };
+    const QStringList before = snapshot();
+
+    QString error;
+    bool written = false;
+    {
+        const std::unique_ptr<FileSizeLimit> limit(sizeLimited ? new FileSizeLimit(100) : nullptr);
+        written = files::writeParameterFile(path, startupFileText.toLatin1(), &error);
+    }
+    QCOMPARE(snapshot(), before);
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+}
+
+QTEST_APPLESS_MAIN(TestParameterFile)
+#include "tst_parameterfile.moc"
