@@ -1,0 +1,674 @@
+// The window's serial link, its commands and its decoder slot, driven through
+// a pseudo-terminal whose master end plays the transmitter.
+#include "../protocol/testsupport.h"
+#include "dualrate.h"
+#include "livetext.h"
+#include "mainwindow.h"
+#include "portlist.h"
+#include "ptypeer.h"
+#include "transmitterframes.h"
+#include "validation.h"
+#include "waitms.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaMethod>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+
+const QString openCaption = QStringLiteral("打开串口");
+const QString closeCaption = QStringLiteral("关闭串口");
+const QString noteTitle = QStringLiteral("提示");
+const QString cannotOpenText = QStringLiteral("无法打开串口！");
+const QString linkLostText = QStringLiteral("串口已断开！");
+const QByteArray ack = "WWW";
+
+// Closes every modal message box as soon as it shows and remembers it.
+class BoxWatcher : public QObject
+{
+public:
+    struct Box {
+        QString title;
+        QString text;
+    };
+    QVector<Box> boxes;
+    // Called with the box still open, to look at the window behind it.
+    std::function<void()> onBox;
+
+    BoxWatcher()
+    {
+        connect(&poll, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxes.append({box->windowTitle(), box->text()});
+            if (onBox)
+                onBox();
+            box->done(0);
+        });
+        poll.start(10);
+    }
+
+private:
+    QTimer poll;
+};
+
+QStringList capturedLog;
+void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    capturedLog << message;
+}
+
+QStringList readFlagLines()
+{
+    return capturedLog.filter(QRegularExpression(QStringLiteral("^ReadFlag:")));
+}
+
+// A valid record that differs from the start values wherever the editors
+// allow (the dual-rate switch box has a single item), so every decoded field
+// shows up.
+TxParamsRecord distinctRecord()
+{
+    TxParamsRecord p{};
+    set(p.rev, {1, 1, 0, 1, 1, 1, 1, 1});
+    set(p.subTrim, {-50, -20, -5, 7, 15, 30, 60, 100});
+    set(p.epaLeft, {10, 20, 30, 40, 50, 60, 70, 120});
+    set(p.epaRight, {120, 110, 100, 90, 80, 70, 60, 50});
+    set(p.failSafe, {0, 10, 20, 30, 40, 60, 70, 100});
+    set(p.delay, {0, 10, 20, 30, 40, 50, 60, 70});
+    set(p.aux, {4, 2, 3, 1});
+    p.drMix = 1;
+    p.drPosition = 1;
+    set(p.drUpCh, {90, 80, 70, 60});
+    set(p.drDownCh, {55, 45, 35, 25});
+    set(p.drExpUpCh, {-40, -20, 20, 40});
+    set(p.drExpDownCh, {-60, -30, 30, 60});
+    p.attiMode = 2;
+    set(p.atti, {5, 15, 25, 35, 45, 55});
+    p.elevMix = 1;
+    set(p.elev, {-90, -50, -10, 10, 50, 90});
+    p.vtailMix = 1;
+    set(p.vtail, {-80, -40, 40, 80});
+    p.prm[0] = {2, 3, 6, {-30, 40, -50}};
+    p.prm[1] = {1, 5, 2, {10, -20, 30}};
+    p.prm[2] = {2, 7, 1, {-70, 60, 80}};
+    p.prm[3] = {1, 4, 0, {90, 10, 45}};
+    p.thCurveMix = 1;
+    set(p.thCurve, {5, 20, 35, 50, 65, 80, 95});
+    p.thCurveExtra = 3;
+    p.stickMode = 3;
+    p.alarmVoltRaw = 115;
+    p.alarmVolt = 11.5;
+    p.firmwareVersion = 321;
+    p.extraWord = 250;
+    p.extraWordScaled = 25.0;
+    p.extraSigned = -40;
+    params::selectDualRate(p);
+    return p;
+}
+
+// Live values away from the start values in every field.
+TelemetryRecord liveValues()
+{
+    TelemetryRecord t;
+    set(t.servo, {1010, 1090, 1170, 1250, 1330, 1410, 1490, 1570});
+    t.txVolt = 742;
+    t.rssi = 57;
+    t.statusByte3 = 9;
+    t.extVolt = 118;
+    t.statusWord6 = 4000;
+    t.statusWord8 = 65535;
+    return t;
+}
+
+QImage lampImage(const QIcon &icon)
+{
+    return icon.pixmap(40, 40).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// How many of this process's descriptors are open on the device at `target`
+// (a canonical path; the kernel marks a node gone since with " (deleted)").
+int descriptorsOpenOn(const QString &target)
+{
+    int n = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        const QString link = QFile::symLinkTarget(fds.filePath(fd));
+        n += link == target || link.startsWith(target + QLatin1Char(' '));
+    }
+    return n;
+}
+
+// The window's private slots in declaration order, as the editor object names
+// are listed: a name with a range stands for name1..nameN.
+QStringList expectedSlotNames()
+{
+    QStringList names = {"on_openButton_clicked",
+                         "serialPort_readyRead",
+                         "byteArrayToInt",
+                         "on_toolButton_Read_clicked",
+                         "on_toolButton_Load_clicked",
+                         "on_toolButton_Send_clicked",
+                         "on_toolButton_Save_clicked",
+                         "on_toolButton_Reset_clicked",
+                         "Servo_Display",
+                         "Recieve_Display"};
+    for (const char *d : {"Rev", "EPA", "SubTrim", "FS", "Delay", "Aux", "DR", "Parameter", "Atti",
+                          "Elev", "Vtype", "Prm", "DRCure", "THcure", "ui"})
+        names << QString::fromLatin1(d) + QStringLiteral("_Display");
+
+    struct Editors {
+        const char *name;
+        int first;
+        int last; // 0: a single editor
+    };
+    const Editors editors[] = {
+        {"spinBox_sub", 1, 8},
+        {"spinBox_Lepa", 1, 8},
+        {"spinBox_Repa", 1, 8},
+        {"spinBox_FS", 1, 8},
+        {"spinBox_delay", 1, 7},
+        {"comboBox_rev", 1, 8},
+        {"comboBox_AUX", 5, 8},
+        {"comboBox_DR_MIX1", 0, 0},
+        {"comboBox_DR_CH1", 0, 0},
+        {"spinBox_DR_UP1", 0, 0},
+        {"spinBox_DR_DOWN1", 0, 0},
+        {"doubleSpinBox_Volt", 0, 0},
+        {"spinBox_Mode", 0, 0},
+        {"spinBox_Vertion", 0, 0},
+        {"comboBox_AttiM", 0, 0},
+        {"spinBox_Atti", 1, 6},
+        {"comboBox_EleMix", 0, 0},
+        {"spinBox_Elev0", 1, 6},
+        {"comboBox_RuMix", 0, 0},
+        {"spinBox_Ru", 1, 4},
+        {"PRM01", 0, 0},
+        {"PRM02", 0, 0},
+        {"PRM03", 0, 0},
+        {"comboBox_DR_MIX2", 0, 0},
+        {"comboBox_DR_CH2", 0, 0},
+        {"comboBox_DR_SW2", 0, 0},
+        {"comboBox_DR_POSI", 0, 0},
+        {"spinBox_DR_RATE", 0, 0},
+        {"spinBox_DR_EXP", 0, 0},
+        {"PRM04", 0, 0},
+        {"comboBox_THCURE_MIX", 0, 0},
+        {"spinBox_THCURE_Data0", 1, 7},
+        {"spinBox_delay8", 0, 0},
+    };
+    QStringList objects;
+    for (const Editors &e : editors) {
+        const QString name = QString::fromLatin1(e.name);
+        if (name.startsWith(QLatin1String("PRM"))) {
+            for (const char *part : {"comboBox_%1_Mix", "comboBox_%1_Master", "comboBox_%1_Slave",
+                                     "spinBox_%1_Data1", "spinBox_%1_Data2", "spinBox_%1_Data3"})
+                objects << QString::fromLatin1(part).arg(name);
+        } else if (e.last == 0) {
+            objects << name;
+        } else {
+            for (int i = e.first; i <= e.last; ++i)
+                objects << name + QString::number(i);
+        }
+    }
+    for (const QString &o : objects) {
+        const bool combo = o.startsWith(QLatin1String("comboBox"));
+        names << QStringLiteral("on_%1_%2").arg(o, combo ? "currentIndexChanged" : "valueChanged");
+    }
+    names << "RestData"
+          << "RestData2"
+          << "SendData1"
+          << "SendData2"
+          << "SendData3"
+          << "Dr_DataSelet"
+          << "FalseSaveData";
+    return names;
+}
+
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void slotsArePrivateInDeclaredOrder();
+    void openGreetsTransmitter();
+    void failedOpenChangesNothing_data();
+    void failedOpenChangesNothing();
+    void closeSendsNoticeAndParksChannels();
+    void readFillsTheStore();
+    void displayRefreshOnlyAfterSettingsFrame();
+    void liveFrameShowsAtNextTick_data();
+    void liveFrameShowsAtNextTick();
+    void outOfRangeSubTrimIsRepaired_data();
+    void outOfRangeSubTrimIsRepaired();
+    void writeSendsFramesThenAck_data();
+    void writeSendsFramesThenAck();
+    void commandOnClosedLinkOnlyWarns_data();
+    void commandOnClosedLinkOnlyWarns();
+    void lostLinkClosesOnce();
+
+private:
+    std::unique_ptr<PtyPeer> peer;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<BoxWatcher> watcher;
+
+    // A window whose first listed port is `port`.
+    MainWindow &makeWindow(const QString &port)
+    {
+        portlist::setPreferredPorts({port});
+        window = std::make_unique<MainWindow>();
+        return *window;
+    }
+    // A window on the peer's line, opened, with the greeting already consumed.
+    bool openLink()
+    {
+        makeWindow(peer->slavePath());
+        child<QPushButton>("openButton")->click();
+        if (!QTest::qWaitFor([this] { return peer->received() == "OK"; }))
+            return false;
+        peer->clear();
+        return true;
+    }
+    // One delivery, then wait for the window to acknowledge it.
+    bool deliverAndAwaitAck(const QByteArray &frame)
+    {
+        const int acks = peer->count(ack);
+        return peer->deliver(frame) &&
+               QTest::qWaitFor([&] { return peer->count(ack) == acks + 1; });
+    }
+    template <typename T> T *child(const char *name) const
+    {
+        T *widget = window->findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    bool lampIs(const char *colour) const
+    {
+        const QString path = QStringLiteral(":/myImage/images/%1.png").arg(colour);
+        return lampImage(child<QToolButton>("toolButton_led")->icon()) == lampImage(QIcon(path));
+    }
+    QStringList portItems() const
+    {
+        QStringList items;
+        auto *box = child<QComboBox>("portNameBox");
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        return items;
+    }
+    void verifyClosedState()
+    {
+        QCOMPARE(child<QPushButton>("openButton")->text(), openCaption);
+        QVERIFY(lampIs("red"));
+        QVERIFY(child<QComboBox>("portNameBox")->isEnabled());
+    }
+};
+
+void TestLink::init()
+{
+    TxParams = TxParamsRecord();
+    Telemetry = TelemetryRecord();
+    readFlag = 0;
+    capturedLog.clear();
+    peer = std::make_unique<PtyPeer>();
+    QVERIFY(peer->isValid());
+    watcher = std::make_unique<BoxWatcher>();
+}
+
+void TestLink::cleanup()
+{
+    window.reset();
+    watcher.reset();
+    peer.reset();
+    qInstallMessageHandler(nullptr);
+}
+
+void TestLink::slotsArePrivateInDeclaredOrder()
+{
+    const QMetaObject &meta = MainWindow::staticMetaObject;
+    QStringList names;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod m = meta.method(i);
+        QCOMPARE(m.methodType(), QMetaMethod::Slot);
+        QVERIFY2(m.access() == QMetaMethod::Private, m.methodSignature().constData());
+        names << QString::fromLatin1(m.name());
+    }
+    const QStringList expected = expectedSlotNames();
+    QCOMPARE(expected.size(), 148);
+    QCOMPARE(names, expected);
+    QCOMPARE(meta.method(meta.methodOffset() + 2).methodSignature(),
+             QByteArray("byteArrayToInt(QByteArray,int)"));
+}
+
+void TestLink::openGreetsTransmitter()
+{
+    makeWindow(peer->slavePath());
+    QVERIFY(lampIs("red"));
+    QCOMPARE(child<QComboBox>("portNameBox")->currentText(), peer->slavePath());
+    child<QPushButton>("openButton")->click();
+    QTRY_COMPARE(peer->received(), QByteArray("OK"));
+    QCOMPARE(child<QPushButton>("openButton")->text(), closeCaption);
+    QVERIFY(!child<QComboBox>("portNameBox")->isEnabled());
+    QVERIFY(lampIs("green"));
+    QVERIFY(watcher->boxes.isEmpty());
+}
+
+void TestLink::failedOpenChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing device") << "missing";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("regular file") << "file";
+}
+
+void TestLink::failedOpenChangesNothing()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString port = dir.filePath(QStringLiteral("ttyGone"));
+    if (kind == QLatin1String("directory")) {
+        port = dir.path();
+    } else if (kind == QLatin1String("file")) {
+        QFile file(port);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    makeWindow(port);
+    const QStringList items = portItems();
+    child<QPushButton>("openButton")->click();
+
+    QCOMPARE(watcher->boxes.size(), 1);
+    QCOMPARE(watcher->boxes[0].title, noteTitle);
+    QCOMPARE(watcher->boxes[0].text, cannotOpenText);
+    verifyClosedState();
+    QCOMPARE(portItems(), items);
+    QCOMPARE(child<QComboBox>("portNameBox")->currentText(), port);
+}
+
+void TestLink::closeSendsNoticeAndParksChannels()
+{
+    QVERIFY(openLink());
+    // The window now holds the only other end, so its close hangs the line up.
+    peer->releaseSlave();
+    TelemetryRecord moved;
+    set(moved.servo, {1100, 1200, 1300, 1400, 1500, 1600, 1700, 1800});
+    QVERIFY(deliverAndAwaitAck(protocol::encodeServoFrame(moved)));
+    QTRY_COMPARE(child<QLineEdit>("lineEdit")->text(), QStringLiteral("1100"));
+
+    child<QPushButton>("openButton")->click();
+    QTRY_VERIFY(peer->hungUp());
+    QVERIFY(peer->received().endsWith("DIS"));
+    QCOMPARE(peer->count("DIS"), 1);
+    verifyClosedState();
+    QCOMPARE(portItems().value(0), peer->slavePath());
+    QCOMPARE(child<QComboBox>("portNameBox")->currentIndex(), 0);
+
+    const livetext::BarValues parked = livetext::servoBars(1000);
+    QCOMPARE(parked.upper, 10);
+    QCOMPARE(parked.lower, 1000);
+    for (int ch = 1; ch <= 8; ++ch) {
+        const QByteArray edit = ch == 1 ? "lineEdit" : "lineEdit_" + QByteArray::number(ch);
+        const QByteArray bars = "progressBar_" + QByteArray::number(ch);
+        QCOMPARE(Telemetry.servo[ch - 1], 1000);
+        QCOMPARE(child<QLineEdit>(edit)->text(), QStringLiteral("1000"));
+        QCOMPARE(child<QProgressBar>(bars + "0")->value(), parked.upper);
+        QCOMPARE(child<QProgressBar>(bars + "1")->value(), parked.lower);
+    }
+    QVERIFY(watcher->boxes.isEmpty());
+}
+
+void TestLink::readFillsTheStore()
+{
+    QVERIFY(openLink());
+    qInstallMessageHandler(captureMessage);
+    child<QToolButton>("toolButton_Read")->click();
+    QCOMPARE(peer->received(), QByteArray("RR"));
+    peer->clear();
+
+    const TxParamsRecord sent = distinctRecord();
+    QVector<QByteArray> frames = protocol::encodeSettingsFrames(sent);
+    frames.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(sent));
+    QStringList expectedLog;
+    for (int i = 0; i < frames.size(); ++i) {
+        QVERIFY2(deliverAndAwaitAck(frames[i]), qPrintable(QString::number(i + 1)));
+        QCOMPARE(readFlag, i + 1);
+        expectedLog << QStringLiteral("ReadFlag:%1").arg(i + 1);
+    }
+    QTest::qWait(150); // a display tick must not write anything back either
+    QCOMPARE(peer->received(), ack.repeated(frames.size()));
+    QCOMPARE(readFlagLines(), expectedLog);
+
+    // The selection is the window's, not the transmitter's: it stays on CH1
+    // and the shown dual-rate values follow the received position.
+    TxParamsRecord expected = sent;
+    expected.drChannel = TxParamsRecord().drChannel;
+    params::selectDualRate(expected);
+    QCOMPARE(TxParams, expected);
+}
+
+void TestLink::displayRefreshOnlyAfterSettingsFrame()
+{
+    QVERIFY(openLink());
+    window->findChild<QTimer *>()->stop();
+    qInstallMessageHandler(captureMessage);
+    auto *ch1 = child<QLineEdit>("lineEdit");
+    const QString shownBefore = ch1->text();
+
+    TelemetryRecord moved;
+    moved.servo[0] = 1234;
+    moved.txVolt = 789;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeServoFrame(moved)));
+    QCOMPARE(Telemetry.servo[0], 1234);
+    QCOMPARE(Telemetry.txVolt, 789);
+    QCOMPARE(ch1->text(), shownBefore);
+    QCOMPARE(readFlag, 0);
+    QVERIFY(readFlagLines().isEmpty());
+
+    TxParamsRecord record;
+    record.failSafe[0] = 33;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeFailSafe, record)));
+    QCOMPARE(child<QSpinBox>("spinBox_FS1")->value(), 33);
+    QCOMPARE(ch1->text(), QStringLiteral("1234"));
+    QCOMPARE(readFlagLines(), QStringList{"ReadFlag:5"});
+}
+
+void TestLink::liveFrameShowsAtNextTick_data()
+{
+    QTest::addColumn<bool>("servo");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shown");
+    const TelemetryRecord t = liveValues();
+    QTest::newRow("servo CH3") << true << "lineEdit_3" << QString::number(t.servo[2]);
+    QTest::newRow("servo voltage") << true << "lineEdit_TX" << livetext::txVoltText(t.txVolt);
+    QTest::newRow("status signal") << false << "lineEdit_RSSI" << livetext::rssiText(t.rssi);
+    QTest::newRow("status voltage") << false << "lineEdit_EXT" << livetext::extVoltText(t.extVolt);
+}
+
+void TestLink::liveFrameShowsAtNextTick()
+{
+    QFETCH(bool, servo);
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+    const TelemetryRecord t = liveValues();
+    QVERIFY(openLink());
+    auto *timer = window->findChild<QTimer *>();
+    QVERIFY(
+        deliverAndAwaitAck(servo ? protocol::encodeServoFrame(t) : protocol::encodeStatusFrame(t)));
+    TelemetryRecord expected;
+    if (servo) {
+        std::copy(std::begin(t.servo), std::end(t.servo), expected.servo);
+        expected.txVolt = t.txVolt;
+    } else {
+        expected = t;
+        std::fill(std::begin(expected.servo), std::end(expected.servo), 1000);
+        expected.txVolt = 0;
+    }
+    QCOMPARE(Telemetry, expected);
+    QSignalSpy tick(timer, &QTimer::timeout);
+    QVERIFY(tick.wait());
+    QCOMPARE(child<QLineEdit>(field.toLatin1().constData())->text(), shown);
+}
+
+void TestLink::outOfRangeSubTrimIsRepaired_data()
+{
+    QTest::addColumn<int>("shownBefore");
+    QTest::addColumn<int>("stored");
+    // The editor clamps -120 to -100 and stores that back before validation;
+    // an editor already at -100 does not report, so validation resets to 0.
+    QTest::newRow("editor elsewhere") << 25 << -100;
+    QTest::newRow("editor at centre") << 0 << -100;
+    QTest::newRow("editor already at limit") << -100 << 0;
+}
+
+void TestLink::outOfRangeSubTrimIsRepaired()
+{
+    QFETCH(int, shownBefore);
+    QFETCH(int, stored);
+    QVERIFY(openLink());
+    std::fill(std::begin(TxParams.subTrim), std::end(TxParams.subTrim), shownBefore);
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(child<QSpinBox>("spinBox_sub5")->value(), shownBefore);
+
+    QByteArray frame = protocol::encodeSettingsFrame(protocol::codeSubTrim, TxParams);
+    for (int i = 3; i <= 10; ++i)
+        frame[i] = 0;
+    QVERIFY(deliverAndAwaitAck(frame));
+    for (int ch = 0; ch < 8; ++ch)
+        QCOMPARE(TxParams.subTrim[ch], stored);
+    QCOMPARE(child<QSpinBox>("spinBox_sub1")->value(), -100);
+}
+
+void TestLink::writeSendsFramesThenAck_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("factory");
+    QTest::newRow("send") << "toolButton_Send" << false;
+    QTest::newRow("reset") << "toolButton_Reset" << true;
+}
+
+void TestLink::writeSendsFramesThenAck()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, factory);
+    QVERIFY(openLink());
+    TxParams = distinctRecord();
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    TxParamsRecord expected = TxParams;
+    if (factory) {
+        params::restoreFactoryGroup1(expected);
+        params::restoreFactoryGroup2(expected);
+    }
+    QString s = frameTextS, g = frameTextG, h = frameTextH;
+    protocol::buildSFrame(expected, s);
+    protocol::buildGFrame(expected, g);
+    protocol::buildHFrame(expected, h);
+    // The factory values leave the shown dual rate alone; the display refresh
+    // that follows re-derives it for the factory switch position.
+    params::selectDualRate(expected);
+
+    auto *tool = child<QToolButton>(button.toLatin1().constData());
+    bool lockedAtFirstPause = false;
+    // Runs inside the first pause of the flow: the button is locked, and a
+    // second click must not start a second flow.
+    QTimer::singleShot(0, this, [&] {
+        lockedAtFirstPause = !tool->isEnabled();
+        QTest::mouseClick(tool, Qt::LeftButton);
+        tool->click();
+    });
+    tool->click();
+    QVERIFY(lockedAtFirstPause);
+
+    const QByteArray frames = (s + g + h).toLatin1();
+    QTRY_COMPARE(peer->received(), frames + ack);
+    // Each frame is followed by its pause. Arrival stamps are taken in the same
+    // event loop that writes, so allow for the read of the earlier frame
+    // lagging its write by a moment.
+    const double slackMs = 2;
+    for (int i = 1; i < 3; ++i) {
+        const double gap = peer->arrivalMs(i * 81) - peer->arrivalMs((i - 1) * 81);
+        QVERIFY2(gap >= 800 - slackMs, qPrintable(QString::number(gap)));
+    }
+    QVERIFY(peer->arrivalMs(frames.size()) - peer->arrivalMs(2 * 81) >= 800 - slackMs);
+    QCOMPARE(TxParams, expected);
+    QVERIFY(watcher->boxes.isEmpty());
+}
+
+void TestLink::commandOnClosedLinkOnlyWarns_data()
+{
+    QTest::addColumn<QString>("button");
+    for (const char *name : {"toolButton_Read", "toolButton_Send", "toolButton_Reset"})
+        QTest::newRow(name) << name;
+}
+
+void TestLink::commandOnClosedLinkOnlyWarns()
+{
+    QFETCH(QString, button);
+    QVERIFY(openLink());
+    child<QPushButton>("openButton")->click(); // closed again, by the user
+    QTRY_VERIFY(peer->received().endsWith("DIS"));
+    peer->clear();
+    TxParams = distinctRecord();
+    const TxParamsRecord before = TxParams;
+
+    auto *tool = child<QToolButton>(button.toLatin1().constData());
+    bool lockedAtFirstPause = false;
+    bool enabledWhenBoxShows = false;
+    QTimer::singleShot(0, this, [&] { lockedAtFirstPause = !tool->isEnabled(); });
+    watcher->onBox = [&] { enabledWhenBoxShows = tool->isEnabled(); };
+    tool->click();
+
+    QVERIFY(lockedAtFirstPause);
+    QVERIFY(enabledWhenBoxShows);
+    QCOMPARE(watcher->boxes.size(), 1);
+    QCOMPARE(watcher->boxes[0].title, noteTitle);
+    QCOMPARE(watcher->boxes[0].text, cannotOpenText);
+    QTest::qWait(50);
+    QVERIFY(peer->received().isEmpty());
+    QCOMPARE(TxParams, before);
+}
+
+void TestLink::lostLinkClosesOnce()
+{
+    QVERIFY(openLink());
+    TelemetryRecord moved;
+    moved.servo[6] = 1900;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeServoFrame(moved)));
+    const QString device = QFileInfo(peer->slavePath()).canonicalFilePath();
+    QCOMPARE(descriptorsOpenOn(device), 2); // the window's and the peer's
+    peer->releaseSlave();
+    peer->closeMaster();
+
+    QTRY_COMPARE(watcher->boxes.size(), 1);
+    QCOMPARE(watcher->boxes[0].title, noteTitle);
+    QCOMPARE(watcher->boxes[0].text, linkLostText);
+    verifyClosedState();
+    QCOMPARE(Telemetry.servo[6], 1000);
+    QCOMPARE(child<QLineEdit>("lineEdit_7")->text(), QStringLiteral("1000"));
+    // The port is really closed, so the dead line stops raising errors and no
+    // second notice follows.
+    QCOMPARE(descriptorsOpenOn(device), 0);
+    QTest::qWait(300);
+    QCOMPARE(watcher->boxes.size(), 1);
+}
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"
