@@ -257,6 +257,7 @@ private slots:
     void closeSendsNoticeAndParksChannels();
     void readFillsTheStore();
     void displayRefreshOnlyAfterSettingsFrame();
+    void emptyDeliveryIsNotAnswered();
     void liveFrameShowsAtNextTick_data();
     void liveFrameShowsAtNextTick();
     void outOfRangeSubTrimIsRepaired_data();
@@ -489,6 +490,21 @@ void TestLink::displayRefreshOnlyAfterSettingsFrame()
     QCOMPARE(child<QSpinBox>("spinBox_FS1")->value(), 33);
     QCOMPARE(ch1->text(), QStringLiteral("1234"));
     QCOMPARE(readFlagLines(), QStringList{"ReadFlag:5"});
+}
+
+void TestLink::emptyDeliveryIsNotAnswered()
+{
+    QVERIFY(openLink());
+    window->findChild<QTimer *>()->stop();
+    // Out of range and not yet shown: only the validation would touch it.
+    TxParams.epaLeft[2] = 500;
+    QMetaObject::invokeMethod(window.get(), "serialPort_readyRead");
+    QTest::qWait(50);
+    QVERIFY(peer->received().isEmpty());
+    QCOMPARE(TxParams.epaLeft[2], 500);
+
+    QVERIFY(deliverAndAwaitAck("?"));
+    QCOMPARE(TxParams.epaLeft[2], TxParamsRecord().epaLeft[2]);
 }
 
 void TestLink::liveFrameShowsAtNextTick_data()
