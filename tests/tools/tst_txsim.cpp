@@ -1,0 +1,409 @@
+#include "decoder.h"
+#include "encoder.h"
+#include "frames.h"
+#include "parameterfile.h"
+#include "simdevice.h"
+#include "telemetry.h"
+#include "txparams.h"
+
+#include <QProcess>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+// The built simulator, driven through its pseudo-terminal the way the tool
+// drives a transmitter. Waits are generous; nothing here measures time.
+class TestTxSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsOnTheLink_data();
+    void startsOnTheLink();
+    void readSendsTheSettings_data();
+    void readSendsTheSettings();
+    void writeIsStored_data();
+    void writeIsStored();
+    void streamStartsPausesAndStops();
+    void survivesReopenAndCleansUpOnSigterm();
+};
+
+namespace
+{
+
+constexpr int waitMs = 8000;
+constexpr int readReplyFrames = 19; // the aux frame and eighteen settings frames
+
+// Runs the event loop for ms. QTest::qWait (and so QTRY_*) sleeps between its
+// event passes, long enough for two of the simulator's writes to pile up into
+// one delivery; the tool's own pauses run a real event loop, and so must ours.
+void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Spins until `done` holds or the generous deadline passes; returns `done`.
+template <typename Pred> bool waitUntil(Pred done)
+{
+    QDeadlineTimer deadline(waitMs);
+    while (!done() && !deadline.hasExpired())
+        spin(20);
+    return done();
+}
+
+// One simulator in a private directory.
+struct Sim {
+    QTemporaryDir dir;
+    QProcess process;
+    QString link = dir.filePath("tx");
+    QString state = dir.filePath("state.txt");
+
+    void start(const QStringList &extra = {})
+    {
+        process.start(TXSIM_PATH, QStringList{"--link", link} + extra);
+    }
+    ~Sim()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+};
+
+// The tool's side: every readyRead is one delivery.
+struct Client : QObject {
+    QSerialPort port;
+    QList<QByteArray> deliveries;
+
+    bool open(const QString &path)
+    {
+        port.setPortName(path);
+        port.setBaudRate(115200);
+        connect(
+            &port, &QSerialPort::readyRead, this, [this] { deliveries << port.readAll(); },
+            Qt::UniqueConnection);
+        return port.open(QIODevice::ReadWrite);
+    }
+    void send(const QByteArray &bytes)
+    {
+        port.write(bytes);
+        port.flush();
+    }
+    int countKind(protocol::DeliveryKind kind, int from = 0) const
+    {
+        int n = 0;
+        for (int i = from; i < deliveries.size(); ++i)
+            n += decode(deliveries[i]).kind == kind;
+        return n;
+    }
+    static protocol::DecodeResult decode(const QByteArray &d)
+    {
+        TxParamsRecord p;
+        TelemetryRecord t;
+        return protocol::decodeDelivery(d, p, t);
+    }
+    // Index of the first aux frame at or after `from`, -1 if none.
+    int auxAt(int from) const
+    {
+        for (int i = from; i < deliveries.size(); ++i) {
+            if (decode(deliveries[i]).kind == protocol::DeliveryKind::Aux)
+                return i;
+        }
+        return -1;
+    }
+};
+
+// Asks for the settings and decodes the reply into `into`. Every frame of the
+// reply must be a delivery of its own, and all nineteen numbers must appear.
+bool readSettings(Client &client, TxParamsRecord &into)
+{
+    const int from = client.deliveries.size();
+    client.send("RR");
+    QSet<int> numbers;
+    QDeadlineTimer deadline(waitMs);
+    int next = from;
+    while (numbers.size() < readReplyFrames && !deadline.hasExpired()) {
+        if (next == client.deliveries.size()) {
+            spin(20);
+            continue;
+        }
+        TelemetryRecord ignored;
+        const protocol::DecodeResult r =
+            protocol::decodeDelivery(client.deliveries[next++], into, ignored);
+        if (r.kind == protocol::DeliveryKind::Aux || r.kind == protocol::DeliveryKind::Settings)
+            numbers.insert(r.frameNumber);
+        else if (r.kind != protocol::DeliveryKind::Servo &&
+                 r.kind != protocol::DeliveryKind::Status) {
+            qWarning("not one frame: %s", client.deliveries[next - 1].toHex(' ').constData());
+            return false; // two frames merged, or a frame split
+        }
+    }
+    return numbers.size() == readReplyFrames;
+}
+
+// The binary frames cannot carry these (the text frames carry the first three).
+void copyUncarried(const TxParamsRecord &from, TxParamsRecord &to)
+{
+    to.drChannel = from.drChannel;
+    to.drUp = from.drUp;
+    to.drDown = from.drDown;
+    to.drRate = from.drRate;
+    to.drExp = from.drExp;
+}
+
+QByteArray fileContent(const TxParamsRecord &p)
+{
+    QString s = QString::fromLatin1(protocol::startupFrameTextS);
+    QString g = QString::fromLatin1(protocol::startupFrameTextG);
+    QString h = QString::fromLatin1(protocol::startupFrameTextH);
+    protocol::buildSFrame(p, s);
+    protocol::buildGFrame(p, g);
+    protocol::buildHFrame(p, h);
+    return files::parameterFileContent(s, g, h);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Settings unlike both the start-up store and the demo transmitter's.
+TxParamsRecord customSettings()
+{
+    TxParamsRecord p;
+    const int trims[8] = {-100, 100, 3, -3, 50, -50, 0, 7};
+    std::copy(std::begin(trims), std::end(trims), p.subTrim);
+    p.rev[0] = 1;
+    p.epaLeft[4] = 120;
+    p.failSafe[6] = 100;
+    p.aux[2] = 4;
+    p.alarmVoltRaw = 64;
+    p.alarmVolt = 6.4;
+    p.attiMode = 1;
+    p.elev[5] = -77;
+    p.vtail[3] = -100;
+    p.delay[7] = 0;
+    p.drUpCh[2] = 33;
+    p.drExpDownCh[1] = -60;
+    p.prm[1] = {2, 4, 6, {-100, 100, 9}};
+    p.prm[3] = {1, 7, 2, {1, -1, 55}};
+    p.thCurve[6] = 90;
+    p.thCurveExtra = 3;
+    p.drSwitch = 2;
+    p.drPosition = 1;
+    p.extraWord = 999;
+    p.extraWordScaled = 99.9;
+    p.extraSigned = -5;
+    p.drChannel = 3;
+    p.drUp = 21;
+    p.drDown = 79;
+    return p;
+}
+
+#define START_SIM(sim, ...)                                                                        \
+    (sim).start(__VA_ARGS__);                                                                      \
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo((sim).link).exists(), waitMs)
+
+} // namespace
+
+void TestTxSim::startsOnTheLink_data()
+{
+    QTest::addColumn<QString>("inTheWay"); // what is at the link path before the start
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("nothing") << "" << true;
+    QTest::newRow("link left by a run that died") << "dangling link" << true;
+    QTest::newRow("link to something else") << "live link" << true;
+    QTest::newRow("a regular file") << "file" << false;
+}
+
+void TestTxSim::startsOnTheLink()
+{
+    QFETCH(QString, inTheWay);
+    QFETCH(bool, starts);
+
+    Sim sim;
+    const QString other = sim.dir.filePath("other");
+    if (inTheWay == "file" || inTheWay == "live link")
+        QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+    if (inTheWay.endsWith("link"))
+        QVERIFY(QFile::link(other + (inTheWay == "dangling link" ? "-gone" : ""), sim.link));
+    if (inTheWay == "file")
+        QVERIFY(QFile::rename(other, sim.link));
+
+    sim.start();
+    if (!starts) {
+        QVERIFY(sim.process.waitForFinished(waitMs));
+        QVERIFY(sim.process.exitCode() != 0);
+        QVERIFY(!QFileInfo(sim.link).isSymLink());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(sim.process.canReadLine(), waitMs);
+    const QString line = QString::fromLocal8Bit(sim.process.readLine()).trimmed();
+    const QString target = QFileInfo(sim.link).symLinkTarget();
+    QCOMPARE(line, QStringLiteral("txsim: listening on %1 (%2)").arg(sim.link, target));
+    QVERIFY(target.startsWith("/dev/pts/"));
+}
+
+void TestTxSim::readSendsTheSettings_data()
+{
+    QTest::addColumn<bool>("withState");
+    QTest::newRow("demo settings") << false;
+    QTest::newRow("settings from --state") << true;
+}
+
+void TestTxSim::readSendsTheSettings()
+{
+    QFETCH(bool, withState);
+
+    Sim sim;
+    TxParamsRecord expected = demoSettings();
+    if (withState) {
+        QFile file(sim.state);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fileContent(customSettings()));
+        file.close();
+        // The file's own reading of itself; the firmware version stays the device's.
+        QVERIFY(files::parseParameterText(QString::fromLatin1(readFile(sim.state)), expected).h);
+    }
+    START_SIM(sim, withState ? QStringList{"--state", sim.state} : QStringList{});
+
+    Client client;
+    QVERIFY(client.open(sim.link));
+    TxParamsRecord got;
+    QVERIFY(readSettings(client, got));
+    copyUncarried(expected, got);
+    QCOMPARE(got, expected);
+}
+
+void TestTxSim::writeIsStored_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("one write per frame") << "frames";
+    QTest::newRow("all in one write") << "merged";
+    QTest::newRow("seven-byte pieces") << "pieces";
+    QTest::newRow("after garbage and a disconnect notice") << "noise";
+    QTest::newRow("set, then a bad S frame") << "bad S after";
+}
+
+void TestTxSim::writeIsStored()
+{
+    QFETCH(QString, how);
+
+    Sim sim;
+    START_SIM(sim, {"--state", sim.state});
+    // A missing state file starts from the demo settings and is created.
+    QTRY_COMPARE_WITH_TIMEOUT(readFile(sim.state), fileContent(demoSettings()), waitMs);
+
+    const TxParamsRecord wanted = customSettings();
+    const QByteArray frames = fileContent(wanted);
+    Client client;
+    QVERIFY(client.open(sim.link));
+    if (how == "frames") {
+        for (int at = 0; at < frames.size(); at += files::frameLength)
+            client.send(frames.mid(at, files::frameLength));
+        client.send("WWW");
+    } else if (how == "merged") {
+        client.send(frames + "WWW");
+    } else if (how == "pieces") {
+        const QByteArray all = frames + "WWW";
+        for (int at = 0; at < all.size(); at += 7)
+            client.send(all.mid(at, 7));
+    } else if (how == "noise") {
+        client.send("\x01?zz" + frames.left(30) + "DIS" + frames);
+    } else {
+        QByteArray bad = fileContent(demoSettings()).left(files::frameLength);
+        bad[1] = 'A'; // channel 1 reverse must be a decimal digit
+        client.send(frames + bad);
+    }
+
+    QVERIFY(waitUntil([&] { return readFile(sim.state) == frames; }));
+    TxParamsRecord got;
+    QVERIFY(readSettings(client, got));
+    TxParamsRecord expected = wanted;
+    expected.firmwareVersion = demoSettings().firmwareVersion;
+    copyUncarried(expected, got);
+    QCOMPARE(got, expected);
+}
+
+void TestTxSim::streamStartsPausesAndStops()
+{
+    using protocol::DeliveryKind;
+    Sim sim;
+    START_SIM(sim, {"--servo-hz", "40"});
+    Client client;
+    QVERIFY(client.open(sim.link));
+
+    client.send("OK");
+    QVERIFY(waitUntil([&] { return client.countKind(DeliveryKind::Status) >= 3; }));
+    QVERIFY(client.countKind(DeliveryKind::Servo) >= 10);
+    for (const QByteArray &d : client.deliveries) {
+        TxParamsRecord p;
+        TelemetryRecord t;
+        protocol::decodeDelivery(d, p, t);
+        for (int v : t.servo)
+            QVERIFY2(v >= 0 && v <= 2000, qPrintable(QString::number(v)));
+        const DeliveryKind kind = Client::decode(d).kind;
+        if (kind == DeliveryKind::Servo)
+            QVERIFY(t.txVolt > 0 && t.txVolt <= 840);
+        if (kind == DeliveryKind::Status) {
+            QVERIFY2(t.rssi >= 40 && t.rssi <= 95, qPrintable(QString::number(t.rssi)));
+            QVERIFY2(qAbs(t.extVolt - 123) <= 2, qPrintable(QString::number(t.extVolt)));
+        }
+    }
+
+    // A read while streaming: the reply goes out whole, then the stream goes on.
+    TxParamsRecord got;
+    const int before = client.deliveries.size();
+    QVERIFY(readSettings(client, got));
+    const int aux = client.auxAt(before);
+    QVERIFY(aux >= 0);
+    int last = aux;
+    while (Client::decode(client.deliveries.value(last + 1)).kind == DeliveryKind::Settings)
+        ++last;
+    QCOMPARE(last - aux + 1, readReplyFrames);
+    const int afterReply = client.deliveries.size();
+    QVERIFY(waitUntil([&] { return client.countKind(DeliveryKind::Servo, afterReply) >= 5; }));
+
+    // After "DIS" only a read is answered; nothing follows its reply.
+    client.send("DIS");
+    const int afterDis = client.deliveries.size();
+    QVERIFY(readSettings(client, got));
+    const int secondAux = client.auxAt(afterDis);
+    QVERIFY(secondAux >= 0);
+    spin(500);
+    QCOMPARE(client.countKind(DeliveryKind::Servo, secondAux), 0);
+    QCOMPARE(client.countKind(DeliveryKind::Status, secondAux), 0);
+}
+
+void TestTxSim::survivesReopenAndCleansUpOnSigterm()
+{
+    Sim sim;
+    START_SIM(sim);
+    TxParamsRecord got;
+    {
+        Client first;
+        QVERIFY(first.open(sim.link));
+        QVERIFY(readSettings(first, got));
+    }
+    Client second;
+    QVERIFY(second.open(sim.link));
+    QVERIFY(readSettings(second, got));
+    second.port.close();
+
+    ::kill(pid_t(sim.process.processId()), SIGTERM);
+    QVERIFY(sim.process.waitForFinished(waitMs));
+    QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.process.exitCode(), 0);
+    QVERIFY(!QFileInfo(sim.link).isSymLink());
+    QVERIFY(sim.process.readAllStandardOutput().contains("SIGTERM"));
+}
+
+QTEST_MAIN(TestTxSim)
+#include "tst_txsim.moc"
