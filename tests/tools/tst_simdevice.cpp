@@ -1,5 +1,4 @@
-#include "encoder.h"
-#include "frames.h"
+#include "../protocol/testsupport.h"
 #include "simdevice.h"
 
 #include <QtTest>
@@ -20,13 +19,7 @@ namespace
 
 QString framesOf(const TxParamsRecord &p, char letter)
 {
-    QString s = QString::fromLatin1(protocol::startupFrameTextS);
-    QString g = QString::fromLatin1(protocol::startupFrameTextG);
-    QString h = QString::fromLatin1(protocol::startupFrameTextH);
-    protocol::buildSFrame(p, s);
-    protocol::buildGFrame(p, g);
-    protocol::buildHFrame(p, h);
-    return letter == 'S' ? s : letter == 'G' ? g : h;
+    return buildFrames(p).at(letter == 'S' ? 0 : letter == 'G' ? 1 : 2);
 }
 
 TxParamsRecord edited()

@@ -1,3 +1,4 @@
+#include "../protocol/testsupport.h"
 #include "decoder.h"
 #include "encoder.h"
 #include "frames.h"
@@ -158,13 +159,8 @@ void copyUncarried(const TxParamsRecord &from, TxParamsRecord &to)
 
 QByteArray fileContent(const TxParamsRecord &p)
 {
-    QString s = QString::fromLatin1(protocol::startupFrameTextS);
-    QString g = QString::fromLatin1(protocol::startupFrameTextG);
-    QString h = QString::fromLatin1(protocol::startupFrameTextH);
-    protocol::buildSFrame(p, s);
-    protocol::buildGFrame(p, g);
-    protocol::buildHFrame(p, h);
-    return files::parameterFileContent(s, g, h);
+    const QStringList frames = buildFrames(p);
+    return files::parameterFileContent(frames[0], frames[1], frames[2]);
 }
 
 QByteArray readFile(const QString &path)
