@@ -37,12 +37,17 @@ SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // The log may go into a pipe whose reader dies first (Ctrl-C reaches the
+    // whole group); a failed log write must not kill the program before the
+    // link is removed.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 SignalWatcher::~SignalWatcher()
 {
     signal(SIGINT, SIG_DFL);
     signal(SIGTERM, SIG_DFL);
+    signal(SIGPIPE, SIG_DFL);
     ::close(pipeFds[0]);
     ::close(pipeFds[1]);
     pipeFds[0] = pipeFds[1] = -1;
