@@ -1,6 +1,7 @@
 // The parameter file on its own: what the loader takes from a text, what a
 // save writes, and how reading and writing behave on the real file system.
 #include "../protocol/testsupport.h"
+#include "filetestsupport.h"
 #include "parameterfile.h"
 #include "validation.h"
 
@@ -8,18 +9,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace
 {
-
-// The frames of the start-up record as a save writes them.
-const QString startupFileText = QStringLiteral(
-    "S0010000078787878787878787070707070707070707070707070707042421042424242421302351Y"
-    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
-    "H7474747474747474003747474015747474001020314253647407474747474747474110140000000X");
 
 // Which fields each frame carries, stated apart from the frame layouts so a
 // field read from the wrong frame (or not at all) shows up.
@@ -119,42 +112,6 @@ QString fileTextOf(const TxParamsRecord &p)
     const QStringList frames = buildFrames(p);
     return QString::fromLatin1(files::parameterFileContent(frames[0], frames[1], frames[2]));
 }
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// Lowers the file size limit for its lifetime: writes past it fail with EFBIG
-// (also for root), instead of raising SIGXFSZ.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
-};
 
 // Prepares a failing save in dir and returns the target path.
 using FailingTarget = std::function<QString(const QDir &dir)>;

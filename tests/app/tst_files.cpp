@@ -1,0 +1,304 @@
+// Save and load through the window, with its real file dialogs and boxes.
+#include "../files/filetestsupport.h"
+#include "../protocol/testsupport.h"
+#include "mainwindow.h"
+#include "validation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+extern QString loadedText;
+
+namespace
+{
+
+// The "Blength" lines of the debug log.
+QStringList lengthLog;
+QtMessageHandler defaultHandler = nullptr;
+void captureLengthLog(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg && message.startsWith(QLatin1String("Blength")))
+        lengthLog << message;
+    else if (type != QtDebugMsg)
+        defaultHandler(type, context, message);
+}
+
+// What the user does in the file dialog.
+enum class Answer { Choose, Cancel, ChooseThenDelete };
+
+// Answers the next file dialog and records the message boxes that follow,
+// closing each with its default button.
+class DialogAnswerer : public QObject
+{
+public:
+    DialogAnswerer(Answer answer, const QString &path) : answer(answer), path(path)
+    {
+        connect(&poll, &QTimer::timeout, this, &DialogAnswerer::look);
+        poll.start(10);
+    }
+
+    bool dialogSeen = false;
+    QStringList boxes; // "title|text" of each box
+
+private:
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialogSeen = true;
+            if (answer == Answer::Cancel) {
+                dialog->reject();
+                return;
+            }
+            if (answer == Answer::ChooseThenDelete)
+                connect(dialog, &QFileDialog::fileSelected,
+                        [](const QString &chosen) { QFile::remove(chosen); });
+            // selectFile() leaves the name field alone while it has the
+            // focus, and offscreen windows are active, so type the path.
+            dialog->selectFile(path);
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+            static_cast<QDialog *>(dialog)->accept(); // public there, virtual
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxes << box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    }
+
+    QTimer poll;
+    Answer answer;
+    QString path;
+};
+
+const QString fileErrorBox = QStringLiteral("错误|不能读取指定的文件!");
+
+void restoreFrameBuffers()
+{
+    frameTextS = QString::fromLatin1(protocol::startupFrameTextS);
+    frameTextG = QString::fromLatin1(protocol::startupFrameTextG);
+    frameTextH = QString::fromLatin1(protocol::startupFrameTextH);
+}
+
+} // namespace
+
+class TestFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void saveWritesTheFramesOfTheStore();
+    void saveThenLoadRestoresTheStore();
+    void cancelledSaveWritesNothing();
+    void failedSaveShowsTheBox_data();
+    void failedSaveShowsTheBox();
+    void loadCases_data();
+    void loadCases();
+
+private:
+    QTemporaryDir workDir; // the dialogs start in the working directory
+    QString previousDir;
+};
+
+// Clicks a file command of w with the dialog answered; returns the boxes
+// shown, once the command has returned.
+static QStringList runFileCommand(MainWindow &w, const char *slot, Answer answer,
+                                  const QString &path)
+{
+    DialogAnswerer answerer(answer, path);
+    QMetaObject::invokeMethod(&w, slot);
+    if (!answerer.dialogSeen)
+        return {"no file dialog"};
+    return answerer.boxes;
+}
+
+static QStringList save(MainWindow &w, Answer answer, const QString &path)
+{
+    return runFileCommand(w, "on_toolButton_Save_clicked", answer, path);
+}
+
+static QStringList load(MainWindow &w, Answer answer, const QString &path)
+{
+    return runFileCommand(w, "on_toolButton_Load_clicked", answer, path);
+}
+
+void TestFiles::initTestCase()
+{
+    QVERIFY(workDir.isValid());
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(workDir.path());
+    defaultHandler = qInstallMessageHandler(captureLengthLog);
+}
+
+void TestFiles::cleanupTestCase()
+{
+    qInstallMessageHandler(nullptr);
+    QDir::setCurrent(previousDir);
+}
+
+void TestFiles::init()
+{
+    TxParams = TxParamsRecord{};
+    restoreFrameBuffers();
+    loadedText = QStringLiteral("before");
+    lengthLog.clear();
+    for (const QFileInfo &entry :
+         QDir(workDir.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QFile::remove(entry.filePath());
+}
+
+// Saving builds the frames into their buffers as a write would, and the file
+// is exactly those buffers; nothing needs the link (it is closed here).
+void TestFiles::saveWritesTheFramesOfTheStore()
+{
+    MainWindow w;
+    const QString path = workDir.filePath("startup.txt");
+    QCOMPARE(save(w, Answer::Choose, path), QStringList());
+    QCOMPARE(QString::fromLatin1(contentOf(path)), startupFileText);
+    QCOMPARE(frameTextS + frameTextG + frameTextH, startupFileText);
+}
+
+void TestFiles::saveThenLoadRestoresTheStore()
+{
+    MainWindow w;
+    const QString path = workDir.filePath("round.dat");
+    QCOMPARE(save(w, Answer::Choose, path), QStringList());
+
+    TxParams.subTrim[3] = 25;
+    TxParams.attiMode = 1;
+    TxParams.thCurve[2] = 70;
+    QCOMPARE(load(w, Answer::Choose, path), QStringList());
+
+    TxParamsRecord expected{};
+    expected.alarmVolt = 3.7; // the file carries the raw tenths of a volt only
+    QCOMPARE(TxParams, expected);
+    QCOMPARE(loadedText, startupFileText);
+}
+
+void TestFiles::cancelledSaveWritesNothing()
+{
+    MainWindow w;
+    QCOMPARE(save(w, Answer::Cancel, workDir.filePath("never.txt")), QStringList());
+    QCOMPARE(QDir(workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
+    QCOMPARE(frameTextS, QString::fromLatin1(protocol::startupFrameTextS));
+    QCOMPARE(frameTextG, QString::fromLatin1(protocol::startupFrameTextG));
+    QCOMPARE(frameTextH, QString::fromLatin1(protocol::startupFrameTextH));
+}
+
+void TestFiles::failedSaveShowsTheBox_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("sizeLimited"); // writes beyond 100 bytes fail
+
+    QTest::newRow("parent folder is a file") << "plain/params.txt" << false;
+    QTest::newRow("write cut short") << "params.txt" << true;
+}
+
+void TestFiles::failedSaveShowsTheBox()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, sizeLimited);
+
+    QVERIFY(writeBytes(workDir.filePath("plain"), "old"));
+    MainWindow w;
+    QStringList boxes;
+    {
+        const std::unique_ptr<FileSizeLimit> limit(sizeLimited ? new FileSizeLimit(100) : nullptr);
+        boxes = save(w, Answer::Choose, workDir.filePath(target));
+    }
+    QCOMPARE(boxes, QStringList{fileErrorBox});
+    QCOMPARE(QDir(workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"plain"});
+    QCOMPARE(contentOf(workDir.filePath("plain")), QByteArray("old"));
+}
+
+void TestFiles::loadCases_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<RecordEdit>("outcome"); // applied to the store loaded from
+    QTest::addColumn<bool>("textRead");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QStringList>("boxes");
+
+    QString trimmed = startupFileText;
+    trimmed.replace(9, 2, "DC"); // subTrim[0] = 100
+    const RecordEdit loadedAll = [](TxParamsRecord &p) {
+        p = TxParamsRecord{};
+        p.subTrim[0] = 100;
+        p.alarmVolt = 3.7;
+    };
+    const RecordEdit repairedOnly = [](TxParamsRecord &p) {
+        p.extraWord = 110;
+        p.extraWordScaled = 11.0;
+    };
+    const RecordEdit untouched = [](TxParamsRecord &) {};
+    const auto lengths = [](int length, const char *which) {
+        QStringList lines;
+        for (const char *c = which; *c; ++c)
+            lines << QStringLiteral("Blength0%1:%2").arg(QChar(*c)).arg(length);
+        return lines;
+    };
+    const int choose = int(Answer::Choose);
+
+    QTest::newRow("whole file") << trimmed << choose << loadedAll << true << lengths(243, "0123")
+                                << QStringList();
+    QTest::newRow("whole file and a line break")
+        << trimmed + "\n"
+        << choose << loadedAll << true << lengths(244, "0123") << QStringList();
+    QTest::newRow("frames on separate lines")
+        << trimmed.left(81) + "\n" + trimmed.mid(81, 81) + "\n" + trimmed.mid(162) << choose
+        << RecordEdit([](TxParamsRecord &p) {
+               p.subTrim[0] = 100;
+               p.alarmVolt = 3.7;
+               p.extraWord = 110;
+               p.extraWordScaled = 11.0;
+           })
+        << true << lengths(245, "01") << QStringList();
+    QTest::newRow("S frame only") << trimmed.left(81) << choose << repairedOnly << true
+                                  << lengths(81, "0") << QStringList();
+    QTest::newRow("dialog cancelled") << trimmed << int(Answer::Cancel) << repairedOnly << false
+                                      << QStringList() << QStringList();
+    QTest::newRow("file gone before it is read")
+        << trimmed << int(Answer::ChooseThenDelete) << untouched << false << QStringList()
+        << QStringList{fileErrorBox};
+}
+
+// The store starts with a marker the file does not carry (subTrim[0] = 7) and
+// with an out-of-range value no editor shows (extraWord 5000), so the outcome
+// tells whether the file was read and whether the repair ran.
+void TestFiles::loadCases()
+{
+    QFETCH(QString, content);
+    QFETCH(int, answer);
+    QFETCH(RecordEdit, outcome);
+    QFETCH(bool, textRead);
+    QFETCH(QStringList, log);
+    QFETCH(QStringList, boxes);
+
+    const QString path = workDir.filePath("params.txt");
+    QVERIFY(writeBytes(path, content.toLatin1()));
+    TxParams.subTrim[0] = 7;
+    TxParams.extraWord = 5000;
+    TxParams.extraWordScaled = 500.0;
+    TxParamsRecord expected = TxParams;
+    outcome(expected);
+
+    MainWindow w;
+    QCOMPARE(load(w, Answer(answer), path), boxes);
+    QCOMPARE(TxParams, expected);
+    QCOMPARE(loadedText, textRead ? content : QStringLiteral("before"));
+    QCOMPARE(lengthLog, log);
+}
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"
