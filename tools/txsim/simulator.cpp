@@ -118,7 +118,7 @@ void Simulator::writeNext()
         logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
     }
     if (!outgoing.isEmpty())
-        writeTimer.start(writeGapMs);
+        writeTimer.start(readReplyLeft > 0 ? readReplyGapMs : writeGapMs);
 }
 
 // Live frames wait while a read reply is going out, and are dropped rather

@@ -16,7 +16,11 @@ class QSocketNotifier;
 //
 // Every write goes through one queue and leaves at least writeGapMs after
 // the previous one, so that each frame reaches the tool as its own delivery
-// (the tool decodes one frame per delivery and never reassembles).
+// (the tool decodes one frame per delivery and never reassembles). The frames
+// of a read reply are spaced wider: a busy machine can hand two writes over
+// together when they come close, and a lost live frame is replaced at once
+// while a lost settings frame is not. Nineteen of them at readReplyGapMs
+// still arrive within the half second the tool waits after "RR".
 class Simulator : public QObject
 {
     Q_OBJECT
@@ -31,6 +35,7 @@ public:
               QObject *parent = nullptr);
 
     static constexpr int writeGapMs = 10;
+    static constexpr int readReplyGapMs = 25;
     static constexpr int statusIntervalMs = 200; // 5 Hz
     static constexpr int ackSummaryIntervalMs = 5000;
 
