@@ -8,9 +8,11 @@ namespace protocol
 namespace
 {
 
-QChar charAt(const QString &text, int pos)
+// Positions are 64-bit: a start near INT_MAX, far beyond any text, must read
+// as "beyond the text" rather than overflow on its way along the frame.
+QChar charAt(const QString &text, qint64 pos)
 {
-    return pos >= 0 && pos < text.size() ? text.at(pos) : QChar();
+    return pos >= 0 && pos < text.size() ? text.at(int(pos)) : QChar();
 }
 
 // -1 for anything that is not a hexadecimal digit.
@@ -29,7 +31,7 @@ int hexDigitValue(QChar c)
 class LenientFieldReader
 {
 public:
-    LenientFieldReader(const QString &text, int start) : text(text), pos(start) {}
+    LenientFieldReader(const QString &text, qint64 start) : text(text), pos(start) {}
 
     void literal(char) { ++pos; }
     void digit(int &field) { field = nextDigit(); }
@@ -55,7 +57,7 @@ private:
     }
 
     const QString &text;
-    int pos;
+    qint64 pos;
 };
 
 class StrictFrameChecker

@@ -20,6 +20,8 @@ private slots:
     void tailIsKept();
     void lenientReading_data();
     void lenientReading();
+    void startOutsideText_data();
+    void startOutsideText();
     void strictCheck_data();
     void strictCheck();
 };
@@ -215,6 +217,44 @@ void TestTextFrames::lenientReading()
     const auto read = {protocol::readSFrameFields, protocol::readGFrameFields,
                        protocol::readHFrameFields};
     read.begin()[frame](file, 4, p);
+    QCOMPARE(p, want);
+}
+
+// Characters before or after the text read like invalid ones, however far
+// away the start lies (a start near INT_MAX once overflowed on its way along
+// the frame).
+void TestTextFrames::startOutsideText_data()
+{
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("sameAs"); // a text that, read from 0, must give the same
+
+    const QStringList frames{startS, startG, startH};
+    for (int f = 0; f < 3; ++f) {
+        const QString letter = frames.at(f).left(1);
+        const auto row = [&letter](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(letter + QLatin1Char(' ') + QLatin1String(name)));
+        };
+        row("just past the end") << f << 81 << QString();
+        row("at INT_MAX") << f << INT_MAX << QString();
+        row("40 before INT_MAX") << f << INT_MAX - 40 << QString();
+        row("at INT_MIN") << f << INT_MIN << QString();
+        row("40 before the text") << f << -40 << QString(40, '?') + frames.at(f);
+    }
+}
+
+void TestTextFrames::startOutsideText()
+{
+    QFETCH(int, frame);
+    QFETCH(int, start);
+    QFETCH(QString, sameAs);
+
+    const auto read = {protocol::readSFrameFields, protocol::readGFrameFields,
+                       protocol::readHFrameFields};
+    const QString text = QStringList{startS, startG, startH}.at(frame);
+    TxParamsRecord p{}, want{};
+    read.begin()[frame](text, start, p);
+    read.begin()[frame](sameAs, 0, want);
     QCOMPARE(p, want);
 }
 
