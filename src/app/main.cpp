@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName("txconfig");
     QApplication::setApplicationVersion(TXCONFIG_VERSION);
+    QApplication::setDesktopFileName("io.github.txconfig.TxConfig");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Configuration tool for an eight-channel RC transmitter.");

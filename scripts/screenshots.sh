@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Rewrites docs/screenshots/tab-1.png .. tab-5.png: the window with a demo
+# model, one picture per tab, drawn offscreen (no display needed). Uses the
+# build directory of run.sh and test.sh unless BUILD_DIR says otherwise.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+
+install_missing
+generator=()
+[ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}"
+cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target txscreenshots
+
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/tools/screenshots/txscreenshots" \
+    "$TXCONFIG_ROOT/docs/screenshots"
