@@ -30,7 +30,7 @@ struct Column {
     QStringList rows;
 };
 
-const QStringList prmEditors(int mix)
+QStringList prmEditors(int mix)
 {
     QStringList rows;
     for (const char *stem :
@@ -312,7 +312,7 @@ private slots:
     void icons_data();
     void icons();
     void windowAndTabs();
-    void bareFormSelections();
+    void bareFormStartState();
     void retranslateRestoresTextsButNotFirstTab();
     void resourceSheets_data();
     void resourceSheets();
@@ -947,12 +947,20 @@ void TestForm::windowAndTabs()
 }
 
 // The form itself leaves the basic page selected and the port box empty.
-void TestForm::bareFormSelections()
+void TestForm::bareFormStartState()
 {
     QCOMPARE(bare.tabWidget->currentIndex(), 1);
     QCOMPARE(bare.portNameBox->count(), 0);
     QCOMPARE(bare.portNameBox->currentIndex(), -1);
     QCOMPARE(bareHost.size(), QSize(1100, 680));
+
+    // The alarm voltage is edited in volts with two decimals, a tenth a step.
+    const QDoubleSpinBox *volt = bare.doubleSpinBox_Volt;
+    QCOMPARE(volt->minimum(), 0.0);
+    QCOMPARE(volt->maximum(), 99.99);
+    QCOMPARE(volt->decimals(), 2);
+    QCOMPARE(volt->singleStep(), 0.1);
+    QCOMPARE(volt->value(), TxParamsRecord().alarmVolt);
 }
 
 void TestForm::retranslateRestoresTextsButNotFirstTab()
