@@ -1,0 +1,138 @@
+#include "fuzzchecks.h"
+#include "txparams.h"
+#include "validation.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+// A fuzz target is only as good as the invariants it checks: these make sure
+// the checks accept what the code rightly does and flag the faults they are
+// there to catch.
+class TestFuzzChecks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordChecks_data();
+    void recordChecks();
+    void realValidationPasses_data();
+    void realValidationPasses();
+};
+
+using RecordEdit = std::function<void(TxParamsRecord &)>;
+// Compares a record with what became of it; empty when all is well.
+using RecordCheck = QString (*)(const TxParamsRecord &, const TxParamsRecord &);
+Q_DECLARE_METATYPE(RecordEdit)
+Q_DECLARE_METATYPE(RecordCheck)
+
+void TestFuzzChecks::recordChecks_data()
+{
+    QTest::addColumn<RecordCheck>("check");
+    QTest::addColumn<RecordEdit>("before");
+    QTest::addColumn<RecordEdit>("after");
+    QTest::addColumn<bool>("flagged");
+
+    // The validation check: `after` is what the validation made of `before`.
+    const RecordCheck validation = fuzzchecks::validationProblem;
+    const RecordEdit none = [](TxParamsRecord &) {};
+    QTest::newRow("validation: untouched valid store") << validation << none << none << false;
+    QTest::newRow("validation: repaired to the start-up value")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.subTrim[4] = 101; }) << none << false;
+    QTest::newRow("validation: clamped instead of repaired")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.subTrim[4] = 101; })
+        << RecordEdit([](TxParamsRecord &p) { p.subTrim[4] = 100; }) << true;
+    QTest::newRow("validation: out of range kept")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.epaLeft[0] = -1; })
+        << RecordEdit([](TxParamsRecord &p) { p.epaLeft[0] = -1; }) << true;
+    QTest::newRow("validation: valid limit changed")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.extraSigned = 0; }) << none << true;
+    QTest::newRow("validation: stick mode 0 kept")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.stickMode = 0; })
+        << RecordEdit([](TxParamsRecord &p) { p.stickMode = 0; }) << false;
+    QTest::newRow("validation: alarm repaired to the factory 3.7")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.alarmVolt = 50.01; })
+        << RecordEdit([](TxParamsRecord &p) { p.alarmVolt = 3.7; }) << true;
+    QTest::newRow("validation: not-a-number alarm kept")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.alarmVolt = std::nan(""); })
+        << RecordEdit([](TxParamsRecord &p) { p.alarmVolt = std::nan(""); }) << true;
+    QTest::newRow("validation: huge negative mix data kept")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.prm[3].data[2] = INT_MIN; })
+        << RecordEdit([](TxParamsRecord &p) { p.prm[3].data[2] = INT_MIN; }) << true;
+    QTest::newRow("validation: fail-safe 3 repaired with channel 3's value")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.failSafe[2] = 101; })
+        << RecordEdit([](TxParamsRecord &p) { p.failSafe[2] = 50; }) << true;
+    QTest::newRow("validation: dual-rate derived value touched")
+        << validation << none << RecordEdit([](TxParamsRecord &p) { p.drRate = 40; }) << true;
+    QTest::newRow("validation: firmware version touched")
+        << validation << RecordEdit([](TxParamsRecord &p) { p.firmwareVersion = 70000; }) << none
+        << true;
+
+    // The text-frame check: `after` was read back from frames built from `before`.
+    const RecordCheck carried = fuzzchecks::carriedFieldProblem;
+    QTest::newRow("carried: same values") << carried << none << none << false;
+    QTest::newRow("carried: digit 10 carried as 9")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.prm[0].master = 10; })
+        << RecordEdit([](TxParamsRecord &p) { p.prm[0].master = 9; }) << false;
+    QTest::newRow("carried: digit 10 carried as 1")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.prm[0].master = 10; })
+        << RecordEdit([](TxParamsRecord &p) { p.prm[0].master = 1; }) << true;
+    QTest::newRow("carried: extraWord 1000 carried as 999")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.extraWord = 1000; })
+        << RecordEdit([](TxParamsRecord &p) { p.extraWord = 999; }) << false;
+    QTest::newRow("carried: extraWord 1000 carried as 0")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.extraWord = 1000; })
+        << RecordEdit([](TxParamsRecord &p) { p.extraWord = 0; }) << true;
+    QTest::newRow("carried: alarm 50 V carried at the two-character limit")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.alarmVoltRaw = 500; })
+        << RecordEdit([](TxParamsRecord &p) { p.alarmVoltRaw = 239; }) << false;
+    QTest::newRow("carried: sub-trim -120 carried as -104")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -120; })
+        << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -104; }) << false;
+    QTest::newRow("carried: sub-trim -120 read back unchanged")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -120; })
+        << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -120; }) << true;
+    QTest::newRow("carried: elevon outputs swapped")
+        << carried << RecordEdit([](TxParamsRecord &p) { p.elev[1] = 10; })
+        << RecordEdit([](TxParamsRecord &p) { p.elev[4] = 10; }) << true;
+}
+
+void TestFuzzChecks::recordChecks()
+{
+    QFETCH(RecordCheck, check);
+    QFETCH(RecordEdit, before);
+    QFETCH(RecordEdit, after);
+    QFETCH(bool, flagged);
+    TxParamsRecord b{};
+    TxParamsRecord a{};
+    before(b);
+    after(a);
+    const QString problem = check(b, a);
+    QVERIFY2(problem.isEmpty() != flagged, qPrintable(problem));
+}
+
+// The check is written independently of the validation; the two must agree.
+void TestFuzzChecks::realValidationPasses_data()
+{
+    QTest::addColumn<int>("fill");
+    for (int fill : {0, -1, 1, 5, 11, 101, 121, 256, 501, 1001, 65535, INT_MAX, INT_MIN})
+        QTest::newRow(qPrintable(QString::number(fill))) << fill;
+}
+
+void TestFuzzChecks::realValidationPasses()
+{
+    QFETCH(int, fill);
+    // Every int field at once; each double gets the pattern twice as its bits.
+    TxParamsRecord p{};
+    for (std::size_t at = 0; at + sizeof fill <= sizeof p; at += sizeof fill)
+        std::memcpy(reinterpret_cast<char *>(&p) + at, &fill, sizeof fill);
+    const TxParamsRecord before = p;
+    params::validate(p);
+    const QString problem = fuzzchecks::validationProblem(before, p);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+QTEST_APPLESS_MAIN(TestFuzzChecks)
+#include "tst_fuzzchecks.moc"
