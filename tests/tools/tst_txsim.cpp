@@ -28,6 +28,8 @@ private slots:
     void writeIsStored_data();
     void writeIsStored();
     void streamStartsPausesAndStops();
+    void streamTotalsCountFramesAndAcks_data();
+    void streamTotalsCountFramesAndAcks();
     void survivesReopenAndCleansUpOnSigterm();
 };
 
@@ -380,6 +382,63 @@ void TestTxSim::streamStartsPausesAndStops()
     spin(500);
     QCOMPARE(client.countKind(DeliveryKind::Servo, secondAux), 0);
     QCOMPARE(client.countKind(DeliveryKind::Status, secondAux), 0);
+}
+
+void TestTxSim::streamTotalsCountFramesAndAcks_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("ackEvery"); // acknowledge every n-th delivery; 0: none
+
+    QTest::newRow("every delivery acknowledged") << QStringList{} << 1;
+    QTest::newRow("every second delivery") << QStringList{} << 2;
+    QTest::newRow("nothing acknowledged") << QStringList{} << 0;
+    QTest::newRow("200 Hz at a 4 ms gap")
+        << QStringList{"--servo-hz", "200", "--write-gap-ms", "4"} << 1;
+}
+
+void TestTxSim::streamTotalsCountFramesAndAcks()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, ackEvery);
+
+    Sim sim;
+    START_SIM(sim, options);
+    Client client;
+    QVERIFY(client.open(sim.link));
+    client.send("OK");
+    int handled = 0;
+    int acks = 0;
+    QDeadlineTimer streaming(1000);
+    while (!streaming.hasExpired()) {
+        spin(10);
+        for (; handled < client.deliveries.size(); ++handled) {
+            if (ackEvery > 0 && handled % ackEvery == 0) {
+                client.send("WWW");
+                ++acks;
+            }
+        }
+    }
+    client.send("DIS");
+
+    QByteArray out;
+    QVERIFY(waitUntil([&] {
+        out += sim.process.readAllStandardOutput();
+        return out.contains("stream: ");
+    }));
+    spin(200); // frames written before the notice was read
+    const QRegularExpression totals(
+        "stream: (\\d+) live frame\\(s\\) sent, (\\d+) acknowledgement\\(s\\) received");
+    const QRegularExpressionMatch m = totals.match(QString::fromLatin1(out));
+    QVERIFY2(m.hasMatch(), out.constData());
+    const int sent = m.captured(1).toInt();
+    QCOMPARE(m.captured(2).toInt(), acks);
+    int liveBytes = 0;
+    for (const QByteArray &d : client.deliveries)
+        liveBytes += d.size();
+    // At most the two queued frames leave after the notice, uncounted.
+    const int received = liveBytes / protocol::servoFrameLength;
+    QVERIFY2(sent > 0 && sent <= received && received <= sent + 2,
+             qPrintable(QStringLiteral("%1 sent, %2 received").arg(sent).arg(received)));
 }
 
 void TestTxSim::survivesReopenAndCleansUpOnSigterm()

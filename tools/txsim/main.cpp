@@ -34,20 +34,28 @@ int main(int argc, char *argv[])
     const QCommandLineOption linkOption("link", "Path of the link to the terminal.", "path",
                                         "/tmp/txsim0");
     const QCommandLineOption hzOption(
-        "servo-hz", "Servo frames per second while streaming (1..100).", "n", "50");
+        "servo-hz", "Servo frames per second while streaming (1..500).", "n", "50");
+    const QCommandLineOption gapOption(
+        "write-gap-ms",
+        "Least time between two writes to the tool (1..10); below 10 only for load tests.", "ms",
+        "10");
     const QCommandLineOption stateOption(
         "state",
         "Parameter file holding the settings: read at start (created when missing) and rewritten "
         "after every complete write from the tool.",
         "file");
-    parser.addOptions({linkOption, hzOption, stateOption});
+    parser.addOptions({linkOption, hzOption, gapOption, stateOption});
     parser.process(app);
 
     Simulator::Options options;
     bool hzOk = false;
     options.servoHz = parser.value(hzOption).toInt(&hzOk);
-    if (!hzOk || options.servoHz < 1 || options.servoHz > 100)
-        return fail(QStringLiteral("--servo-hz wants a number from 1 to 100"));
+    if (!hzOk || options.servoHz < 1 || options.servoHz > 500)
+        return fail(QStringLiteral("--servo-hz wants a number from 1 to 500"));
+    bool gapOk = false;
+    options.writeGapMs = parser.value(gapOption).toInt(&gapOk);
+    if (!gapOk || options.writeGapMs < 1 || options.writeGapMs > 10)
+        return fail(QStringLiteral("--write-gap-ms wants a number from 1 to 10"));
     options.statePath = parser.value(stateOption);
 
     TxParamsRecord settings = demoSettings();

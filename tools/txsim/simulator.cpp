@@ -1,5 +1,6 @@
 #include "simulator.h"
 
+#include "frames.h"
 #include "motion.h"
 #include "statefile.h"
 #include "transmitterframes.h"
@@ -63,6 +64,8 @@ void Simulator::readInput()
 void Simulator::handle(const InputTokenizer::Token &token)
 {
     const bool wasStreaming = device.streaming();
+    if (wasStreaming && token.kind == InputTokenizer::Kind::Ack)
+        ++liveAcks;
     const SimDevice::Reply reply = device.handle(token);
     if (!reply.log.isEmpty())
         logLine(reply.log);
@@ -77,6 +80,7 @@ void Simulator::handle(const InputTokenizer::Token &token)
         saveState();
     if (device.streaming() && !wasStreaming) {
         streamClock.start();
+        liveFramesSent = liveAcks = 0;
         servoTimer.start();
         statusTimer.start();
         logLine(QStringLiteral("OK: servo frames at %1 Hz, status frames at %2 Hz")
@@ -85,6 +89,7 @@ void Simulator::handle(const InputTokenizer::Token &token)
     } else if (!device.streaming() && wasStreaming) {
         servoTimer.stop();
         statusTimer.stop();
+        logStreamTotals();
     }
 }
 
@@ -92,7 +97,7 @@ void Simulator::queueWrite(const QByteArray &bytes)
 {
     outgoing.enqueue(bytes);
     if (!writeTimer.isActive())
-        writeTimer.start(int(qMax<qint64>(0, writeGapMs - sinceLastWrite.elapsed())));
+        writeTimer.start(int(qMax<qint64>(0, options.writeGapMs - sinceLastWrite.elapsed())));
 }
 
 void Simulator::writeNext()
@@ -102,6 +107,9 @@ void Simulator::writeNext()
     const QByteArray bytes = outgoing.dequeue();
     const bool written = terminal.write(bytes);
     sinceLastWrite.restart();
+    // Servo and status frames are the only 20-byte writes.
+    if (written && device.streaming() && bytes.size() == protocol::servoFrameLength)
+        ++liveFramesSent;
     if (readReplyLeft > 0 && --readReplyLeft == 0)
         logLine(device.streaming()
                     ? QStringLiteral("RR: sent aux + 18 settings frames, stream resumed")
@@ -116,9 +124,10 @@ void Simulator::writeNext()
         readReplyLeft = 0;
         terminal.discardUnread();
         logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
+        logStreamTotals();
     }
     if (!outgoing.isEmpty())
-        writeTimer.start(readReplyLeft > 0 ? readReplyGapMs : writeGapMs);
+        writeTimer.start(readReplyLeft > 0 ? readReplyGapMs : options.writeGapMs);
 }
 
 // Live frames wait while a read reply is going out, and are dropped rather
@@ -150,6 +159,15 @@ void Simulator::summariseAcks()
                 .arg(n)
                 .arg(ackSummaryIntervalMs / 1000)
                 .arg(ackTotal));
+}
+
+// One acknowledgement per live frame means the tool saw each as a delivery
+// of its own.
+void Simulator::logStreamTotals()
+{
+    logLine(QStringLiteral("stream: %1 live frame(s) sent, %2 acknowledgement(s) received")
+                .arg(liveFramesSent)
+                .arg(liveAcks));
 }
 
 void Simulator::saveState()

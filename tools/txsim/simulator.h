@@ -14,13 +14,14 @@ class QSocketNotifier;
 // Connects the device model to the pseudo-terminal: reads what the tool
 // writes, answers, streams live frames and logs one line per exchange.
 //
-// Every write goes through one queue and leaves at least writeGapMs after
-// the previous one, so that each frame reaches the tool as its own delivery
-// (the tool decodes one frame per delivery and never reassembles). The frames
-// of a read reply are spaced wider: a busy machine can hand two writes over
-// together when they come close, and a lost live frame is replaced at once
-// while a lost settings frame is not. Nineteen of them at readReplyGapMs
-// still arrive within the half second the tool waits after "RR".
+// Every write goes through one queue and leaves at least the write gap
+// (Options::writeGapMs) after the previous one, so that each frame reaches
+// the tool as its own delivery (the tool decodes one frame per delivery and
+// never reassembles). The frames of a read reply are spaced wider: a busy
+// machine can hand two writes over together when they come close, and a lost
+// live frame is replaced at once while a lost settings frame is not. Nineteen
+// of them at readReplyGapMs still arrive within the half second the tool
+// waits after "RR".
 class Simulator : public QObject
 {
     Q_OBJECT
@@ -28,13 +29,15 @@ class Simulator : public QObject
 public:
     struct Options {
         int servoHz = 50;
+        // Below 10 ms only for load tests: a busy tool may then get two
+        // frames in one delivery, which it cannot decode.
+        int writeGapMs = 10;
         QString statePath; // empty: nothing is saved
     };
 
     Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings, const Options &options,
               QObject *parent = nullptr);
 
-    static constexpr int writeGapMs = 10;
     static constexpr int readReplyGapMs = 25;
     static constexpr int statusIntervalMs = 200; // 5 Hz
     static constexpr int ackSummaryIntervalMs = 5000;
@@ -48,6 +51,7 @@ private:
     void streamStatus();
     bool streamMayWrite() const;
     void summariseAcks();
+    void logStreamTotals();
     void saveState();
 
     PseudoTerminal &terminal;
@@ -66,6 +70,9 @@ private:
     QElapsedTimer streamClock;
     QTimer ackTimer;
     int ackTotal = 0;
+    // Live frames written and acknowledgements read since the stream started.
+    int liveFramesSent = 0;
+    int liveAcks = 0;
 };
 
 // One line on stdout, flushed at once so a pipe shows it immediately.
