@@ -10,7 +10,8 @@ cureWidget::cureWidget(QWidget *parent) : QWidget(parent), refreshTimer(startPlo
 
 void cureWidget::creatData()
 {
-    update();
+    repaintOnChange(this, requestedValues,
+                    QVector<int>(std::begin(TxParams.thCurve), std::end(TxParams.thCurve)));
 }
 
 void cureWidget::paintEvent(QPaintEvent *)

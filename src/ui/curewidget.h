@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QVector>
 #include <QWidget>
 
 class QTimer;
 
 // Throttle-curve plot: the seven curve points joined by straight segments
-// over a percentage grid, repainted ten times a second from the settings.
+// over a percentage grid, following the settings within a tenth of a second.
 class cureWidget : public QWidget
 {
     Q_OBJECT
@@ -20,4 +21,5 @@ protected:
 
 private:
     QTimer *refreshTimer;
+    QVector<int> requestedValues; // see repaintOnChange
 };

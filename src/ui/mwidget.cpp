@@ -24,7 +24,7 @@ mWidget::mWidget(QWidget *parent) : QWidget(parent), refreshTimer(startPlotRefre
 
 void mWidget::creatData()
 {
-    update();
+    repaintOnChange(this, requestedValues, {TxParams.drRate, TxParams.drExp});
 }
 
 void mWidget::paintEvent(QPaintEvent *)

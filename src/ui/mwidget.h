@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QVector>
 #include <QWidget>
 
 class QTimer;
 
 // Dual-rate / exponential plot of the selected channel and switch position:
-// two cubic halves meeting at the centre, repainted ten times a second.
+// two cubic halves meeting at the centre, following the settings within a
+// tenth of a second.
 class mWidget : public QWidget
 {
     Q_OBJECT
@@ -20,4 +22,5 @@ protected:
 
 private:
     QTimer *refreshTimer;
+    QVector<int> requestedValues; // see repaintOnChange
 };

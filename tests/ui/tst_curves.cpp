@@ -142,28 +142,48 @@ template <class Plot> struct CountingPlot : Plot {
     }
 };
 
-template <class Plot> void checkRepaintTrigger(bool viaTimer)
+// The setting a repaint row changes; none for "nothing".
+int *settingNamed(const QString &name)
+{
+    if (name == "thCurve[0]")
+        return &TxParams.thCurve[0];
+    if (name == "thCurve[6]")
+        return &TxParams.thCurve[6];
+    if (name == "drRate")
+        return &TxParams.drRate;
+    if (name == "drExp")
+        return &TxParams.drExp;
+    return nullptr;
+}
+
+// Paints that follow one refresh (its timer's time-out or a direct call)
+// after `change` was made to the settings the plot showed.
+template <class Plot> int paintsAfterRefresh(bool viaTimer, const QString &change)
 {
     CountingPlot<Plot> plot;
     plot.resize(200, 150);
     plot.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    if (!QTest::qWaitForWindowExposed(&plot))
+        return -1;
     auto *timer = plot.template findChild<QTimer *>();
-    QVERIFY(timer);
-    QCOMPARE(timer->interval(), 100);
-    QVERIFY(timer->isActive());
-    timer->stop(); // only the trigger under test may cause the next paint
+    if (!timer || timer->interval() != 100 || !timer->isActive())
+        return -1;
+    timer->stop();    // only the trigger under test may cause the next paint
+    plot.creatData(); // the plot has asked for what it shows now
     QCoreApplication::processEvents();
     plot.paints = 0;
     QCoreApplication::processEvents();
-    QCOMPARE(plot.paints, 0);
+    if (plot.paints != 0)
+        return -1;
 
+    if (int *setting = settingNamed(change))
+        *setting += 1;
     if (viaTimer)
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QMetaObject::invokeMethod(timer, "timeout");
     else
         plot.creatData();
     QCoreApplication::processEvents();
-    QVERIFY(plot.paints > 0);
+    return plot.paints;
 }
 
 } // namespace
@@ -466,24 +486,34 @@ private slots:
                        grid.frame.adjusted(4, 4, -4, -4), {grid.centreX}, {grid.centreY});
     }
 
-    void creatDataRepaints_data()
+    // A plot looks at its settings ten times a second and repaints when one
+    // it plots has changed, and only then.
+    void creatDataRepaintsOnChange_data()
     {
         QTest::addColumn<bool>("throttle");
+        QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("viaTimer");
-        QTest::newRow("throttle, slot") << true << false;
-        QTest::newRow("throttle, timer") << true << true;
-        QTest::newRow("rate, slot") << false << false;
-        QTest::newRow("rate, timer") << false << true;
+        QTest::addColumn<bool>("repaints");
+        QTest::newRow("throttle, first point, slot") << true << "thCurve[0]" << false << true;
+        QTest::newRow("throttle, last point, timer") << true << "thCurve[6]" << true << true;
+        QTest::newRow("throttle, nothing, timer") << true << "" << true << false;
+        QTest::newRow("throttle, rate only, slot") << true << "drRate" << false << false;
+        QTest::newRow("rate, rate, slot") << false << "drRate" << false << true;
+        QTest::newRow("rate, expo, timer") << false << "drExp" << true << true;
+        QTest::newRow("rate, nothing, timer") << false << "" << true << false;
+        QTest::newRow("rate, throttle point only, slot") << false << "thCurve[0]" << false << false;
     }
 
-    void creatDataRepaints()
+    void creatDataRepaintsOnChange()
     {
         QFETCH(bool, throttle);
+        QFETCH(QString, change);
         QFETCH(bool, viaTimer);
-        if (throttle)
-            checkRepaintTrigger<cureWidget>(viaTimer);
-        else
-            checkRepaintTrigger<mWidget>(viaTimer);
+        QFETCH(bool, repaints);
+        const int paints = throttle ? paintsAfterRefresh<cureWidget>(viaTimer, change)
+                                    : paintsAfterRefresh<mWidget>(viaTimer, change);
+        QVERIFY2(paints >= 0, "plot not shown, timer not running, or painting on its own");
+        QCOMPARE(paints > 0, repaints);
     }
 };
 
