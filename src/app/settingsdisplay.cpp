@@ -10,12 +10,26 @@
 
 #include <initializer_list>
 
-namespace {
+namespace
+{
+// A spin box repaints on every setValue, even one that changes nothing, and
+// the page behind it repaints with it: ten times a second, that cost more
+// than all else the idle window does. A box without focus shows exactly its
+// value (losing focus tidies half-typed text), so an equal value is skipped
+// there; the box being edited gets the call as always, which also resets
+// half-typed text.
+template <typename Editor, typename Value> void showValue(Editor *editor, Value value)
+{
+    if (editor->value() == value && !editor->hasFocus())
+        return;
+    editor->setValue(value);
+}
+
 template <typename Editor, std::size_t N>
 void showValues(Editor *const (&editors)[N], const int (&values)[N])
 {
     for (std::size_t i = 0; i < N; ++i)
-        editors[i]->setValue(values[i]);
+        showValue(editors[i], values[i]);
 }
 
 template <std::size_t N> void showIndexes(QComboBox *const (&boxes)[N], const int (&values)[N])
@@ -118,16 +132,16 @@ void MainWindow::DR_Display()
     ui->comboBox_DR_MIX1->setCurrentIndex(TxParams.drMix);
     ui->comboBox_DR_CH1->setCurrentIndex(TxParams.drChannel);
     ui->comboBox_DR_SW1->setCurrentIndex(TxParams.drSwitch);
-    ui->spinBox_DR_UP1->setValue(TxParams.drUp);
-    ui->spinBox_DR_DOWN1->setValue(TxParams.drDown);
+    showValue(ui->spinBox_DR_UP1, TxParams.drUp);
+    showValue(ui->spinBox_DR_DOWN1, TxParams.drDown);
     dwell({ui->comboBox_DR_MIX1, ui->comboBox_DR_CH1, ui->comboBox_DR_SW1});
 }
 
 void MainWindow::Parameter_Display()
 {
-    ui->doubleSpinBox_Volt->setValue(TxParams.alarmVolt);
-    ui->spinBox_Mode->setValue(TxParams.stickMode);
-    ui->spinBox_Vertion->setValue(TxParams.firmwareVersion);
+    showValue(ui->doubleSpinBox_Volt, TxParams.alarmVolt);
+    showValue(ui->spinBox_Mode, TxParams.stickMode);
+    showValue(ui->spinBox_Vertion, TxParams.firmwareVersion);
 }
 
 void MainWindow::Atti_Display()
@@ -150,8 +164,7 @@ void MainWindow::Elev_Display()
 
 void MainWindow::Vtype_Display()
 {
-    QSpinBox *const vtail[] = {ui->spinBox_Ru1, ui->spinBox_Ru2, ui->spinBox_Ru3,
-                               ui->spinBox_Ru4};
+    QSpinBox *const vtail[] = {ui->spinBox_Ru1, ui->spinBox_Ru2, ui->spinBox_Ru3, ui->spinBox_Ru4};
     ui->comboBox_RuMix->setCurrentIndex(TxParams.vtailMix);
     showValues(vtail, TxParams.vtail);
     dwell({ui->comboBox_RuMix});
@@ -198,8 +211,8 @@ void MainWindow::DRCure_Display()
     ui->comboBox_DR_CH2->setCurrentIndex(TxParams.drChannel);
     ui->comboBox_DR_SW2->setCurrentIndex(TxParams.drSwitch);
     ui->comboBox_DR_POSI->setCurrentIndex(TxParams.drPosition);
-    ui->spinBox_DR_RATE->setValue(TxParams.drRate);
-    ui->spinBox_DR_EXP->setValue(TxParams.drExp);
+    showValue(ui->spinBox_DR_RATE, TxParams.drRate);
+    showValue(ui->spinBox_DR_EXP, TxParams.drExp);
     dwell({ui->comboBox_DR_MIX2, ui->comboBox_DR_CH2, ui->comboBox_DR_SW2, ui->comboBox_DR_POSI});
 }
 

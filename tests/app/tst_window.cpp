@@ -4,15 +4,17 @@
 #include "txparams.h"
 #include "waitms.h"
 
-#include <QtTest>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
+#include <QtTest>
 
-namespace {
+namespace
+{
 using FieldRef = int &(*)(TxParamsRecord &);
 struct EditorField {
     const char *editor;
@@ -159,6 +161,10 @@ private slots:
     void dualRateBoxesFollowEachOther();
     void reservedAuxBoxesReturnToFirstItem();
     void quietRefreshChangesNothing();
+    void quietRefreshRepaintsNothing_data();
+    void quietRefreshRepaintsNothing();
+    void refreshResetsTheBoxBeingEdited_data();
+    void refreshResetsTheBoxBeingEdited();
     void liveDisplay_data();
     void liveDisplay();
     void liveDisplayBeforeAnyFrame();
@@ -230,10 +236,10 @@ void TestWindow::refreshShowsChangedField_data()
 {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<FieldRef>("field");
-    for (const char *name : {"spinBox_sub3", "spinBox_Repa8", "spinBox_delay8", "comboBox_AUX7",
-                             "spinBox_Atti6", "spinBox_Elev05", "spinBox_Ru4",
-                             "comboBox_PRM04_Slave", "spinBox_PRM03_Data3",
-                             "spinBox_THCURE_Data07", "comboBox_THCURE_MIX", "spinBox_Vertion"}) {
+    for (const char *name :
+         {"spinBox_sub3", "spinBox_Repa8", "spinBox_delay8", "comboBox_AUX7", "spinBox_Atti6",
+          "spinBox_Elev05", "spinBox_Ru4", "comboBox_PRM04_Slave", "spinBox_PRM03_Data3",
+          "spinBox_THCURE_Data07", "comboBox_THCURE_MIX", "spinBox_Vertion"}) {
         for (const EditorField &e : editorFields)
             if (qstrcmp(e.editor, name) == 0)
                 QTest::newRow(name) << QString::fromLatin1(name) << e.field;
@@ -296,7 +302,7 @@ void TestWindow::comboBeyondItemsStoresMinusOne()
 {
     MainWindow w;
     refresh(w);
-    TxParams.aux[0] = 5;       // the validation accepts 5, the box has 5 items
+    TxParams.aux[0] = 5; // the validation accepts 5, the box has 5 items
     TxParams.attiMode = 5;
     TxParams.prm[0].master = 9;
     refresh(w);
@@ -343,6 +349,97 @@ void TestWindow::quietRefreshChangesNothing()
     refresh(w);
     refresh(w);
     QVERIFY(TxParams == before);
+}
+
+namespace
+{
+// Counts the paint events of every widget of the application.
+struct PaintCounter : QObject {
+    QStringList painted;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted << o->objectName();
+        return false;
+    }
+};
+} // namespace
+
+void TestWindow::quietRefreshRepaintsNothing_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page : {"tab", "tab_2", "tab_3", "tab_4", "tab_5"})
+        QTest::newRow(page) << QString::fromLatin1(page);
+}
+
+// The shown page is painted again only for what changed: a refresh that
+// changes nothing paints nothing (the plots' own timers are stopped here).
+void TestWindow::quietRefreshRepaintsNothing()
+{
+    QFETCH(QString, page);
+    MainWindow w;
+    for (QTimer *timer : w.findChildren<QTimer *>())
+        timer->stop();
+    auto *tabs = child<QTabWidget>("tabWidget", w);
+    tabs->setCurrentWidget(tabs->findChild<QWidget *>(page));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    refresh(w);
+    QCoreApplication::processEvents();
+
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    refresh(w);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&counter);
+    QVERIFY2(counter.painted.isEmpty(), qPrintable(counter.painted.join(' ')));
+
+    // The counter sees paints: a changed value on any page is painted.
+    Telemetry.servo[0] += 1;
+    for (int *field :
+         {&TxParams.delay[0], &TxParams.atti[0], &TxParams.drRate, &TxParams.thCurve[3]})
+        *field += 1;
+    qApp->installEventFilter(&counter);
+    refresh(w);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&counter);
+    QVERIFY(!counter.painted.isEmpty());
+}
+
+void TestWindow::refreshResetsTheBoxBeingEdited_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("servo delay") << "spinBox_delay1"
+                                 << "tab_2";
+    QTest::newRow("throttle point") << "spinBox_THCURE_Data04"
+                                    << "tab_5";
+    QTest::newRow("alarm voltage") << "doubleSpinBox_Volt"
+                                   << "tab_3";
+}
+
+// Half-typed text in the box with focus gives way to the stored value at the
+// next refresh, as every refresh writes that box.
+void TestWindow::refreshResetsTheBoxBeingEdited()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, page);
+    MainWindow w;
+    auto *tabs = child<QTabWidget>("tabWidget", w);
+    tabs->setCurrentWidget(tabs->findChild<QWidget *>(page));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *box = w.findChild<QAbstractSpinBox *>(editor);
+    QVERIFY(box && box->isVisible());
+    refresh(w);
+    const QString shown = box->text();
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace); // empty: not a value yet
+    QCOMPARE(box->text(), QString());
+    refresh(w);
+    QCOMPARE(box->text(), shown);
 }
 
 void TestWindow::liveDisplay_data()
