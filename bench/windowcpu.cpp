@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
         wall.start();
         if (!link.isEmpty())
             openButton->click();
-        QTimer::singleShot(seconds * 1000, [&] {
+        QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] {
             const double used = cpuMs() - cpuAtStart;
             const double elapsed = double(wall.elapsed());
             if (!link.isEmpty())
