@@ -1,4 +1,6 @@
+#include "frames.h"
 #include "fuzzchecks.h"
+#include "textparser.h"
 #include "txparams.h"
 #include "validation.h"
 
@@ -20,6 +22,10 @@ private slots:
     void recordChecks();
     void realValidationPasses_data();
     void realValidationPasses();
+    void readFieldBounds_data();
+    void readFieldBounds();
+    void realReadingPasses_data();
+    void realReadingPasses();
 };
 
 using RecordEdit = std::function<void(TxParamsRecord &)>;
@@ -131,6 +137,80 @@ void TestFuzzChecks::realValidationPasses()
     const TxParamsRecord before = p;
     params::validate(p);
     const QString problem = fuzzchecks::validationProblem(before, p);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+// Bounds of what reading characters can give: a digit field takes one
+// hexadecimal digit, a two-character field value + offset in 0..255, the
+// three-digit field three hexadecimal digits.
+void TestFuzzChecks::readFieldBounds_data()
+{
+    QTest::addColumn<RecordEdit>("edit");
+    QTest::addColumn<bool>("flagged");
+
+    const auto row = [](const char *name, RecordEdit edit, bool flagged) {
+        QTest::newRow(name) << edit << flagged;
+    };
+    row(
+        "digit F", [](TxParamsRecord &p) { p.rev[7] = 15; }, false);
+    row(
+        "digit 16", [](TxParamsRecord &p) { p.rev[7] = 16; }, true);
+    row(
+        "digit -1", [](TxParamsRecord &p) { p.drSwitch = -1; }, true);
+    row(
+        "sub-trim from 00", [](TxParamsRecord &p) { p.subTrim[3] = -120; }, false);
+    row(
+        "sub-trim below 00", [](TxParamsRecord &p) { p.subTrim[3] = -121; }, true);
+    row(
+        "sub-trim from FF", [](TxParamsRecord &p) { p.subTrim[3] = 135; }, false);
+    row(
+        "sub-trim above FF", [](TxParamsRecord &p) { p.subTrim[3] = 136; }, true);
+    row(
+        "V-tail from FF", [](TxParamsRecord &p) { p.vtail[0] = 139; }, false);
+    row(
+        "V-tail above FF", [](TxParamsRecord &p) { p.vtail[0] = 140; }, true);
+    row(
+        "end point from 00", [](TxParamsRecord &p) { p.epaRight[5] = -16; }, false);
+    row(
+        "end point below 00", [](TxParamsRecord &p) { p.epaRight[5] = -17; }, true);
+    row(
+        "extraWord from FFF", [](TxParamsRecord &p) { p.extraWord = 1665; }, false);
+    row(
+        "extraWord above FFF", [](TxParamsRecord &p) { p.extraWord = 1666; }, true);
+    row(
+        "values no frame carries", [](TxParamsRecord &p) { p.firmwareVersion = -5; }, false);
+}
+
+void TestFuzzChecks::readFieldBounds()
+{
+    QFETCH(RecordEdit, edit);
+    QFETCH(bool, flagged);
+    TxParamsRecord p{};
+    edit(p);
+    const QString problem = fuzzchecks::readFieldProblem(p);
+    QVERIFY2(problem.isEmpty() != flagged, qPrintable(problem));
+}
+
+// The bounds are written from the field encodings; the lenient reader must
+// stay inside them at the extremes of every character it can meet.
+void TestFuzzChecks::realReadingPasses_data()
+{
+    QTest::addColumn<QChar>("fill");
+    for (char c : {'0', '9', 'F', 'f', 'G', 'z', ' ', '\0'})
+        QTest::newRow(qPrintable(QStringLiteral("0x%1").arg(int(c), 2, 16, QLatin1Char('0'))))
+            << QChar::fromLatin1(c);
+    QTest::newRow("U+FF10 fullwidth zero") << QChar(0xFF10);
+}
+
+void TestFuzzChecks::realReadingPasses()
+{
+    QFETCH(QChar, fill);
+    const QString text(protocol::textFrameLength, fill);
+    TxParamsRecord p{};
+    protocol::readSFrameFields(text, 0, p);
+    protocol::readGFrameFields(text, 0, p);
+    protocol::readHFrameFields(text, 0, p);
+    const QString problem = fuzzchecks::readFieldProblem(p);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
