@@ -28,7 +28,7 @@ read -r -a targets <<<"$(tr ';' ' ' <"$BUILD_DIR/fuzz/targets.txt")"
 for t in "${targets[@]}"; do
     corpus="$BUILD_DIR/corpus/$t"
     mkdir -p "$corpus"
-    cp -n "$root/fuzz/corpus/$t/"* "$corpus/"
+    cp "$root/fuzz/corpus/$t/"* "$corpus/" # the seeds again, in case one was reduced away
     echo "=== $t: ${seconds}s"
     if ! "$BUILD_DIR/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$BUILD_DIR/artifacts/$t-" "$corpus" \
