@@ -1,7 +1,7 @@
 // The window's own periodic work, each step followed by the event processing
 // that paints what it invalidated: the 100 ms display refresh with nothing
-// changed and with new live values, and one repaint of each curve plot on its
-// page. Run with QT_QPA_PLATFORM=offscreen.
+// changed (on each page) and with new live values, and one repaint of each
+// curve plot on its page. Run with QT_QPA_PLATFORM=offscreen.
 #include "mainwindow.h"
 #include "telemetry.h"
 
@@ -48,16 +48,21 @@ Window &shared()
     return *sharedWindow;
 }
 
+const char *const pages[] = {"tab", "tab_2", "tab_3", "tab_4", "tab_5"};
+
+// A refresh that changes nothing, with the given page shown.
 void refreshQuiet(benchmark::State &state)
 {
+    const char *page = pages[state.range(0)];
     Window &w = shared();
-    w.showPage("tab");
+    w.showPage(page);
     for (auto _ : state) {
         w.refresh();
         QCoreApplication::processEvents();
     }
+    state.SetLabel(page);
 }
-BENCHMARK(refreshQuiet)->Unit(benchmark::kMicrosecond);
+BENCHMARK(refreshQuiet)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // What each tick shows while the transmitter streams: every channel moved.
 void refreshLiveValues(benchmark::State &state)
