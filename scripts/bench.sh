@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in Release into build-bench, measures the program side by side with
 # an empty Qt window and against its goals, and writes docs/performance.md.
-# Everything runs on the offscreen platform. Takes about three minutes.
+# Everything runs on the offscreen platform. Takes about four minutes after
+# the build.
 #
 #   scripts/bench.sh [--runs N]     N start-up runs of each program (10)
 set -euo pipefail
@@ -172,7 +173,7 @@ CXX_PATH="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$BUILD_DIR/CMakeCache.txt
 # Performance
 
 Written by \`scripts/bench.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'); run it again to
-refresh every figure below except the hand-kept record of changes at the end.
+refresh every figure below except the hand-kept notes at the end.
 All programs run with \`QT_QPA_PLATFORM=offscreen\`, built in Release.
 
 | Machine | |
@@ -205,10 +206,11 @@ empty window is measured in the same run, alternating with the tool.
 
 Time from the exec of the process to the end of the first paint of its
 window, and the process's peak resident memory (max RSS from \`wait4\`), median
-of $RUNS runs each (range in brackets; the three programs take turns, after
-one unmeasured run each that fills the page cache). The harnesses \`bench_firstpaint_txconfig\`
-(builds \`MainWindow\` as \`main\` does and shows it) and \`bench_firstpaint_empty\`
-(an empty \`QMainWindow\` of the same 1100 x 680) exit at the first paint.
+of $RUNS runs each (range in brackets; the three programs take turns,
+after one unmeasured run each that fills the page cache). The harnesses
+\`bench_firstpaint_txconfig\` (builds \`MainWindow\` as \`main\` does and shows it) and
+\`bench_firstpaint_empty\` (an empty \`QMainWindow\` of the same 1100 x 680) exit at
+the first paint.
 
 The start is stamped by \`bench_launch\` with \`CLOCK_MONOTONIC\` in the child
 right before \`execvp\` and handed over in the environment, so the figure
@@ -275,8 +277,8 @@ selection, validation) and building the three outbound frames.
 $CODEC_ROWS
 
 Window (\`bench_window\`): one display refresh plus the event processing that
-paints what it changed, with nothing changed and with every live value moved;
-and one synchronous repaint of each curve plot on its page.
+paints what it changed, with nothing changed (on each page) and with every
+live value moved; and one synchronous repaint of each curve plot on its page.
 
 | Benchmark | Wall time | CPU time |
 |---|---|---|
