@@ -74,10 +74,7 @@ private:
 };
 
 #define FIELD(f)                                                                                   \
-#f, [=](const TxParamsRecord &r) -> const auto &                                               \
-    {                                                                                              \
-        return r.f;                                                                                \
-    }
+#f, [=](const TxParamsRecord &r) -> const auto & { return r.f; }
 
 void checkValidatedFields(RangeCheck &c)
 {
@@ -135,10 +132,7 @@ public:
     QVector<TextField> fields;
 };
 
-bool within(int v, int lo, int hi)
-{
-    return v >= lo && v <= hi;
-}
+bool within(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "livetext.h"
 
-namespace livetext {
+namespace livetext
+{
 
 BarValues servoBars(int s)
 {
@@ -9,7 +10,8 @@ BarValues servoBars(int s)
     return {10, 2000 - s};
 }
 
-namespace {
+namespace
+{
 QString digit(int x) { return QString::number(x % 10); }
 
 // tens and units of the whole part, tenths after the point

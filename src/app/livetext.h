@@ -3,7 +3,8 @@
 #include <QString>
 
 // How the live telemetry is shown. Integer division truncates toward zero.
-namespace livetext {
+namespace livetext
+{
 
 // Channel output s (centre 1000) on two stacked bars meeting at a centre
 // line: the upper bar (range 0..1010) rises for s below 1000, the lower bar

@@ -35,7 +35,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             !linkLostPending) {
             linkLostPending = true;
             // Leave the port's own signal handling before closing it.
-            QMetaObject::invokeMethod(this, [this] { linkLost(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { linkLost(); }, Qt::QueuedConnection);
         }
     });
 
@@ -47,10 +48,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(displayTimer, SIGNAL(timeout()), this, SLOT(ui_Display()));
 }
 
-MainWindow::~MainWindow()
-{
-    delete ui;
-}
+MainWindow::~MainWindow() { delete ui; }
 
 void MainWindow::fillPortList()
 {

@@ -9,7 +9,8 @@ class QComboBox;
 class QTimer;
 
 QT_BEGIN_NAMESPACE
-namespace Ui {
+namespace Ui
+{
 class MainWindow;
 }
 QT_END_NAMESPACE

@@ -2,8 +2,10 @@
 
 #include <QSerialPortInfo>
 
-namespace portlist {
-namespace {
+namespace portlist
+{
+namespace
+{
 QStringList &preferred()
 {
     static QStringList ports;

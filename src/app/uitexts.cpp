@@ -2,8 +2,10 @@
 
 int langFlag = 1;
 
-namespace uitexts {
-namespace {
+namespace uitexts
+{
+namespace
+{
 QString pick(const char *chinese, const char *english)
 {
     return langFlag ? QString::fromUtf8(chinese) : QString::fromLatin1(english);

@@ -7,10 +7,11 @@
 // button's caption, so the captions here must match the form's.
 extern int langFlag;
 
-namespace uitexts {
-QString openCaption();  // caption of the open button while the port is closed
-QString closeCaption(); // caption while the port is open
-QString noteTitle();    // title of the information boxes
+namespace uitexts
+{
+QString openCaption();       // caption of the open button while the port is closed
+QString closeCaption();      // caption while the port is open
+QString noteTitle();         // title of the information boxes
 QString portOpenErrorText(); // the connection flow could not open the port
 QString portClosedText();    // a command was clicked while the port is closed
 QString linkLostText();      // the adapter or the peer went away while open

@@ -6,9 +6,11 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-namespace files {
+namespace files
+{
 
-namespace {
+namespace
+{
 bool framePresent(const QString &text, int start, QChar first, QChar last)
 {
     return text.at(start) == first && text.at(start + frameLength - 1) == last;

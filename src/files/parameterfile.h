@@ -7,7 +7,8 @@ struct TxParamsRecord;
 // The parameter file: the S, G and H text frames back to back, 243 ASCII
 // characters, no line breaks (characters 0..80 S, 81..161 G, 162..242 H).
 // Problems are reported as strings; showing them is the window's business.
-namespace files {
+namespace files
+{
 
 constexpr int frameLength = 81;
 constexpr int fileLength = 3 * frameLength;

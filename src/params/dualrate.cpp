@@ -2,8 +2,10 @@
 
 #include "txparams.h"
 
-namespace params {
-namespace {
+namespace params
+{
+namespace
+{
 bool channelSelected(const TxParamsRecord &p) { return p.drChannel >= 0 && p.drChannel <= 3; }
 } // namespace
 

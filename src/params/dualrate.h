@@ -6,7 +6,8 @@ struct TxParamsRecord;
 // switch position (drPosition, 0 = UP, anything else DOWN) at a time. The
 // per-channel arrays are what the transmitter stores; drUp, drDown, drRate and
 // drExp mirror the selected element. A drChannel outside 0..3 selects nothing.
-namespace params {
+namespace params
+{
 
 // Re-derives drUp, drDown, drRate and drExp from the arrays for the current
 // selection; no change when drChannel is outside 0..3.

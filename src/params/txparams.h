@@ -8,9 +8,9 @@
 // so a value-initialised record is exactly the start-up store.
 
 struct ProgMix {
-    int mix = 0;    // 0 inhibited, 1 off, 2 on
-    int master = 0; // channel index, 0 = CH1
-    int slave = 0;  // channel index, 0 = CH1
+    int mix = 0;             // 0 inhibited, 1 off, 2 on
+    int master = 0;          // channel index, 0 = CH1
+    int slave = 0;           // channel index, 0 = CH1
     int data[3] = {0, 0, 0}; // offset, upper-side rate, lower-side rate
 };
 
@@ -46,8 +46,8 @@ struct TxParamsRecord {
     int elev[6] = {100, 100, 100, -100, 100, 100};
     int vtailMix = 0;
     int vtail[4] = {50, -50, 50, 50};
-    ProgMix prm[4] = {{0, 0, 3, {0, 0, 0}}, {0, 1, 5, {0, 0, 0}}, {0, 0, 3, {0, 0, 0}},
-                      {0, 1, 5, {0, 0, 0}}};
+    ProgMix prm[4] = {
+        {0, 0, 3, {0, 0, 0}}, {0, 1, 5, {0, 0, 0}}, {0, 0, 3, {0, 0, 0}}, {0, 1, 5, {0, 0, 0}}};
     int thCurveMix = 0;
     int thCurve[7] = {0, 16, 33, 50, 67, 84, 100};
     int thCurveExtra = 0;

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace params {
-namespace {
+namespace params
+{
+namespace
+{
 
 enum class Group { One, Two };
 
@@ -14,8 +16,8 @@ enum class Group { One, Two };
 // range and the factory group that resets it. The repair value and the
 // factory value are both the field's start-up value (`start`), except for the
 // two fields the factory group overrides below.
-template <typename Visitor> void visitSettings(TxParamsRecord &p, const TxParamsRecord &start,
-                                               Visitor &&v)
+template <typename Visitor>
+void visitSettings(TxParamsRecord &p, const TxParamsRecord &start, Visitor &&v)
 {
     v(p.rev, start.rev, 0, 1, Group::One);
     v(p.subTrim, start.subTrim, -100, 100, Group::One);

@@ -2,7 +2,8 @@
 
 struct TxParamsRecord;
 
-namespace params {
+namespace params
+{
 
 // Repairs a store filled from the transmitter or a file: every transmitted
 // setting outside its accepted range gets its fixed repair value (its value at

@@ -27,10 +27,7 @@ private:
     int pos = 3;
 };
 
-quint8 byteAt(const QByteArray &b, int i)
-{
-    return quint8(b.at(i));
-}
+quint8 byteAt(const QByteArray &b, int i) { return quint8(b.at(i)); }
 
 DeliveryKind decodeTwentyBytes(const QByteArray &b, TelemetryRecord &t)
 {

@@ -10,10 +10,7 @@ namespace protocol
 namespace
 {
 
-void putByte(QByteArray &b, int pos, int value)
-{
-    b[pos] = char(qBound(0, value, 255));
-}
+void putByte(QByteArray &b, int pos, int value) { b[pos] = char(qBound(0, value, 255)); }
 
 void putWord(QByteArray &b, int pos, int value)
 {

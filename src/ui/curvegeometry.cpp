@@ -106,10 +106,7 @@ QString throttleValueLabel(int k)
     return QString::number(100 - 10 * k).rightJustified(3, QLatin1Char(' '));
 }
 
-QString throttlePointLabel(int n)
-{
-    return QString::number(n + 1);
-}
+QString throttlePointLabel(int n) { return QString::number(n + 1); }
 
 QRect throttleValueLabelRect(int w, int h, int k, QSize text)
 {

@@ -3,7 +3,8 @@
 #include <QComboBox>
 #include <QFile>
 
-namespace hoverdwell {
+namespace hoverdwell
+{
 
 SheetChange step(int &counter, bool underMouse)
 {
@@ -22,7 +23,8 @@ SheetChange step(int &counter, bool underMouse)
     return SheetChange::None;
 }
 
-namespace {
+namespace
+{
 // The sheet text ends at the first NUL byte; an unreadable resource gives a
 // null string, which leaves the box's current sheet in place.
 QString readSheet(const char *path)

@@ -9,7 +9,8 @@ class QComboBox;
 // box the user is hovering while reading), and gets the normal sheet back on
 // the first run after the pointer has left. The counter is not reset when the
 // pointer leaves early, so short hovers add up.
-namespace hoverdwell {
+namespace hoverdwell
+{
 
 enum class SheetChange { None, ToNoHighlight, ToNormal };
 

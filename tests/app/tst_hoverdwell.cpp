@@ -40,7 +40,7 @@ void TestHoverDwell::step()
     int counter = 0;
     for (int i = 0; i < hover.size(); ++i) {
         const SheetChange change = hoverdwell::step(counter, hover[i] == 'h');
-        const QChar got = change == SheetChange::None ? '-'
+        const QChar got = change == SheetChange::None            ? '-'
                           : change == SheetChange::ToNoHighlight ? 'R'
                                                                  : 'N';
         QVERIFY2(got == changes[i], qPrintable(QString("tick %1").arg(i)));

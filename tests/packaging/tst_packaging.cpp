@@ -20,10 +20,7 @@ QFileInfo desktopFile()
     return found.size() == 1 ? found.first() : QFileInfo();
 }
 
-QString appId()
-{
-    return desktopFile().completeBaseName();
-}
+QString appId() { return desktopFile().completeBaseName(); }
 
 // Keys of the [Desktop Entry] group, without the localised variants.
 QHash<QString, QString> desktopEntry()

@@ -64,79 +64,116 @@ void TestParams::validation_data()
     auto row = [](const char *name, Mutator set, Getter get, double expected) {
         QTest::newRow(name) << set << get << expected;
     };
-    row("subTrim -100 passes", [](TxParamsRecord &p) { p.subTrim[4] = -100; },
+    row(
+        "subTrim -100 passes", [](TxParamsRecord &p) { p.subTrim[4] = -100; },
         [](const TxParamsRecord &p) { return p.subTrim[4]; }, -100);
-    row("subTrim 100 passes", [](TxParamsRecord &p) { p.subTrim[4] = 100; },
+    row(
+        "subTrim 100 passes", [](TxParamsRecord &p) { p.subTrim[4] = 100; },
         [](const TxParamsRecord &p) { return p.subTrim[4]; }, 100);
-    row("subTrim -101 repaired", [](TxParamsRecord &p) { p.subTrim[4] = -101; },
+    row(
+        "subTrim -101 repaired", [](TxParamsRecord &p) { p.subTrim[4] = -101; },
         [](const TxParamsRecord &p) { return p.subTrim[4]; }, 0);
-    row("subTrim 101 repaired", [](TxParamsRecord &p) { p.subTrim[4] = 101; },
+    row(
+        "subTrim 101 repaired", [](TxParamsRecord &p) { p.subTrim[4] = 101; },
         [](const TxParamsRecord &p) { return p.subTrim[4]; }, 0);
-    row("epaLeft -1 repaired", [](TxParamsRecord &p) { p.epaLeft[0] = -1; },
+    row(
+        "epaLeft -1 repaired", [](TxParamsRecord &p) { p.epaLeft[0] = -1; },
         [](const TxParamsRecord &p) { return p.epaLeft[0]; }, 96);
-    row("epaLeft 120 passes", [](TxParamsRecord &p) { p.epaLeft[0] = 120; },
+    row(
+        "epaLeft 120 passes", [](TxParamsRecord &p) { p.epaLeft[0] = 120; },
         [](const TxParamsRecord &p) { return p.epaLeft[0]; }, 120);
-    row("epaLeft 121 repaired", [](TxParamsRecord &p) { p.epaLeft[0] = 121; },
+    row(
+        "epaLeft 121 repaired", [](TxParamsRecord &p) { p.epaLeft[0] = 121; },
         [](const TxParamsRecord &p) { return p.epaLeft[0]; }, 96);
-    row("extraSigned 0 passes", [](TxParamsRecord &p) { p.extraSigned = 0; },
+    row(
+        "extraSigned 0 passes", [](TxParamsRecord &p) { p.extraSigned = 0; },
         [](const TxParamsRecord &p) { return p.extraSigned; }, 0);
-    row("extraSigned 1 repaired", [](TxParamsRecord &p) { p.extraSigned = 1; },
+    row(
+        "extraSigned 1 repaired", [](TxParamsRecord &p) { p.extraSigned = 1; },
         [](const TxParamsRecord &p) { return p.extraSigned; }, -100);
-    row("extraSigned -101 repaired", [](TxParamsRecord &p) { p.extraSigned = -101; },
+    row(
+        "extraSigned -101 repaired", [](TxParamsRecord &p) { p.extraSigned = -101; },
         [](const TxParamsRecord &p) { return p.extraSigned; }, -100);
-    row("alarmVolt 50.0 passes", [](TxParamsRecord &p) { p.alarmVolt = 50.0; },
+    row(
+        "alarmVolt 50.0 passes", [](TxParamsRecord &p) { p.alarmVolt = 50.0; },
         [](const TxParamsRecord &p) { return p.alarmVolt; }, 50.0);
-    row("alarmVolt 50.01 repaired to 0, not 3.7", [](TxParamsRecord &p) { p.alarmVolt = 50.01; },
+    row(
+        "alarmVolt 50.01 repaired to 0, not 3.7", [](TxParamsRecord &p) { p.alarmVolt = 50.01; },
         [](const TxParamsRecord &p) { return p.alarmVolt; }, 0.0);
-    row("alarmVolt negative repaired", [](TxParamsRecord &p) { p.alarmVolt = -0.1; },
+    row(
+        "alarmVolt negative repaired", [](TxParamsRecord &p) { p.alarmVolt = -0.1; },
         [](const TxParamsRecord &p) { return p.alarmVolt; }, 0.0);
-    row("extraWordScaled 100.0 passes", [](TxParamsRecord &p) { p.extraWordScaled = 100.0; },
+    row(
+        "extraWordScaled 100.0 passes", [](TxParamsRecord &p) { p.extraWordScaled = 100.0; },
         [](const TxParamsRecord &p) { return p.extraWordScaled; }, 100.0);
-    row("extraWordScaled 100.5 repaired", [](TxParamsRecord &p) { p.extraWordScaled = 100.5; },
+    row(
+        "extraWordScaled 100.5 repaired", [](TxParamsRecord &p) { p.extraWordScaled = 100.5; },
         [](const TxParamsRecord &p) { return p.extraWordScaled; }, 11.0);
-    row("stickMode 0 passes", [](TxParamsRecord &p) { p.stickMode = 0; },
+    row(
+        "stickMode 0 passes", [](TxParamsRecord &p) { p.stickMode = 0; },
         [](const TxParamsRecord &p) { return p.stickMode; }, 0);
-    row("stickMode 5 repaired to 1", [](TxParamsRecord &p) { p.stickMode = 5; },
+    row(
+        "stickMode 5 repaired to 1", [](TxParamsRecord &p) { p.stickMode = 5; },
         [](const TxParamsRecord &p) { return p.stickMode; }, 1);
-    row("failSafe[2] 101 repaired to 0", [](TxParamsRecord &p) { p.failSafe[2] = 101; },
+    row(
+        "failSafe[2] 101 repaired to 0", [](TxParamsRecord &p) { p.failSafe[2] = 101; },
         [](const TxParamsRecord &p) { return p.failSafe[2]; }, 0);
-    row("failSafe[3] 101 repaired to 50", [](TxParamsRecord &p) { p.failSafe[3] = 101; },
+    row(
+        "failSafe[3] 101 repaired to 50", [](TxParamsRecord &p) { p.failSafe[3] = 101; },
         [](const TxParamsRecord &p) { return p.failSafe[3]; }, 50);
-    row("elev[3] 200 repaired to -100", [](TxParamsRecord &p) { p.elev[3] = 200; },
+    row(
+        "elev[3] 200 repaired to -100", [](TxParamsRecord &p) { p.elev[3] = 200; },
         [](const TxParamsRecord &p) { return p.elev[3]; }, -100);
-    row("elev[2] 200 repaired to 100", [](TxParamsRecord &p) { p.elev[2] = 200; },
+    row(
+        "elev[2] 200 repaired to 100", [](TxParamsRecord &p) { p.elev[2] = 200; },
         [](const TxParamsRecord &p) { return p.elev[2]; }, 100);
-    row("rev[2] -1 repaired to 1", [](TxParamsRecord &p) { p.rev[2] = -1; },
+    row(
+        "rev[2] -1 repaired to 1", [](TxParamsRecord &p) { p.rev[2] = -1; },
         [](const TxParamsRecord &p) { return p.rev[2]; }, 1);
-    row("drChannel 4 passes", [](TxParamsRecord &p) { p.drChannel = 4; },
+    row(
+        "drChannel 4 passes", [](TxParamsRecord &p) { p.drChannel = 4; },
         [](const TxParamsRecord &p) { return p.drChannel; }, 4);
-    row("drChannel -1 repaired", [](TxParamsRecord &p) { p.drChannel = -1; },
+    row(
+        "drChannel -1 repaired", [](TxParamsRecord &p) { p.drChannel = -1; },
         [](const TxParamsRecord &p) { return p.drChannel; }, 0);
-    row("aux 5 passes", [](TxParamsRecord &p) { p.aux[1] = 5; },
+    row(
+        "aux 5 passes", [](TxParamsRecord &p) { p.aux[1] = 5; },
         [](const TxParamsRecord &p) { return p.aux[1]; }, 5);
-    row("aux 6 repaired to start value", [](TxParamsRecord &p) { p.aux[1] = 6; },
+    row(
+        "aux 6 repaired to start value", [](TxParamsRecord &p) { p.aux[1] = 6; },
         [](const TxParamsRecord &p) { return p.aux[1]; }, 3);
-    row("alarmVoltRaw 500 passes", [](TxParamsRecord &p) { p.alarmVoltRaw = 500; },
+    row(
+        "alarmVoltRaw 500 passes", [](TxParamsRecord &p) { p.alarmVoltRaw = 500; },
         [](const TxParamsRecord &p) { return p.alarmVoltRaw; }, 500);
-    row("alarmVoltRaw 501 repaired", [](TxParamsRecord &p) { p.alarmVoltRaw = 501; },
+    row(
+        "alarmVoltRaw 501 repaired", [](TxParamsRecord &p) { p.alarmVoltRaw = 501; },
         [](const TxParamsRecord &p) { return p.alarmVoltRaw; }, 37);
-    row("prm master 10 passes", [](TxParamsRecord &p) { p.prm[3].master = 10; },
+    row(
+        "prm master 10 passes", [](TxParamsRecord &p) { p.prm[3].master = 10; },
         [](const TxParamsRecord &p) { return p.prm[3].master; }, 10);
-    row("prm[1] slave 11 repaired", [](TxParamsRecord &p) { p.prm[1].slave = 11; },
+    row(
+        "prm[1] slave 11 repaired", [](TxParamsRecord &p) { p.prm[1].slave = 11; },
         [](const TxParamsRecord &p) { return p.prm[1].slave; }, 5);
-    row("prm[2] data[1] -100 passes", [](TxParamsRecord &p) { p.prm[2].data[1] = -100; },
+    row(
+        "prm[2] data[1] -100 passes", [](TxParamsRecord &p) { p.prm[2].data[1] = -100; },
         [](const TxParamsRecord &p) { return p.prm[2].data[1]; }, -100);
-    row("thCurve[1] 101 repaired", [](TxParamsRecord &p) { p.thCurve[1] = 101; },
+    row(
+        "thCurve[1] 101 repaired", [](TxParamsRecord &p) { p.thCurve[1] = 101; },
         [](const TxParamsRecord &p) { return p.thCurve[1]; }, 16);
-    row("thCurveExtra 5 repaired", [](TxParamsRecord &p) { p.thCurveExtra = 5; },
+    row(
+        "thCurveExtra 5 repaired", [](TxParamsRecord &p) { p.thCurveExtra = 5; },
         [](const TxParamsRecord &p) { return p.thCurveExtra; }, 0);
-    row("drExpDownCh -101 repaired", [](TxParamsRecord &p) { p.drExpDownCh[3] = -101; },
+    row(
+        "drExpDownCh -101 repaired", [](TxParamsRecord &p) { p.drExpDownCh[3] = -101; },
         [](const TxParamsRecord &p) { return p.drExpDownCh[3]; }, 0);
-    row("extraWord 1000 passes", [](TxParamsRecord &p) { p.extraWord = 1000; },
+    row(
+        "extraWord 1000 passes", [](TxParamsRecord &p) { p.extraWord = 1000; },
         [](const TxParamsRecord &p) { return p.extraWord; }, 1000);
-    row("drRate is never checked", [](TxParamsRecord &p) { p.drRate = 5000; },
+    row(
+        "drRate is never checked", [](TxParamsRecord &p) { p.drRate = 5000; },
         [](const TxParamsRecord &p) { return p.drRate; }, 5000);
-    row("firmwareVersion is never checked", [](TxParamsRecord &p) { p.firmwareVersion = -7; },
+    row(
+        "firmwareVersion is never checked", [](TxParamsRecord &p) { p.firmwareVersion = -7; },
         [](const TxParamsRecord &p) { return p.firmwareVersion; }, -7);
 }
 
@@ -224,7 +261,7 @@ void TestParams::factoryValues()
     TxParamsRecord expected;
     expected.stickMode = 2;
     expected.alarmVolt = 3.7;
-    expected.drRate = 42;         // the reset leaves the shown rate alone
+    expected.drRate = 42;          // the reset leaves the shown rate alone
     expected.firmwareVersion = 12; // reported by the transmitter, not a setting
     QVERIFY(p == expected);
 
@@ -254,14 +291,14 @@ void TestParams::dualRate_data()
         QCOMPARE(p.drUpCh[2], 90);
         QCOMPARE(p.drUp, 90);
     });
-    QTest::newRow("UP edit on CH1 UP also moves the rate") << Mutator([](TxParamsRecord &p) {
-        params::editDualRateUp(p, 80);
-    }) << Check([](const TxParamsRecord &p) {
-        QCOMPARE(p.drUpCh[0], 80);
-        QCOMPARE(p.drUp, 80);
-        QCOMPARE(p.drRate, 80);
-        QCOMPARE(p.drDownCh[0], 100);
-    });
+    QTest::newRow("UP edit on CH1 UP also moves the rate")
+        << Mutator([](TxParamsRecord &p) { params::editDualRateUp(p, 80); })
+        << Check([](const TxParamsRecord &p) {
+               QCOMPARE(p.drUpCh[0], 80);
+               QCOMPARE(p.drUp, 80);
+               QCOMPARE(p.drRate, 80);
+               QCOMPARE(p.drDownCh[0], 100);
+           });
     QTest::newRow("DOWN edit on CH4") << Mutator([](TxParamsRecord &p) {
         p.drChannel = 3;
         params::editDualRateDown(p, 25);

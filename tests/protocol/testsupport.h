@@ -18,10 +18,7 @@ inline QString joined(const int *v, int n)
     return parts.join(QLatin1Char(','));
 }
 
-template <std::size_t N> QString joined(const int (&v)[N])
-{
-    return joined(v, int(N));
-}
+template <std::size_t N> QString joined(const int (&v)[N]) { return joined(v, int(N)); }
 
 inline char *toString(const TxParamsRecord &p)
 {

@@ -22,10 +22,7 @@ private slots:
     void wordReading();
 };
 
-static QByteArray bytes(const char *hex)
-{
-    return QByteArray::fromHex(hex);
-}
+static QByteArray bytes(const char *hex) { return QByteArray::fromHex(hex); }
 
 void TestDecoder::settingsRow_data()
 {

@@ -49,18 +49,9 @@ QStringList tokenize(const QList<QByteArray> &pieces)
     return out;
 }
 
-QString f(const QByteArray &b)
-{
-    return "F:" + QString::fromLatin1(b);
-}
-QString m(const QByteArray &b)
-{
-    return "M:" + QString::fromLatin1(b);
-}
-QString x(const QByteArray &b)
-{
-    return "X:" + QString::fromLatin1(b);
-}
+QString f(const QByteArray &b) { return "F:" + QString::fromLatin1(b); }
+QString m(const QByteArray &b) { return "M:" + QString::fromLatin1(b); }
+QString x(const QByteArray &b) { return "X:" + QString::fromLatin1(b); }
 
 } // namespace
 

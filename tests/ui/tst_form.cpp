@@ -349,10 +349,7 @@ void TestForm::initTestCase()
     }
 }
 
-void TestForm::cleanupTestCase()
-{
-    delete window;
-}
+void TestForm::cleanupTestCase() { delete window; }
 
 // Unknown slots, unparsable sheets and missing icons all show up as Qt
 // warnings; none may appear while the window is built, shown and painted.

@@ -47,10 +47,7 @@ char frameEndLetter(char start)
     }
 }
 
-bool isFrameBodyChar(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
+bool isFrameBodyChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
 } // namespace
 

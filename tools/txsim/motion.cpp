@@ -11,15 +11,9 @@ constexpr double pi = 3.14159265358979323846;
 // Periods in seconds that share no small multiple, so the bars never move in step.
 constexpr double servoPeriods[8] = {2.0, 3.1, 4.3, 5.7, 7.1, 8.9, 11.3, 13.7};
 
-double wave(double seconds, double period)
-{
-    return std::sin(2.0 * pi * seconds / period);
-}
+double wave(double seconds, double period) { return std::sin(2.0 * pi * seconds / period); }
 
-int rounded(double v)
-{
-    return int(std::lround(v));
-}
+int rounded(double v) { return int(std::lround(v)); }
 
 } // namespace
 

@@ -132,10 +132,7 @@ void Simulator::writeNext()
 
 // Live frames wait while a read reply is going out, and are dropped rather
 // than queued behind one another when the line cannot keep up.
-bool Simulator::streamMayWrite() const
-{
-    return readReplyLeft == 0 && outgoing.size() < 2;
-}
+bool Simulator::streamMayWrite() const { return readReplyLeft == 0 && outgoing.size() < 2; }
 
 void Simulator::streamServo()
 {
