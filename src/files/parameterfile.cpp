@@ -1,5 +1,7 @@
 #include "parameterfile.h"
 
+#include "encoder.h"
+#include "frames.h"
 #include "textparser.h"
 
 #include <QFile>
@@ -40,6 +42,17 @@ LoadedFrames parseParameterText(const QString &text, TxParamsRecord &p)
 QByteArray parameterFileContent(const QString &s, const QString &g, const QString &h)
 {
     return s.toLatin1() + g.toLatin1() + h.toLatin1();
+}
+
+QByteArray parameterFileContent(const TxParamsRecord &p)
+{
+    QString s = QString::fromLatin1(protocol::startupFrameTextS);
+    QString g = QString::fromLatin1(protocol::startupFrameTextG);
+    QString h = QString::fromLatin1(protocol::startupFrameTextH);
+    protocol::buildSFrame(p, s);
+    protocol::buildGFrame(p, g);
+    protocol::buildHFrame(p, h);
+    return parameterFileContent(s, g, h);
 }
 
 bool readParameterFile(const QString &path, QString *text, QString *error)

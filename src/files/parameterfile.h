@@ -31,6 +31,9 @@ LoadedFrames parseParameterText(const QString &text, TxParamsRecord &p);
 
 // The file's content from the three frame buffers.
 QByteArray parameterFileContent(const QString &s, const QString &g, const QString &h);
+// The file's content for p, each frame built into its start-up buffer (for
+// writers that keep no frame buffers of their own).
+QByteArray parameterFileContent(const TxParamsRecord &p);
 
 // Reads at most maxReadBytes of the file as text. False, with a reason in
 // *error, when it cannot be opened.

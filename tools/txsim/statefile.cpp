@@ -1,7 +1,5 @@
 #include "statefile.h"
 
-#include "encoder.h"
-#include "frames.h"
 #include "parameterfile.h"
 
 namespace statefile
@@ -25,13 +23,7 @@ bool load(const QString &path, TxParamsRecord &p, QString *error)
 
 bool save(const QString &path, const TxParamsRecord &p, QString *error)
 {
-    QString s = QString::fromLatin1(protocol::startupFrameTextS);
-    QString g = QString::fromLatin1(protocol::startupFrameTextG);
-    QString h = QString::fromLatin1(protocol::startupFrameTextH);
-    protocol::buildSFrame(p, s);
-    protocol::buildGFrame(p, g);
-    protocol::buildHFrame(p, h);
-    return files::writeParameterFile(path, files::parameterFileContent(s, g, h), error);
+    return files::writeParameterFile(path, files::parameterFileContent(p), error);
 }
 
 } // namespace statefile
