@@ -192,7 +192,7 @@ private slots:
 
 private:
     Ui::MainWindow *ui;
-    QSerialPort serial;
+    QSerialPort serial{this}; // a child, so the window's object tree shows it
     QTimer *displayTimer;
     QString fileName;
 

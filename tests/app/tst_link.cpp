@@ -20,6 +20,7 @@
 #include <QMetaMethod>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSerialPort>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -267,6 +268,8 @@ private slots:
     void commandOnClosedLinkOnlyWarns_data();
     void commandOnClosedLinkOnlyWarns();
     void lostLinkClosesOnce();
+    void portErrorsWhileOpen_data();
+    void portErrorsWhileOpen();
 
 private:
     std::unique_ptr<PtyPeer> peer;
@@ -685,6 +688,54 @@ void TestLink::lostLinkClosesOnce()
     QCOMPARE(descriptorsOpenOn(device), 0);
     QTest::qWait(300);
     QCOMPARE(watcher->boxes.size(), 1);
+}
+
+// The port's own error reports, as an unplugged adapter or a dead pty gives
+// them: a resource error once, or read errors by the thousand while the port
+// stays open. Either ends the link once; other errors leave it alone.
+void TestLink::portErrorsWhileOpen_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("repeats");
+    QTest::addColumn<int>("thenError"); // -1: none
+    QTest::addColumn<bool>("linkEnds");
+    const int none = -1;
+    QTest::newRow("resource error") << int(QSerialPort::ResourceError) << 1 << none << true;
+    QTest::newRow("read error flood") << int(QSerialPort::ReadError) << 5000 << none << true;
+    QTest::newRow("read errors, then resource error")
+        << int(QSerialPort::ReadError) << 20 << int(QSerialPort::ResourceError) << true;
+    QTest::newRow("write error") << int(QSerialPort::WriteError) << 3 << none << false;
+    QTest::newRow("timeout") << int(QSerialPort::TimeoutError) << 3 << none << false;
+}
+
+void TestLink::portErrorsWhileOpen()
+{
+    QFETCH(int, error);
+    QFETCH(int, repeats);
+    QFETCH(int, thenError);
+    QFETCH(bool, linkEnds);
+    QVERIFY(openLink());
+    auto *port = window->findChild<QSerialPort *>();
+    QVERIFY(port && port->isOpen());
+
+    for (int i = 0; i < repeats; ++i)
+        emit port->errorOccurred(QSerialPort::SerialPortError(error));
+    if (thenError >= 0)
+        emit port->errorOccurred(QSerialPort::SerialPortError(thenError));
+    QTest::qWait(200);
+
+    if (!linkEnds) {
+        QVERIFY(watcher->boxes.isEmpty());
+        QVERIFY(port->isOpen());
+        QCOMPARE(child<QPushButton>("openButton")->text(), closeCaption);
+        return;
+    }
+    QCOMPARE(watcher->boxes.size(), 1);
+    QCOMPARE(watcher->boxes[0].text, linkLostText);
+    QVERIFY(!port->isOpen());
+    verifyClosedState();
+    // Nothing is written to a line that is gone.
+    QVERIFY(peer->received().isEmpty());
 }
 
 QTEST_MAIN(TestLink)
