@@ -46,13 +46,8 @@ QByteArray parameterFileContent(const QString &s, const QString &g, const QStrin
 
 QByteArray parameterFileContent(const TxParamsRecord &p)
 {
-    QString s = QString::fromLatin1(protocol::startupFrameTextS);
-    QString g = QString::fromLatin1(protocol::startupFrameTextG);
-    QString h = QString::fromLatin1(protocol::startupFrameTextH);
-    protocol::buildSFrame(p, s);
-    protocol::buildGFrame(p, g);
-    protocol::buildHFrame(p, h);
-    return parameterFileContent(s, g, h);
+    const QStringList frames = protocol::buildTextFrames(p);
+    return parameterFileContent(frames[0], frames[1], frames[2]);
 }
 
 bool readParameterFile(const QString &path, QString *text, QString *error)

@@ -64,4 +64,15 @@ void buildHFrame(const TxParamsRecord &p, QString &buffer)
     w.replaceHeadOf(buffer, hFrameHeadLength);
 }
 
+QStringList buildTextFrames(const TxParamsRecord &p)
+{
+    QString s = QString::fromLatin1(startupFrameTextS);
+    QString g = QString::fromLatin1(startupFrameTextG);
+    QString h = QString::fromLatin1(startupFrameTextH);
+    buildSFrame(p, s);
+    buildGFrame(p, g);
+    buildHFrame(p, h);
+    return {s, g, h};
+}
+
 } // namespace protocol

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct TxParamsRecord;
 
@@ -20,5 +21,9 @@ namespace protocol
 void buildSFrame(const TxParamsRecord &p, QString &buffer);
 void buildGFrame(const TxParamsRecord &p, QString &buffer);
 void buildHFrame(const TxParamsRecord &p, QString &buffer);
+
+// The S, G and H frames for p, each built into its start-up buffer: what the
+// window sends for p, since every build replaces all but the constant tail.
+QStringList buildTextFrames(const TxParamsRecord &p);
 
 } // namespace protocol

@@ -1,0 +1,167 @@
+#include "cli.h"
+
+#include "dualrate.h"
+#include "parameterfile.h"
+#include "validation.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace cli
+{
+
+int fail(int code, const QString &message)
+{
+    std::fprintf(stderr, "txctl: %s\n", message.toUtf8().constData());
+    return code;
+}
+
+void warn(const QString &message) { fail(0, message); }
+
+void print(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+bool stdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool stdoutIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+Command::Command(const QString &name, const QString &syntax, const QString &description,
+                 const QString &examples)
+    : name(name), syntax(syntax), description(description), examples(examples)
+{
+    parser.addHelpOption();
+}
+
+int Command::parse(const QStringList &arguments, int minPositional, int maxPositional)
+{
+    if (!parser.parse(QStringList{QStringLiteral("txctl")} + arguments))
+        return fail(UsageOrFile,
+                    QStringLiteral("%1: %2 (see txctl %1 --help)").arg(name, parser.errorText()));
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(helpText());
+        return Success;
+    }
+    const int n = parser.positionalArguments().size();
+    if (n < minPositional || n > maxPositional)
+        return fail(UsageOrFile, QStringLiteral("%1: usage: txctl %2").arg(name, syntax));
+    return -1;
+}
+
+QString Command::helpText() const
+{
+    // The parser's own text begins with a usage line naming only the program.
+    QString options = parser.helpText();
+    options = options.mid(options.indexOf(QStringLiteral("Options:")));
+    return QStringLiteral("Usage: txctl %1\n\n%2\n\n%3\nExamples:\n%4\n")
+        .arg(syntax, description, options, examples);
+}
+
+LinkOptions::LinkOptions(QCommandLineParser &parser, bool writes) : writes(writes)
+{
+    parser.addOption(port);
+    parser.addOption(timeout);
+    parser.addOption(attempts);
+    if (writes) {
+        // For tests against the virtual transmitter; the transmitter needs 800.
+        pace.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(pace);
+    }
+}
+
+namespace
+{
+bool number(const QCommandLineParser &parser, const QCommandLineOption &option, int lo, int hi,
+            int *out, QString *error)
+{
+    bool ok = false;
+    const int v = parser.value(option).toInt(&ok);
+    if (!ok || v < lo || v > hi) {
+        *error = QStringLiteral("--%1 wants a number from %2 to %3")
+                     .arg(option.names().first())
+                     .arg(lo)
+                     .arg(hi);
+        return false;
+    }
+    *out = v;
+    return true;
+}
+} // namespace
+
+bool LinkOptions::read(const QCommandLineParser &parser, QString *error)
+{
+    portName = parser.value(port);
+    if (portName.isEmpty()) {
+        *error = QStringLiteral("--port P is required (txctl ports lists the ports)");
+        return false;
+    }
+    return number(parser, timeout, 100, 60000, &readOptions.replyTimeoutMs, error) &&
+           number(parser, attempts, 1, 20, &readOptions.attempts, error) &&
+           (!writes || number(parser, pace, 0, 10000, &paceMs, error));
+}
+
+bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
+                      QVector<params::FieldChange> *repairs, QString *error)
+{
+    QString text;
+    if (!files::readParameterFile(path, &text, error)) {
+        *error = QStringLiteral("%1: %2").arg(path, *error);
+        return false;
+    }
+    TxParamsRecord p;
+    const files::LoadedFrames loaded = files::parseParameterText(text, p);
+    QStringList missing;
+    if (!loaded.s)
+        missing << QStringLiteral("S");
+    if (!loaded.g)
+        missing << QStringLiteral("G");
+    if (!loaded.h)
+        missing << QStringLiteral("H");
+    if (!missing.isEmpty()) {
+        *error = QStringLiteral("%1: not a parameter file (%2 frame missing or out of place)")
+                     .arg(path, missing.join(QStringLiteral(", ")));
+        return false;
+    }
+    params::selectDualRate(p);
+    const TxParamsRecord read = p;
+    params::validate(p);
+    *repairs = params::changedFields(read, p);
+    *settings = p;
+    return true;
+}
+
+void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs)
+{
+    for (const params::FieldChange &c : repairs)
+        warn(QStringLiteral("%1: %2 %3 out of range, repaired to %4")
+                 .arg(source, c.field->name, QString::number(c.before), QString::number(c.after)));
+}
+
+Progress::Progress(const QString &label, int total)
+    : label(label), total(total), shown(stderrIsTerminal())
+{
+    set(0);
+}
+
+Progress::~Progress()
+{
+    if (shown)
+        std::fputs("\r\033[K", stderr);
+}
+
+void Progress::set(int done)
+{
+    if (!shown)
+        return;
+    constexpr int width = 30;
+    const int filled = total > 0 ? width * qBound(0, done, total) / total : 0;
+    const QString bar =
+        QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
+    std::fprintf(stderr, "\r%s [%s] %d/%d", label.toUtf8().constData(), bar.toUtf8().constData(),
+                 done, total);
+    std::fflush(stderr);
+}
+
+} // namespace cli

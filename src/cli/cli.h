@@ -1,0 +1,92 @@
+#pragma once
+
+#include "fieldcatalogue.h"
+#include "settingsreader.h"
+#include "txparams.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What every command of txctl shares: exit statuses, messages, options,
+// progress on a terminal, and loading a parameter file.
+namespace cli
+{
+
+enum Exit { Success = 0, UsageOrFile = 1, LinkError = 2, Mismatch = 3 };
+
+// "txctl: message" on standard error; returns `code`.
+int fail(int code, const QString &message);
+void warn(const QString &message);
+void print(const QString &text); // standard output, as UTF-8
+
+bool stdinIsTerminal();
+bool stdoutIsTerminal();
+bool stderrIsTerminal();
+
+// One command's parser and its help text.
+struct Command {
+    QString name;
+    QString syntax;      // e.g. "read --port P [-o FILE]"
+    QString description; // one paragraph
+    QString examples;    // lines, each a command with a comment
+    QCommandLineParser parser;
+
+    Command(const QString &name, const QString &syntax, const QString &description,
+            const QString &examples);
+    // Parses arguments after the command's name. Returns -1 to go on, or the
+    // exit status (0 after --help, 1 after a usage error).
+    int parse(const QStringList &arguments, int minPositional, int maxPositional);
+    QString helpText() const;
+};
+
+// --port, --timeout, --attempts and the hidden --pace-ms shared by commands
+// that talk to the transmitter.
+struct LinkOptions {
+    QCommandLineOption port{"port", "Serial port of the transmitter, e.g. /dev/ttyUSB0.", "P"};
+    QCommandLineOption timeout{
+        "timeout", "Longest wait for the reply to one read request (default 3000).", "MS", "3000"};
+    QCommandLineOption attempts{
+        "attempts", "Read requests before a read with missing frames fails (default 3).", "N", "3"};
+    QCommandLineOption pace{"pace-ms", "Pause after each written frame.", "MS", "800"};
+
+    explicit LinkOptions(QCommandLineParser &parser, bool writes = false);
+    // False with a usage message when a value is not a number in range or
+    // --port is missing.
+    bool read(const QCommandLineParser &parser, QString *error);
+
+    QString portName;
+    ReadOptions readOptions;
+    int paceMs = 800;
+
+private:
+    bool writes;
+};
+
+// Reads a parameter file as the window loads one (lenient fields, dual-rate
+// selection, validation); unlike the window it refuses a file without all
+// three frames. Repairs are returned, not printed.
+bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
+                      QVector<params::FieldChange> *repairs, QString *error);
+
+// "<source>: ch3.subtrim -120 repaired to 0" for each repair, on standard error.
+void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs);
+
+// A one-line bar on standard error, only when that is a terminal; the line is
+// cleared when the object goes.
+class Progress
+{
+public:
+    Progress(const QString &label, int total);
+    ~Progress();
+    void set(int done);
+
+private:
+    QString label;
+    int total;
+    bool shown;
+};
+
+} // namespace cli

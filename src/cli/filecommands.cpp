@@ -1,0 +1,133 @@
+// show, diff and history: commands on parameter files.
+#include "carriedfields.h"
+#include "cli.h"
+#include "commands.h"
+#include "history.h"
+#include "settingstext.h"
+#include "transfer.h"
+#include "transmitterlink.h"
+
+#include <cstdio>
+
+namespace cli
+{
+namespace
+{
+
+int loadOrFail(const QString &path, TxParamsRecord *settings)
+{
+    QString error;
+    QVector<params::FieldChange> repairs;
+    if (!loadSettingsFile(path, settings, &repairs, &error))
+        return fail(UsageOrFile, error);
+    reportRepairs(path, repairs);
+    return -1;
+}
+
+} // namespace
+
+int runShow(const QStringList &args)
+{
+    Command cmd(QStringLiteral("show"), QStringLiteral("show FILE [--json]"),
+                QStringLiteral("Lists every setting of a parameter file, grouped like the "
+                               "window's tabs, with names and units.\nValues out of range are "
+                               "repaired as the window repairs them on loading, and named."),
+                QStringLiteral("  txctl show model.txt\n"
+                               "  txctl show model.txt --json | jq '.settings[] | "
+                               "select(.name == \"ch1.subtrim\")'\n"));
+    const QCommandLineOption json("json", "Write JSON for scripts.");
+    cmd.parser.addOption(json);
+    cmd.parser.addPositionalArgument("FILE", "Parameter file.");
+    int status = cmd.parse(args, 1, 1);
+    if (status >= 0)
+        return status;
+    TxParamsRecord settings;
+    if ((status = loadOrFail(cmd.parser.positionalArguments().first(), &settings)) >= 0)
+        return status;
+    if (cmd.parser.isSet(json)) {
+        const QByteArray out = settingsJson(settings);
+        std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    } else {
+        print(settingsText(settings));
+    }
+    return Success;
+}
+
+int runDiff(const QStringList &args)
+{
+    Command cmd(QStringLiteral("diff"), QStringLiteral("diff A B | diff A --port P"),
+                QStringLiteral("Lists the settings that differ between two parameter files, or "
+                               "between a file and the\ntransmitter's current settings (only "
+                               "settings the transmitter reports back are compared)."),
+                QStringLiteral("  txctl diff before.txt after.txt\n"
+                               "  txctl diff model.txt --port /dev/ttyUSB0\n"));
+    LinkOptions link(cmd.parser);
+    cmd.parser.addPositionalArgument("A", "Parameter file.");
+    cmd.parser.addPositionalArgument("B", "Second parameter file, unless --port is given.");
+    int status = cmd.parse(args, 1, 2);
+    if (status >= 0)
+        return status;
+    const QStringList files = cmd.parser.positionalArguments();
+    const bool withPort = cmd.parser.isSet(link.port);
+    if (files.size() != (withPort ? 1 : 2))
+        return fail(UsageOrFile, QStringLiteral("diff: usage: txctl %1").arg(cmd.syntax));
+
+    TxParamsRecord a, b;
+    if ((status = loadOrFail(files[0], &a)) >= 0)
+        return status;
+    if (!withPort) {
+        if ((status = loadOrFail(files[1], &b)) >= 0)
+            return status;
+        print(changesText(params::changedFields(a, b, protocol::carriedToTransmitter), files[0],
+                          files[1]));
+        return Success;
+    }
+    QString error;
+    if (!link.read(cmd.parser, &error))
+        return fail(UsageOrFile, error);
+    TransmitterLink port;
+    ReadResult result;
+    if ((status = openLink(port, link.portName)) >= 0 ||
+        (status = readWithProgress(port, link, QStringLiteral("read"), &result)) >= 0)
+        return status;
+    print(changesText(params::changedFields(a, result.settings, protocol::carriedBothWays),
+                      files[0], link.portName));
+    return Success;
+}
+
+int runHistory(const QStringList &args)
+{
+    Command cmd(
+        QStringLiteral("history"), QStringLiteral("history"),
+        QStringLiteral("Lists the settings history, newest first: a backup before every write or "
+                       "reset and the\nresult read back after it (\"verified\", or \"mismatch\"), "
+                       "plus what the window read and wrote\nwhen started with --history. Each "
+                       "entry is an ordinary parameter file; the newest %1 are kept.")
+            .arg(files::history::keptEntries),
+        QStringLiteral("  txctl history\n"
+                       "  txctl show \"$(txctl history | awk 'NR==2 {print $4}')\"\n"
+                       "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+    const int status = cmd.parse(args, 0, 0);
+    if (status >= 0)
+        return status;
+    const QVector<files::history::Entry> entries = files::history::entries();
+    if (entries.isEmpty()) {
+        print(QStringLiteral("no history yet in %1\n").arg(files::history::directory()));
+        return Success;
+    }
+    QString out = QStringLiteral("%1 %2 %3 %4\n")
+                      .arg(QStringLiteral("ID"), -32)
+                      .arg(QStringLiteral("KIND"), -9)
+                      .arg(QStringLiteral("TIME"), -23)
+                      .arg(QStringLiteral("FILE"));
+    for (const files::history::Entry &e : entries)
+        out += QStringLiteral("%1 %2 %3 %4\n")
+                   .arg(e.id, -32)
+                   .arg(e.kind, -9)
+                   .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), -23)
+                   .arg(e.path);
+    print(out);
+    return Success;
+}
+
+} // namespace cli

@@ -1,0 +1,172 @@
+// read, write, reset and restore: the commands that move settings.
+#include "cli.h"
+#include "commands.h"
+#include "history.h"
+#include "parameterfile.h"
+#include "transfer.h"
+#include "transmitterlink.h"
+#include "validation.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace cli
+{
+namespace
+{
+
+// --no-backup and --no-verify, for a transmitter that cannot answer.
+struct WriteOptions {
+    QCommandLineOption noBackup{"no-backup", "Do not read and keep the settings before writing."};
+    QCommandLineOption noVerify{"no-verify", "Do not read the settings back after writing."};
+
+    explicit WriteOptions(QCommandLineParser &parser) { parser.addOptions({noBackup, noVerify}); }
+    WriteChoice choice(const QCommandLineParser &parser) const
+    {
+        return {!parser.isSet(noBackup), !parser.isSet(noVerify)};
+    }
+};
+
+bool confirmed(const QString &question)
+{
+    std::fprintf(stderr, "%s [y/N] ", question.toUtf8().constData());
+    std::fflush(stderr);
+    QTextStream in(stdin);
+    const QString answer = in.readLine().trimmed().toLower();
+    return answer == QLatin1String("y") || answer == QLatin1String("yes");
+}
+
+} // namespace
+
+int runRead(const QStringList &args)
+{
+    Command cmd(QStringLiteral("read"), QStringLiteral("read --port P [-o FILE]"),
+                QStringLiteral(
+                    "Connects, asks for the settings and collects the aux frame and all 18 "
+                    "settings frames,\nacknowledging each, then disconnects. Writes the parameter "
+                    "file the window saves and loads,\nto FILE or standard output; names every "
+                    "value that had to be repaired. A reply with\nmissing frames is asked for "
+                    "again; if frames are still missing nothing is written."),
+                QStringLiteral("  txctl read --port /dev/ttyUSB0 -o model.txt\n"
+                               "  txctl read --port /dev/ttyUSB0 | txctl show /dev/stdin\n"));
+    LinkOptions link(cmd.parser);
+    const QCommandLineOption output({"o", "output"}, "Parameter file to write.", "FILE");
+    cmd.parser.addOption(output);
+    int status = cmd.parse(args, 0, 0);
+    if (status >= 0)
+        return status;
+    QString error;
+    if (!link.read(cmd.parser, &error))
+        return fail(UsageOrFile, error);
+
+    ReadResult result;
+    {
+        TransmitterLink port;
+        if ((status = openLink(port, link.portName)) >= 0 ||
+            (status = readWithProgress(port, link, QStringLiteral("read"), &result)) >= 0)
+            return status;
+    }
+    const QByteArray content = files::parameterFileContent(result.settings);
+    const QString path = cmd.parser.value(output);
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
+        return std::fflush(stdout) == 0 ? Success
+                                        : fail(UsageOrFile, QStringLiteral("cannot write output"));
+    }
+    if (!files::writeParameterFile(path, content, &error))
+        return fail(UsageOrFile, QStringLiteral("%1: %2").arg(path, error));
+    return Success;
+}
+
+int runWrite(const QStringList &args)
+{
+    Command cmd(QStringLiteral("write"), QStringLiteral("write --port P FILE"),
+                QStringLiteral(
+                    "Writes a parameter file to the transmitter exactly as the window does: the "
+                    "S, G and H frames,\neach followed by 800 ms, then \"WWW\". Before that a "
+                    "complete read is kept in the history as a\nbackup; after it a second read is "
+                    "compared, setting by setting, with what was written.\nMismatches are listed "
+                    "and the exit status is 3."),
+                QStringLiteral("  txctl write --port /dev/ttyUSB0 model.txt\n"
+                               "  txctl write --port /dev/ttyUSB0 --no-verify --no-backup "
+                               "model.txt   # a transmitter that cannot answer\n"));
+    LinkOptions link(cmd.parser, true);
+    WriteOptions writeOptions(cmd.parser);
+    cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
+    const int status = cmd.parse(args, 1, 1);
+    if (status >= 0)
+        return status;
+    QString error;
+    if (!link.read(cmd.parser, &error))
+        return fail(UsageOrFile, error);
+    const QString path = cmd.parser.positionalArguments().first();
+    TxParamsRecord settings;
+    QVector<params::FieldChange> repairs;
+    if (!loadSettingsFile(path, &settings, &repairs, &error))
+        return fail(UsageOrFile, error);
+    reportRepairs(path, repairs);
+    return writeVerified(link, writeOptions.choice(cmd.parser), settings, path);
+}
+
+int runReset(const QStringList &args)
+{
+    Command cmd(QStringLiteral("reset"), QStringLiteral("reset --port P [--yes]"),
+                QStringLiteral("Writes the factory settings as the window's reset does, with the "
+                               "backup and the verifying read\nof write. Asks first on a terminal; "
+                               "scripts pass --yes."),
+                QStringLiteral("  txctl reset --port /dev/ttyUSB0\n"
+                               "  txctl reset --port /dev/ttyUSB0 --yes\n"));
+    LinkOptions link(cmd.parser, true);
+    WriteOptions writeOptions(cmd.parser);
+    const QCommandLineOption yes("yes", "Do not ask for confirmation.");
+    cmd.parser.addOption(yes);
+    const int status = cmd.parse(args, 0, 0);
+    if (status >= 0)
+        return status;
+    QString error;
+    if (!link.read(cmd.parser, &error))
+        return fail(UsageOrFile, error);
+    if (!cmd.parser.isSet(yes)) {
+        if (!stdinIsTerminal())
+            return fail(UsageOrFile, QStringLiteral("reset asks for confirmation; pass --yes when "
+                                                    "standard input is not a terminal"));
+        if (!confirmed(QStringLiteral("Restore the factory settings on %1?").arg(link.portName)))
+            return fail(UsageOrFile, QStringLiteral("reset cancelled"));
+    }
+    TxParamsRecord factory;
+    params::restoreFactoryGroup1(factory);
+    params::restoreFactoryGroup2(factory);
+    return writeVerified(link, writeOptions.choice(cmd.parser), factory,
+                         QStringLiteral("factory settings"));
+}
+
+int runRestore(const QStringList &args)
+{
+    Command cmd(QStringLiteral("restore"), QStringLiteral("restore ID --port P"),
+                QStringLiteral("Writes a history entry back to the transmitter, like write: "
+                               "backup first, verified after.\nID is an id from txctl history "
+                               "or its unique beginning."),
+                QStringLiteral("  txctl history\n"
+                               "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+    LinkOptions link(cmd.parser, true);
+    WriteOptions writeOptions(cmd.parser);
+    cmd.parser.addPositionalArgument("ID", "History entry to write back.");
+    const int status = cmd.parse(args, 1, 1);
+    if (status >= 0)
+        return status;
+    QString error;
+    if (!link.read(cmd.parser, &error))
+        return fail(UsageOrFile, error);
+    files::history::Entry entry;
+    if (!files::history::find(cmd.parser.positionalArguments().first(), &entry, &error))
+        return fail(UsageOrFile, error);
+    TxParamsRecord settings;
+    QVector<params::FieldChange> repairs;
+    if (!loadSettingsFile(entry.path, &settings, &repairs, &error))
+        return fail(UsageOrFile, error);
+    reportRepairs(entry.id, repairs);
+    return writeVerified(link, writeOptions.choice(cmd.parser), settings, entry.id);
+}
+
+} // namespace cli

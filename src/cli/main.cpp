@@ -1,0 +1,77 @@
+#include "cli.h"
+#include "commands.h"
+
+#include <QCoreApplication>
+
+namespace
+{
+
+struct Entry {
+    const char *name;
+    int (*run)(const QStringList &);
+    const char *summary;
+};
+
+const Entry commands[] = {
+    {"ports", cli::runPorts, "list serial ports and whether you may open them"},
+    {"read", cli::runRead, "read the transmitter's settings into a parameter file"},
+    {"write", cli::runWrite, "write a parameter file to the transmitter (backup, verify)"},
+    {"reset", cli::runReset, "restore the factory settings (backup, verify)"},
+    {"monitor", cli::runMonitor, "show the live channel values, voltages and signal, or log CSV"},
+    {"show", cli::runShow, "list every setting of a parameter file, as text or JSON"},
+    {"diff", cli::runDiff,
+     "list the settings that differ between two files, or file and transmitter"},
+    {"history", cli::runHistory, "list the settings history (backups before writes, results)"},
+    {"restore", cli::runRestore, "write a history entry back to the transmitter (verified)"},
+};
+
+QString overview()
+{
+    QString text = QStringLiteral(
+        "Usage: txctl COMMAND [options]\n\n"
+        "Reads, writes, verifies and monitors an eight-channel RC transmitter on a serial port,\n"
+        "without a display. Parameter files are the ones the window saves and loads.\n\n"
+        "Commands:\n");
+    for (const Entry &e : commands)
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(QLatin1String(e.name), -9)
+                    .arg(QLatin1String(e.summary));
+    text += QStringLiteral(
+        "\n`txctl COMMAND --help` describes a command, with examples.\n\n"
+        "Exit status: 0 success, 1 usage or file error, 2 link error (port, timeout,\n"
+        "incomplete read), 3 verification mismatch.\n\n"
+        "Examples:\n"
+        "  txctl ports\n"
+        "  txctl read --port /dev/ttyUSB0 -o model.txt\n"
+        "  txctl write --port /dev/ttyUSB0 model.txt\n");
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("txctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TXCONFIG_VERSION));
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return cli::fail(cli::UsageOrFile, QStringLiteral("no command given (see txctl --help)"));
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        cli::print(overview());
+        return cli::Success;
+    }
+    if (name == QLatin1String("--version")) {
+        cli::print(QStringLiteral("txctl %1\n").arg(QCoreApplication::applicationVersion()));
+        return cli::Success;
+    }
+    for (const Entry &e : commands) {
+        if (name == QLatin1String(e.name))
+            return e.run(args);
+    }
+    return cli::fail(cli::UsageOrFile,
+                     QStringLiteral("unknown command '%1' (see txctl --help)").arg(name));
+}

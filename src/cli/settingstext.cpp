@@ -1,0 +1,64 @@
+#include "settingstext.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cli
+{
+
+QString settingsText(const TxParamsRecord &p)
+{
+    QString out;
+    QString page;
+    QString group;
+    for (const params::Field &f : params::fieldCatalogue()) {
+        const QString title = params::pageTitle(f.page);
+        if (title != page) {
+            out += (page.isEmpty() ? QString() : QStringLiteral("\n")) + title + '\n';
+            page = title;
+            group.clear();
+        }
+        if (f.group != group) {
+            out += QStringLiteral("  %1\n").arg(f.group);
+            group = f.group;
+        }
+        out += QStringLiteral("    %1 %2 %3\n")
+                   .arg(f.label + ':', -34)
+                   .arg(f.text(f.value(p)), -12)
+                   .arg(f.name);
+    }
+    return out;
+}
+
+QByteArray settingsJson(const TxParamsRecord &p)
+{
+    QJsonArray settings;
+    for (const params::Field &f : params::fieldCatalogue()) {
+        const int v = f.value(p);
+        settings.append(QJsonObject{{"name", f.name},
+                                    {"label", f.label},
+                                    {"page", params::pageTitle(f.page)},
+                                    {"group", f.group},
+                                    {"value", v},
+                                    {"text", f.text(v)},
+                                    {"unit", f.unit}});
+    }
+    return QJsonDocument(QJsonObject{{"settings", settings}}).toJson();
+}
+
+QString changesText(const QVector<params::FieldChange> &changes, const QString &before,
+                    const QString &after)
+{
+    if (changes.isEmpty())
+        return QStringLiteral("no differences between %1 and %2\n").arg(before, after);
+    QString out =
+        QStringLiteral("%1 setting(s) differ: %2 -> %3\n").arg(changes.size()).arg(before, after);
+    for (const params::FieldChange &c : changes)
+        out += QStringLiteral("  %1 (%2): %3 -> %4\n")
+                   .arg(c.field->name, c.field->label, c.field->text(c.before),
+                        c.field->text(c.after));
+    return out;
+}
+
+} // namespace cli

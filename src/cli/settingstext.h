@@ -1,0 +1,28 @@
+#pragma once
+
+#include "fieldcatalogue.h"
+#include "txparams.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// Settings for people and for scripts, walking the field catalogue.
+namespace cli
+{
+
+// Every listed setting, page by page and group by group as the window's form
+// shows them: label, value with unit, and the name scripts use.
+QString settingsText(const TxParamsRecord &p);
+
+// {"settings": [{"name", "label", "page", "group", "value", "text", "unit"}...]}
+// "value" is the stored number (the alarm voltage in tenths of a volt), "text"
+// what settingsText shows.
+QByteArray settingsJson(const TxParamsRecord &p);
+
+// One line per change: "ch3.subtrim (CH3 sub-trim): 12 % -> -8 %", under a
+// header naming the two sides, or a line saying there is none.
+QString changesText(const QVector<params::FieldChange> &changes, const QString &before,
+                    const QString &after);
+
+} // namespace cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli.h"
+#include "settingsreader.h"
+#include "txparams.h"
+
+class TransmitterLink;
+
+// The steps the link commands share, each reporting its own failure on
+// standard error and returning the exit status, or -1 to go on.
+namespace cli
+{
+
+// Opens the port ("OK").
+int openLink(TransmitterLink &link, const QString &portName);
+
+// A complete read with a progress bar; repairs are reported with `portName`.
+int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
+                     ReadResult *result);
+
+// Adds a history entry, warning (never failing) when it cannot.
+void recordHistory(const TxParamsRecord &settings, const QString &kind);
+
+struct WriteChoice {
+    bool backup = true;
+    bool verify = true;
+};
+
+// Backup (a complete read kept in the history), the three frames with their
+// pauses, then a verifying read compared field by field. `source` names the
+// settings in messages, e.g. the file.
+int writeVerified(const LinkOptions &options, const WriteChoice &choice,
+                  const TxParamsRecord &settings, const QString &source);
+
+} // namespace cli

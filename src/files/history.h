@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+// The settings history both programs keep: ordinary parameter files in one
+// folder of the user's data location, named by time and kind, for instance
+// "20261207-231502-118-backup.txt". Only the newest `keptEntries` stay.
+// Problems come back as strings; callers decide whether to warn.
+namespace files
+{
+namespace history
+{
+
+constexpr int keptEntries = 200;
+
+struct Entry {
+    QString id; // the file name without ".txt": time and kind
+    QString path;
+    QDateTime time;
+    QString kind; // e.g. "read", "write", "reset", "backup", "verified"
+};
+
+// <GenericDataLocation>/txconfig/history
+QString directory();
+
+// Writes content (a parameter file) as a new entry and prunes the oldest
+// beyond keptEntries. False, with a reason in *error, when it cannot.
+bool record(const QByteArray &content, const QString &kind, Entry *entry, QString *error);
+
+// All entries, newest first.
+QVector<Entry> entries();
+
+// The entry whose id is `id` or begins with it, when exactly one does.
+// False, with a reason in *error, otherwise.
+bool find(const QString &id, Entry *entry, QString *error);
+
+} // namespace history
+} // namespace files

@@ -1,0 +1,99 @@
+#include "settingsreader.h"
+
+#include "decoder.h"
+#include "dualrate.h"
+#include "frames.h"
+#include "telemetry.h"
+#include "transmitterlink.h"
+#include "validation.h"
+
+#include <QSet>
+#include <QStringList>
+
+namespace
+{
+
+// Merges repairs so that each field is named once, with the value received
+// first and the value it ended with.
+void addRepairs(QVector<params::FieldChange> &all, const QVector<params::FieldChange> &now)
+{
+    for (const params::FieldChange &c : now) {
+        auto it = std::find_if(all.begin(), all.end(),
+                               [&c](const params::FieldChange &a) { return a.field == c.field; });
+        if (it == all.end())
+            all.append(c);
+        else
+            it->after = c.after;
+    }
+}
+
+} // namespace
+
+QString settingsFrameTitle(int number)
+{
+    // Contents by frame number, as the code table in settingsrows.h lays them out.
+    static const char *const titles[settingsReplyFrames] = {"channel reverse",
+                                                            "sub-trim",
+                                                            "left travel",
+                                                            "right travel",
+                                                            "fail-safe",
+                                                            "alarm voltage, stick mode, firmware",
+                                                            "aux sources",
+                                                            "attitude",
+                                                            "elevon mix",
+                                                            "V-tail mix",
+                                                            "servo delay",
+                                                            "dual rates",
+                                                            "mixes 1 and 2 data",
+                                                            "mixes 1 and 2 routing",
+                                                            "mix 3",
+                                                            "mix 4 and throttle curve",
+                                                            "throttle curve",
+                                                            "dual-rate switch and extra values",
+                                                            "dual-rate exponentials"};
+    if (number < 1 || number > settingsReplyFrames)
+        return QStringLiteral("frame %1").arg(number);
+    return QStringLiteral("frame %1 (%2)").arg(number).arg(QLatin1String(titles[number - 1]));
+}
+
+bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult *result,
+                  QString *error, const std::function<void(int)> &progress)
+{
+    *result = ReadResult();
+    QSet<int> received;
+    TelemetryRecord telemetry;
+    const auto handle = [&](const QByteArray &frame) {
+        TxParamsRecord &p = result->settings;
+        const protocol::DecodeResult r = protocol::decodeDelivery(frame, p, telemetry);
+        params::selectDualRate(p);
+        const TxParamsRecord beforeRepair = p;
+        params::validate(p);
+        addRepairs(result->repairs, params::changedFields(beforeRepair, p));
+        if (r.frameNumber != 0 && !received.contains(r.frameNumber)) {
+            received.insert(r.frameNumber);
+            if (progress)
+                progress(received.size());
+        }
+    };
+    const auto complete = [&] { return received.size() == settingsReplyFrames; };
+
+    while (!complete() && result->requests < options.attempts) {
+        ++result->requests;
+        if (!link.send(protocol::commandRead, error) ||
+            !link.receive(options.replyTimeoutMs, handle, error, complete))
+            return false;
+    }
+    for (int n = 1; n <= settingsReplyFrames; ++n) {
+        if (!received.contains(n))
+            result->missing.append(n);
+    }
+    if (result->missing.isEmpty())
+        return true;
+    QStringList names;
+    for (int n : result->missing)
+        names << settingsFrameTitle(n);
+    *error = QStringLiteral("read incomplete after %1 request(s): missing %2")
+                 .arg(result->requests)
+                 .arg(names.join(QStringLiteral(", ")));
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "fieldcatalogue.h"
+#include "txparams.h"
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+class TransmitterLink;
+
+// A complete read of the transmitter's settings: "RR", then the aux frame and
+// the eighteen settings frames (numbers 1..19, the aux frame being 7), in any
+// order. Each frame is decoded the way the window decodes a delivery: fields
+// stored, dual-rate selection, then validation, whose repairs are collected.
+//
+// A reply that misses frames is asked for again, up to `attempts` requests in
+// all; frames already received count towards the set, since nothing changes
+// the settings between two requests of one read.
+struct ReadOptions {
+    int attempts = 3;
+    int replyTimeoutMs = 3000; // per request, from "RR" to the last frame
+};
+
+struct ReadResult {
+    TxParamsRecord settings;
+    QVector<params::FieldChange> repairs; // received value -> repaired value
+    QVector<int> missing;                 // frame numbers never received
+    int requests = 0;
+};
+
+constexpr int settingsReplyFrames = 19;
+
+// False with *error when the link failed or frames were still missing after
+// the last request (then result->missing names them). progress(frames, 19).
+bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult *result,
+                  QString *error, const std::function<void(int)> &progress = {});
+
+// "frame 5 (fail-safe)" for frame number 5.
+QString settingsFrameTitle(int number);

@@ -1,0 +1,39 @@
+#include "settingswriter.h"
+
+#include "carriedfields.h"
+#include "frames.h"
+#include "textparser.h"
+#include "transmitterlink.h"
+
+bool writeSettings(TransmitterLink &link, const QStringList &frames, int paceMs, QString *error,
+                   const std::function<void(int)> &progress)
+{
+    const auto ignore = [](const QByteArray &) {};
+    int step = 0;
+    for (const QString &frame : frames) {
+        if (!link.send(frame.toUtf8(), error) || !link.receive(paceMs, ignore, error))
+            return false;
+        if (progress)
+            progress(++step);
+    }
+    if (!link.send(protocol::commandAck, error))
+        return false;
+    if (progress)
+        progress(writeSteps);
+    return true;
+}
+
+TxParamsRecord settingsCarriedBy(const QStringList &frames)
+{
+    TxParamsRecord p;
+    protocol::readSFrameFields(frames.value(0), 0, p);
+    protocol::readGFrameFields(frames.value(1), 0, p);
+    protocol::readHFrameFields(frames.value(2), 0, p);
+    return p;
+}
+
+QVector<params::FieldChange> verificationMismatches(const TxParamsRecord &written,
+                                                    const TxParamsRecord &readBack)
+{
+    return params::changedFields(written, readBack, protocol::carriedBothWays);
+}

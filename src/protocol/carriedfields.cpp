@@ -1,0 +1,70 @@
+#include "carriedfields.h"
+
+#include "decoder.h"
+#include "encoder.h"
+#include "fieldcatalogue.h"
+#include "frames.h"
+#include "telemetry.h"
+#include "textparser.h"
+#include "transmitterframes.h"
+#include "txparams.h"
+
+#include <QHash>
+
+namespace protocol
+{
+namespace
+{
+
+struct Carried {
+    bool in = false;
+    bool out = false;
+};
+
+// A value next to the start-up one that every field can carry.
+int nudged(int start) { return start <= 0 ? start + 1 : start - 1; }
+
+Carried probe(const params::Field &f)
+{
+    TxParamsRecord sent;
+    f.ref(sent) = nudged(f.value(sent));
+
+    Carried c;
+    TxParamsRecord got;
+    TelemetryRecord ignored;
+    decodeDelivery(encodeAuxFrame(sent), got, ignored);
+    for (const QByteArray &frame : encodeSettingsFrames(sent))
+        decodeDelivery(frame, got, ignored);
+    c.in = f.value(got) == f.value(sent);
+
+    const QStringList frames = buildTextFrames(sent);
+    TxParamsRecord parsed;
+    readSFrameFields(frames[0], 0, parsed);
+    readGFrameFields(frames[1], 0, parsed);
+    readHFrameFields(frames[2], 0, parsed);
+    c.out = f.value(parsed) == f.value(sent);
+    return c;
+}
+
+Carried carried(const params::Field &f)
+{
+    static const QHash<QString, Carried> table = [] {
+        QHash<QString, Carried> t;
+        for (const params::Field &field : params::fieldCatalogue())
+            t.insert(field.name, probe(field));
+        return t;
+    }();
+    return table.value(f.name);
+}
+
+} // namespace
+
+bool carriedFromTransmitter(const params::Field &field) { return carried(field).in; }
+bool carriedToTransmitter(const params::Field &field) { return carried(field).out; }
+bool carriedBothWays(const params::Field &field)
+{
+    const Carried c = carried(field);
+    return c.in && c.out;
+}
+
+} // namespace protocol

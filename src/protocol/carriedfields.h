@@ -1,0 +1,21 @@
+#pragma once
+
+namespace params
+{
+struct Field;
+}
+
+// Which settings each direction of the link carries, found by sending one
+// changed field at a time through the real encoders and decoders (binary
+// frames from the transmitter, text frames to it) rather than listed again.
+namespace protocol
+{
+
+// The field arrives in the aux or a settings frame.
+bool carriedFromTransmitter(const params::Field &field);
+// The field goes out in the S, G or H frame (and so is in a parameter file).
+bool carriedToTransmitter(const params::Field &field);
+// Both: what a read after a write can confirm.
+bool carriedBothWays(const params::Field &field);
+
+} // namespace protocol
