@@ -4,6 +4,7 @@
 #include "decoder.h"
 #include "encoder.h"
 #include "frames.h"
+#include "historyhooks.h"
 #include "telemetry.h"
 #include "txparams.h"
 #include "waitms.h"
@@ -25,6 +26,7 @@ void MainWindow::serialPort_readyRead()
         ui_Display();
     Dr_DataSelet();
     FalseSaveData();
+    historyhooks::frameDecoded(result.frameNumber);
     writeToPort(protocol::commandAck);
 }
 

@@ -1,3 +1,4 @@
+#include "historyhooks.h"
 #include "mainwindow.h"
 #include "portlist.h"
 
@@ -21,7 +22,13 @@ int main(int argc, char *argv[])
         "pseudo-terminal of the virtual transmitter, which the system does not list.",
         "path");
     parser.addOption(portOption);
+    const QCommandLineOption historyOption(
+        "history", "Keep a copy of every complete read and of every write or reset in the "
+                   "settings history that txctl lists and restores.");
+    parser.addOption(historyOption);
     parser.process(app);
+    if (parser.isSet(historyOption))
+        historyhooks::enable();
     portlist::setPreferredPorts(parser.values(portOption));
 
     MainWindow window;

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "frames.h"
+#include "historyhooks.h"
 #include "portlist.h"
 #include "telemetry.h"
 #include "ui_mainwindow.h"
@@ -127,6 +128,7 @@ void MainWindow::on_toolButton_Read_clicked()
 {
     if (!lockOutAndCheckLink(ui->toolButton_Read))
         return;
+    historyhooks::readRequested();
     writeToPort(protocol::commandRead);
     waitMs(500);
 }
@@ -136,6 +138,7 @@ void MainWindow::on_toolButton_Send_clicked()
     if (!lockOutAndCheckLink(ui->toolButton_Send))
         return;
     writeSettings();
+    historyhooks::settingsSent(QStringLiteral("write"));
 }
 
 void MainWindow::on_toolButton_Reset_clicked()
@@ -145,6 +148,7 @@ void MainWindow::on_toolButton_Reset_clicked()
     RestData();
     RestData2();
     writeSettings();
+    historyhooks::settingsSent(QStringLiteral("reset"));
 }
 
 // S, G and H frames with their pauses, then the closing acknowledgement.
