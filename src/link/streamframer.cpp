@@ -91,10 +91,11 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
     const qint64 quiet = timeMs - lastDeliveryMs;
     lastDeliveryMs = timeMs;
     // After a gap a whole frame is taken as delivered, so what is held ends
-    // before it. Otherwise a late piece may still finish the held frame: the
-    // adapter or a busy machine can hold a piece back longer than the gap.
-    if (!held.isEmpty() && quiet >= gapMs && (quiet >= staleMs || isWholeFrame(bytes)))
-        parse(Mode::Final);
+    // before it. Otherwise a late piece may still finish a held unfinished
+    // frame (an adapter or a busy machine can hold a piece back longer than
+    // the gap), but a complete one is done.
+    if (!held.isEmpty() && quiet >= gapMs)
+        parse(quiet >= staleMs || isWholeFrame(bytes) ? Mode::Final : Mode::Quiet);
     if (held.isEmpty() && isWholeFrame(bytes) && !couldBecomeAny(bytes, 0)) {
         emitFrame(bytes);
         return;
