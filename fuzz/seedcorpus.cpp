@@ -82,6 +82,50 @@ void decoderSeeds(const QString &dir)
         protocol::encodeStatusFrame(t) + protocol::encodeSettingsFrame(protocol::codeSubTrim, p));
 }
 
+// One event of fuzz_framer's input: quiet-time step (index into its table:
+// 0, 1, 2, 4, 5, 10, 30, 60 ms), an optional timer tick, then the delivery.
+QByteArray delivery(int quietStep, const QByteArray &bytes, bool tickFirst = false)
+{
+    return QByteArray(1, char(quietStep | (tickFirst ? 8 : 0))) + char(bytes.size()) + bytes;
+}
+
+void framerSeeds(const QString &dir)
+{
+    TelemetryRecord t{};
+    for (int ch = 0; ch < 8; ++ch)
+        t.servo[ch] = 1000 + 139 * ch;
+    t.txVolt = 842;
+    t.rssi = 160;
+    t.extVolt = 123;
+    const TxParamsRecord p = factoryRecord();
+    const QByteArray servo = protocol::encodeServoFrame(t);
+    const QByteArray status = protocol::encodeStatusFrame(t);
+    const QByteArray aux = protocol::encodeAuxFrame(p);
+    const QByteArray curve = protocol::encodeSettingsFrame(protocol::codeCurve, p);
+    const QByteArray reverse = protocol::encodeSettingsFrame(protocol::codeReverse, p);
+    const int gap = 5;   // 10 ms
+    const int soon = 1;  // 1 ms
+    const int stale = 7; // 60 ms
+    put(dir, QStringLiteral("whole-frames"),
+        delivery(gap, servo) + delivery(gap, status) + delivery(gap, aux) + delivery(gap, curve) +
+            delivery(gap, reverse));
+    put(dir, QStringLiteral("split-frames"),
+        delivery(gap, servo.left(7)) + delivery(soon, servo.mid(7)) + delivery(gap, curve.left(8)) +
+            delivery(soon, curve.mid(8)) + delivery(gap, aux.left(2)) + delivery(soon, aux.mid(2)));
+    put(dir, QStringLiteral("merged-frames"),
+        delivery(gap, servo + status) + delivery(gap, curve + aux) +
+            delivery(gap, reverse + servo.left(5)) + delivery(soon, servo.mid(5)));
+    put(dir, QStringLiteral("garbage-between"),
+        delivery(gap, QByteArray::fromHex("fe18aa00") + status) +
+            delivery(gap, servo + QByteArray::fromHex("fe00aa")) + delivery(soon, aux));
+    put(dir, QStringLiteral("cut-then-whole"),
+        delivery(gap, servo.left(7)) + delivery(soon, status) + delivery(gap, curve.left(5)) +
+            delivery(stale, aux));
+    put(dir, QStringLiteral("timer-ticks"),
+        delivery(gap, curve.left(8)) + delivery(gap, QByteArray(), true) +
+            delivery(soon, servo.left(9)) + delivery(4, servo.mid(9), true));
+}
+
 void textFrameSeeds(const QString &dir)
 {
     const TextFrames start = textFrames(TxParamsRecord{});
@@ -126,6 +170,7 @@ int main(int argc, char **argv)
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     decoderSeeds(root + QStringLiteral("/fuzz_decoder"));
+    framerSeeds(root + QStringLiteral("/fuzz_framer"));
     textFrameSeeds(root + QStringLiteral("/fuzz_textframes"));
     tokenizerSeeds(root + QStringLiteral("/fuzz_tokenizer"));
     return ok ? 0 : 1;

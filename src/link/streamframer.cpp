@@ -1,0 +1,209 @@
+#include "streamframer.h"
+
+#include "frames.h"
+
+#include <array>
+#include <limits>
+#include <vector>
+
+using namespace protocol;
+
+namespace
+{
+
+// Costs of one reading of the bytes held; the cheapest wins. A skipped byte
+// is dear, so a reading that explains more bytes as frames wins; among those,
+// frames whose edges fall on delivery edges (or on each other) win, because
+// the transmitter writes whole frames and noise comes between them. A frame
+// is never free, so one 20-byte frame beats a 12-byte and an 8-byte one that
+// tile the same bytes.
+constexpr int costFrame = 1;
+constexpr int costUnknownCode = 3; // a settings frame whose code is not in the table
+constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
+constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
+constexpr int costSkip = 20;       // per byte
+constexpr int costWaitQuiet = 5;   // holding an unfinished frame once the gap has passed
+constexpr int unreachable = std::numeric_limits<int>::max() / 2;
+
+constexpr int choiceSkip = 0;
+constexpr int choiceWait = 1; // the rest is an unfinished frame; any other choice is a length
+
+constexpr std::array<int, 3> frameLengths{servoFrameLength, settingsFrameLength, auxFrameLength};
+constexpr int longestFrame = servoFrameLength;
+
+quint8 at(const QByteArray &b, int i) { return quint8(b.at(i)); }
+
+bool isTwentyByteType(quint8 type) { return type == servoFrameType || type == statusFrameType; }
+
+// Markers of a frame of `length` bytes at i; the bytes must be there.
+bool markersMatch(const QByteArray &b, int i, int length)
+{
+    switch (length) {
+    case servoFrameLength:
+        return at(b, i) == frameMarker && isTwentyByteType(at(b, i + 1));
+    case settingsFrameLength:
+        return at(b, i) == frameMarker && at(b, i + settingsEndPosition) == frameMarker;
+    default:
+        return at(b, i + auxMarkerPosition) == auxMarker;
+    }
+}
+
+// Whether b[i..] (shorter than `length`) can still become such a frame.
+bool couldBecome(const QByteArray &b, int i, int length)
+{
+    const int have = b.size() - i;
+    if (have >= length)
+        return false;
+    switch (length) {
+    case servoFrameLength:
+        return at(b, i) == frameMarker && (have < 2 || isTwentyByteType(at(b, i + 1)));
+    case settingsFrameLength:
+        return at(b, i) == frameMarker;
+    default:
+        return have <= auxMarkerPosition || at(b, i + auxMarkerPosition) == auxMarker;
+    }
+}
+
+bool couldBecomeAny(const QByteArray &b, int i)
+{
+    for (int length : frameLengths)
+        if (couldBecome(b, i, length))
+            return true;
+    return false;
+}
+
+} // namespace
+
+StreamFramer::StreamFramer(int gapMs, int staleMs) : gapMs(gapMs), staleMs(staleMs) {}
+
+bool StreamFramer::isWholeFrame(const QByteArray &bytes)
+{
+    for (int length : frameLengths)
+        if (bytes.size() == length && markersMatch(bytes, 0, length))
+            return true;
+    return false;
+}
+
+void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
+{
+    if (bytes.isEmpty())
+        return;
+    const qint64 quiet = timeMs - lastDeliveryMs;
+    lastDeliveryMs = timeMs;
+    // After a gap a whole frame is taken as delivered, so what is held ends
+    // before it. Otherwise a late piece may still finish a held unfinished
+    // frame (an adapter or a busy machine can hold a piece back longer than
+    // the gap), but a complete one is done.
+    if (!held.isEmpty() && quiet >= gapMs)
+        parse(quiet >= staleMs || isWholeFrame(bytes) ? Mode::Final : Mode::Quiet);
+    if (held.isEmpty() && isWholeFrame(bytes) && !couldBecomeAny(bytes, 0)) {
+        emitFrame(bytes);
+        return;
+    }
+    append(bytes);
+    parse(Mode::Streaming);
+}
+
+void StreamFramer::idle(qint64 timeMs)
+{
+    if (held.isEmpty())
+        return;
+    const qint64 quiet = timeMs - lastDeliveryMs;
+    if (quiet >= staleMs)
+        parse(Mode::Final);
+    else if (quiet >= gapMs)
+        parse(Mode::Quiet);
+}
+
+QList<QByteArray> StreamFramer::takeFrames()
+{
+    QList<QByteArray> out;
+    out.swap(frames);
+    return out;
+}
+
+void StreamFramer::append(const QByteArray &bytes)
+{
+    if (held.isEmpty())
+        heldAnchored = true; // a delivery starts here
+    else
+        edges.append(held.size());
+    held += bytes;
+}
+
+void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
+
+// Cheapest reading of `held` from the end backwards: best[2 * i + f] is the
+// cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
+void StreamFramer::parse(Mode mode)
+{
+    const int n = held.size();
+    std::vector<char> edge(std::size_t(n) + 1, 0);
+    edge[0] = heldAnchored;
+    edge[std::size_t(n)] = 1;
+    for (int e : edges)
+        edge[std::size_t(e)] = 1;
+
+    std::vector<int> best(2 * (std::size_t(n) + 1), unreachable);
+    std::vector<int> choice(best.size(), choiceSkip);
+    best[2 * std::size_t(n)] = best[2 * std::size_t(n) + 1] = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        for (int afterFrame = 0; afterFrame <= 1; ++afterFrame) {
+            const std::size_t slot = 2 * std::size_t(i) + std::size_t(afterFrame);
+            const bool anchored = afterFrame || edge[std::size_t(i)];
+            const int startCost = anchored ? 0 : costLooseStart;
+            int cost = costSkip + best[2 * std::size_t(i + 1)] +
+                       (afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0);
+            int pick = choiceSkip;
+            for (int length : frameLengths) {
+                if (i + length > n || !markersMatch(held, i, length))
+                    continue;
+                int c = costFrame + startCost + best[2 * std::size_t(i + length) + 1];
+                if (length == settingsFrameLength &&
+                    settingsFrameNumber(at(held, i + settingsCodePosition)) == 0)
+                    c += costUnknownCode;
+                if (c < cost) {
+                    cost = c;
+                    pick = length;
+                }
+            }
+            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
+                // Held bytes that start nowhere near an edge are likely junk:
+                // holding them must cost what skipping them would.
+                const int c =
+                    (anchored ? 0 : costSkip * (n - i)) + (mode == Mode::Quiet ? costWaitQuiet : 0);
+                if (c <= cost) { // waiting for more bytes beats guessing at a tie
+                    cost = c;
+                    pick = choiceWait;
+                }
+            }
+            best[slot] = cost;
+            choice[slot] = pick;
+        }
+    }
+
+    int i = 0;
+    int afterFrame = 0;
+    while (i < n) {
+        const int pick = choice[2 * std::size_t(i) + std::size_t(afterFrame)];
+        if (pick == choiceWait)
+            break;
+        if (pick == choiceSkip) {
+            ++skipped;
+            ++i;
+            afterFrame = 0;
+        } else {
+            emitFrame(held.mid(i, pick));
+            i += pick;
+            afterFrame = 1;
+        }
+    }
+
+    heldAnchored = i == n || afterFrame || edge[std::size_t(i)];
+    held.remove(0, i);
+    QVector<int> kept;
+    for (int e : edges)
+        if (e > i && e < n)
+            kept.append(e - i);
+    edges.swap(kept);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QVector>
+#include <QtGlobal>
+
+// Cuts the transmitter's byte stream into frames whatever pieces the serial
+// port delivers it in.
+//
+// The frames carry no length field and no checksum (layouts in frames.h):
+//   servo/status  20 bytes  FE 18 / FE 19 at bytes 0 and 1
+//   settings      12 bytes  FE at bytes 0 and 11, any code byte at 2
+//   aux            8 bytes  AA at byte 2, nothing else fixed
+// A USB serial adapter may hand over one frame in two deliveries or two frames
+// in one, and a noisy line adds stray bytes. What is left to go by:
+//   - the transmitter writes each frame whole and pauses between frames, so
+//     a frame usually ends where a delivery ends and starts where one starts;
+//   - the markers and the fixed lengths;
+//   - quiet time on the line: after gapMs without bytes, whatever came last
+//     is complete; after staleMs an unfinished frame is given up.
+//
+// A delivery that is exactly one frame, starting on a frame boundary (after
+// a gap or right after the previous frame), comes out as delivered, so with
+// an adapter that keeps frames whole this reader sees what the window's
+// one-delivery-one-frame decoder sees. Only an 8- or 12-byte frame that could
+// also be the start of a longer one waits for the next delivery or the gap.
+//
+// Anything else is parsed by choosing, over the bytes held, the reading that
+// skips the fewest bytes and best lines up frame edges with delivery edges;
+// a frame that might still grow is held until more bytes or quiet time
+// decide it.
+class StreamFramer
+{
+public:
+    static constexpr int defaultGapMs = 5;
+    static constexpr int defaultStaleMs = 50;
+
+    explicit StreamFramer(int gapMs = defaultGapMs, int staleMs = defaultStaleMs);
+
+    // Bytes as the port delivered them, with the monotonic time of the delivery in ms.
+    void push(const QByteArray &bytes, qint64 timeMs);
+    // Tells the framer the line has been quiet until timeMs (call from a timer), so a
+    // pending partial frame can be completed or discarded.
+    void idle(qint64 timeMs);
+    // Frames completed so far, oldest first; each is exactly the bytes of one whole frame,
+    // as a one-delivery-one-frame link would have delivered it to the decoder.
+    QList<QByteArray> takeFrames();
+    // Bytes skipped while resynchronising (garbage, broken frames), for statistics.
+    qint64 skippedBytes() const { return skipped; }
+
+    // Bytes held back as the possible start of a frame.
+    int pendingBytes() const { return int(held.size()); }
+    // True when `bytes` is one frame of a known kind, by the window's rules:
+    // its length, markers and (for 20 bytes) type.
+    static bool isWholeFrame(const QByteArray &bytes);
+
+private:
+    // How much a trailing unfinished frame is worth waiting for.
+    enum class Mode {
+        Streaming, // more bytes are coming: wait rather than guess
+        Quiet,     // the gap has passed: take a complete frame, still wait for a partial one
+        Final,     // given up: every byte is a frame or skipped
+    };
+
+    void append(const QByteArray &bytes);
+    void parse(Mode mode);
+    void emitFrame(const QByteArray &frame);
+
+    int gapMs;
+    int staleMs;
+    QByteArray held;
+    // Positions in `held` where one delivery ended and the next began (the
+    // start of `held` counts when heldAnchored).
+    QVector<int> edges;
+    bool heldAnchored = true; // `held` starts on a delivery or frame boundary
+    qint64 lastDeliveryMs = 0;
+    QList<QByteArray> frames;
+    qint64 skipped = 0;
+};

@@ -1,0 +1,181 @@
+#include "frames.h"
+#include "streamframer.h"
+#include "telemetry.h"
+#include "transmitterframes.h"
+#include "txparams.h"
+#include "validation.h"
+
+#include <QtTest>
+
+// Byte strings in, frames out. Each row is a list of deliveries with their
+// times; the line then stays quiet.
+struct Delivery {
+    QByteArray bytes;
+    qint64 atMs;
+};
+using Deliveries = QList<Delivery>;
+Q_DECLARE_METATYPE(Deliveries)
+
+class TestStreamFramer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framesOut_data();
+    void framesOut();
+    void quietTimeDecides_data();
+    void quietTimeDecides();
+};
+
+namespace
+{
+
+QByteArray servo()
+{
+    TelemetryRecord t;
+    for (int ch = 0; ch < 8; ++ch)
+        t.servo[ch] = 1000 + 139 * ch; // CH3 is 0x04FE: a marker inside the frame
+    t.txVolt = 842;
+    return protocol::encodeServoFrame(t);
+}
+
+QByteArray status()
+{
+    TelemetryRecord t;
+    t.rssi = 160;
+    t.extVolt = 123;
+    return protocol::encodeStatusFrame(t);
+}
+
+TxParamsRecord factory()
+{
+    TxParamsRecord p;
+    params::restoreFactoryGroup1(p);
+    params::restoreFactoryGroup2(p);
+    return p;
+}
+
+QByteArray aux() { return protocol::encodeAuxFrame(factory()); }
+QByteArray settings(quint8 code) { return protocol::encodeSettingsFrame(code, factory()); }
+
+QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
+
+struct Named {
+    const char *name;
+    QByteArray frame;
+};
+
+QList<Named> kinds()
+{
+    return {{"servo", servo()},
+            {"status", status()},
+            {"aux", aux()},
+            {"settings 44", settings(protocol::codeReverse)},
+            {"settings AA", settings(protocol::codeCurve)}};
+}
+
+void feed(StreamFramer &framer, const Deliveries &deliveries)
+{
+    for (const Delivery &d : deliveries)
+        framer.push(d.bytes, d.atMs);
+}
+
+} // namespace
+
+void TestStreamFramer::framesOut_data()
+{
+    QTest::addColumn<Deliveries>("deliveries");
+    QTest::addColumn<QList<QByteArray>>("frames");
+    QTest::addColumn<int>("skipped");
+
+    for (const Named &k : kinds()) {
+        QTest::addRow("%s whole", k.name)
+            << Deliveries{{k.frame, 0}} << QList<QByteArray>{k.frame} << 0;
+        for (int at = 1; at < k.frame.size(); ++at)
+            QTest::addRow("%s split at %d", k.name, at)
+                << Deliveries{{k.frame.left(at), 0}, {k.frame.mid(at), 1}}
+                << QList<QByteArray>{k.frame} << 0;
+        for (const Named &next : kinds())
+            QTest::addRow("%s then %s in one delivery", k.name, next.name)
+                << Deliveries{{k.frame + next.frame, 0}} << QList<QByteArray>{k.frame, next.frame}
+                << 0;
+        QTest::addRow("%s after stray markers", k.name)
+            << Deliveries{{hex("fe18aa00") + k.frame, 0}} << QList<QByteArray>{k.frame} << 4;
+        QTest::addRow("%s, garbage, servo", k.name)
+            << Deliveries{{k.frame + hex("fe00aa"), 0}, {servo(), 1}}
+            << QList<QByteArray>{k.frame, servo()} << 3;
+    }
+    // The head of a frame, cut off: the next frame must not be swallowed.
+    const QByteArray cut = servo().left(7);
+    QTest::newRow("cut servo, status in the next delivery")
+        << Deliveries{{cut, 0}, {status(), 1}} << QList<QByteArray>{status()} << 7;
+    QTest::newRow("cut servo, status and aux together")
+        << Deliveries{{cut, 0}, {status() + aux(), 1}} << QList<QByteArray>{status(), aux()} << 7;
+    QTest::newRow("cut servo, aux after a gap")
+        << Deliveries{{cut, 0}, {aux(), 30}} << QList<QByteArray>{aux()} << 7;
+    QTest::newRow("cut settings in the same delivery as a status")
+        << Deliveries{{settings(protocol::codeDelay).left(5) + status(), 0}}
+        << QList<QByteArray>{status()} << 5;
+    // Whole deliveries are taken as the window takes them, odd contents included.
+    QByteArray oddAux = hex("fe18aa0102030405");
+    QTest::newRow("aux that looks like a servo head, between gaps")
+        << Deliveries{{oddAux, 0}, {servo(), 30}} << QList<QByteArray>{oddAux, servo()} << 0;
+    QByteArray unknown = settings(protocol::codeReverse);
+    unknown[protocol::settingsCodePosition] = char(0x50);
+    QTest::newRow("settings with an unknown code")
+        << Deliveries{{unknown, 0}, {unknown, 30}} << QList<QByteArray>{unknown, unknown} << 0;
+    QTest::newRow("pure garbage") << Deliveries{{hex("0102fe0304"), 0}} << QList<QByteArray>{} << 5;
+}
+
+void TestStreamFramer::framesOut()
+{
+    QFETCH(Deliveries, deliveries);
+    QFETCH(QList<QByteArray>, frames);
+    QFETCH(int, skipped);
+
+    StreamFramer framer;
+    feed(framer, deliveries);
+    framer.idle(deliveries.last().atMs + StreamFramer::defaultStaleMs);
+    QCOMPARE(framer.takeFrames(), frames);
+    QCOMPARE(framer.skippedBytes(), qint64(skipped));
+    QCOMPARE(framer.pendingBytes(), 0);
+}
+
+// An 8-byte frame starting FE could be the head of a settings frame: the
+// next piece or the quiet line decides, and a partial frame waits for a
+// late piece until it goes stale.
+void TestStreamFramer::quietTimeDecides_data()
+{
+    QTest::addColumn<Deliveries>("deliveries");
+    QTest::addColumn<qint64>("quietUntil");
+    QTest::addColumn<int>("framesOut");
+    QTest::addColumn<int>("pending");
+
+    const QByteArray curve = settings(protocol::codeCurve); // FE 00 AA ...: an aux head
+    const QByteArray head = curve.left(protocol::auxFrameLength);
+    QTest::newRow("aux-like head, line busy") << Deliveries{{head, 0}} << qint64(1) << 0 << 8;
+    QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << 1 << 0;
+    QTest::newRow("aux-like head, rest soon")
+        << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << 1 << 0;
+    QTest::newRow("servo head, late rest")
+        << Deliveries{{servo().left(9), 0}, {servo().mid(9), 20}} << qint64(20) << 1 << 0;
+    QTest::newRow("servo head, gap") << Deliveries{{servo().left(9), 0}} << qint64(20) << 0 << 9;
+    QTest::newRow("servo head, stale") << Deliveries{{servo().left(9), 0}} << qint64(50) << 0 << 0;
+}
+
+void TestStreamFramer::quietTimeDecides()
+{
+    QFETCH(Deliveries, deliveries);
+    QFETCH(qint64, quietUntil);
+    QFETCH(int, framesOut);
+    QFETCH(int, pending);
+
+    StreamFramer framer;
+    feed(framer, deliveries);
+    framer.idle(quietUntil);
+    QCOMPARE(framer.takeFrames().size(), framesOut);
+    QCOMPARE(framer.pendingBytes(), pending);
+}
+
+QTEST_MAIN(TestStreamFramer)
+#include "tst_streamframer.moc"
