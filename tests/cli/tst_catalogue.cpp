@@ -1,0 +1,85 @@
+// The field catalogue, what each link direction carries, and the history's
+// naming, pruning and look-up.
+#include "carriedfields.h"
+#include "fieldcatalogue.h"
+#include "history.h"
+#include "txparams.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyFieldOnceAtItsOwnPlace()
+    {
+        QSet<QString> names;
+        QSet<std::ptrdiff_t> offsets;
+        TxParamsRecord p;
+        int n = 0;
+        for (const params::Field &f : params::fieldCatalogue()) {
+            names.insert(f.name);
+            offsets.insert(f.offset);
+            f.ref(p) = 10000 + n++;
+        }
+        QCOMPARE(names.size(), n);
+        QCOMPARE(offsets.size(), n);
+        QCOMPARE(&params::findField("mix4.lower")->ref(p), &p.prm[3].data[2]);
+        QCOMPARE(&params::findField("alarm_voltage")->ref(p), &p.alarmVoltRaw);
+    }
+
+    void directionsFollowTheFrames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("in");
+        QTest::addColumn<bool>("out");
+        QTest::newRow("aux frame") << "ch5.source" << true << true;
+        QTest::newRow("word field") << "alarm_voltage" << true << true;
+        QTest::newRow("signed byte") << "extra.signed" << true << true;
+        QTest::newRow("elevon order") << "elevon.6" << true << true;
+        QTest::newRow("only reported") << "firmware_version" << true << false;
+        QTest::newRow("form selection") << "dualrate.channel" << false << true;
+        QTest::newRow("shown rate") << "dualrate.down" << false << true;
+    }
+    void directionsFollowTheFrames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, in);
+        QFETCH(bool, out);
+        const params::Field *f = params::findField(name);
+        QVERIFY(f);
+        QCOMPARE(protocol::carriedFromTransmitter(*f), in);
+        QCOMPARE(protocol::carriedToTransmitter(*f), out);
+        int both = 0;
+        for (const params::Field &g : params::fieldCatalogue())
+            both += protocol::carriedBothWays(g);
+        QCOMPARE(both, params::fieldCatalogue().size() - 4);
+    }
+
+    void historyKeepsTheNewestAndFindsByPrefix()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        QString error;
+        files::history::Entry first, last;
+        QVERIFY(files::history::record("a", "backup", &first, &error));
+        for (int i = 0; i < files::history::keptEntries + 4; ++i)
+            QVERIFY(files::history::record("b", "verified", &last, &error));
+        const QVector<files::history::Entry> all = files::history::entries();
+        QCOMPARE(all.size(), files::history::keptEntries);
+        QCOMPARE(all.first().id, last.id);
+        QVERIFY(!QFileInfo::exists(first.path));
+
+        files::history::Entry found;
+        QVERIFY(files::history::find(last.id, &found, &error));
+        QCOMPARE(found.path, last.path);
+        QVERIFY(!files::history::find(last.id.left(8), &found, &error)); // many begin so
+        QVERIFY(error.contains("give more of the id"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

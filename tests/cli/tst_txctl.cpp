@@ -1,0 +1,334 @@
+// txctl as a process against the virtual transmitter, for every command and
+// every fault the simulator can put on the line: what must succeed leaves the
+// right bytes and files, what must fail fails with its exit status and one
+// line of explanation, and no file is ever left half-written.
+#include "fieldcatalogue.h"
+#include "history.h"
+#include "parameterfile.h"
+#include "simdevice.h"
+#include "txparams.h"
+#include "validation.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace
+{
+
+constexpr int waitMs = 30000;
+const QStringList fastWrite{"--pace-ms", "20", "--timeout", "1500"};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Valid settings unlike the simulator's.
+TxParamsRecord custom()
+{
+    TxParamsRecord p;
+    params::restoreFactoryGroup1(p);
+    params::restoreFactoryGroup2(p);
+    p.subTrim[0] = -100;
+    p.rev[7] = 1;
+    p.aux[2] = 4;
+    p.elev[5] = -77;
+    p.prm[3] = {1, 7, 2, {1, -1, 55}};
+    p.extraWord = 999;
+    return p;
+}
+
+struct Sim {
+    QProcess process;
+    QString link, state;
+
+    Sim(const QTemporaryDir &dir, const QStringList &faults)
+        : link(dir.filePath("tx")), state(dir.filePath("state.txt"))
+    {
+        process.start(TXSIM_PATH, QStringList{"--link", link, "--state", state} + faults);
+    }
+    bool ready() { return process.waitForReadyRead(waitMs) && QFileInfo(link).exists(); }
+    ~Sim()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+} // namespace
+
+class TestTxctl : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    struct Run {
+        int exit = -1;
+        QByteArray out, err;
+    };
+    QProcess *startTxctl(const QStringList &args)
+    {
+        auto *p = new QProcess(this);
+        p->start(TXCTL_PATH, args);
+        return p;
+    }
+    Run finish(QProcess *p)
+    {
+        Run r;
+        if (p->waitForFinished(waitMs) && p->exitStatus() == QProcess::NormalExit)
+            r.exit = p->exitCode();
+        r.out = p->readAllStandardOutput();
+        r.err = p->readAllStandardError();
+        delete p;
+        return r;
+    }
+    Run txctl(const QStringList &args) { return finish(startTxctl(args)); }
+    // A failure explains itself on one line of standard error.
+    static bool oneLine(const Run &r, const QString &part)
+    {
+        const QString err = QString::fromUtf8(r.err);
+        return err.count('\n') == 1 && err.startsWith("txctl: ") && err.contains(part);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        // The history goes where the child processes and files::history look.
+        qputenv("XDG_DATA_HOME", path("data").toUtf8());
+        QVERIFY(putFile(path("custom.txt"), files::parameterFileContent(custom())));
+    }
+    void init() { QDir(files::history::directory()).removeRecursively(); }
+
+    void read_data();
+    void read();
+    void write_data();
+    void write();
+    void resetAndRestore();
+    void monitor_data();
+    void monitor();
+    void fileCommands_data();
+    void fileCommands();
+};
+
+void TestTxctl::read_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("clean line") << QStringList{} << 0 << "";
+    QTest::newRow("split deliveries") << QStringList{"--split-deliveries"} << 0 << "";
+    QTest::newRow("merged frames") << QStringList{"--merge-frames"} << 0 << "";
+    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "7"} << 0 << "";
+    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0 << "";
+    QTest::newRow("frame never sent")
+        << QStringList{"--drop-frame", "5"} << 2 << "missing frame 5 (fail-safe)";
+    QTest::newRow("aux frame never sent")
+        << QStringList{"--drop-frame", "7"} << 2 << "missing frame 7 (aux sources)";
+}
+
+void TestTxctl::read()
+{
+    QFETCH(QStringList, faults);
+    QFETCH(int, exit);
+    QFETCH(QString, message);
+    Sim sim(dir, faults);
+    QVERIFY(sim.ready());
+    const QString out = path("read.txt");
+    QFile::remove(out);
+    const Run r = txctl({"read", "--port", sim.link, "-o", out, "--timeout", "1500"});
+    QCOMPARE(r.exit, exit);
+    if (exit != 0) {
+        QVERIFY2(oneLine(r, message), r.err.constData());
+        QVERIFY(!QFileInfo::exists(out));
+        return;
+    }
+    QCOMPARE(fileBytes(out), fileBytes(sim.state));
+    // Standard output carries the same file.
+    QCOMPARE(txctl({"read", "--port", sim.link}).out, fileBytes(sim.state));
+}
+
+void TestTxctl::write_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QStringList>("history"); // kinds, newest first
+    QTest::addColumn<bool>("stored");         // the transmitter holds the file afterwards
+    const QStringList none;
+    const QStringList verified{"verified", "backup"};
+    QTest::newRow("clean line") << none << none << 0 << verified << true;
+    QTest::newRow("split deliveries") << QStringList{"--split-deliveries"} << none << 0 << verified << true;
+    QTest::newRow("merged frames") << QStringList{"--merge-frames"} << none << 0 << verified << true;
+    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << none << 0 << verified << true;
+    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "12"} << none << 0 << verified << true;
+    QTest::newRow("writes ignored")
+        << QStringList{"--ignore-writes"} << none << 3 << QStringList{"mismatch", "backup"} << false;
+    QTest::newRow("no backup possible") << QStringList{"--drop-frame", "12"} << none << 2 << none << false;
+    QTest::newRow("transmitter cannot answer")
+        << QStringList{"--drop-frame", "12"} << QStringList{"--no-backup", "--no-verify"} << 0
+        << QStringList{"sent"} << true;
+}
+
+void TestTxctl::write()
+{
+    QFETCH(QStringList, faults);
+    QFETCH(QStringList, options);
+    QFETCH(int, exit);
+    QFETCH(QStringList, history);
+    QFETCH(bool, stored);
+    Sim sim(dir, faults);
+    QVERIFY(sim.ready());
+    const QByteArray before = fileBytes(sim.state);
+    const Run r = txctl(QStringList{"write", "--port", sim.link, path("custom.txt")} + fastWrite + options);
+    QCOMPARE(r.exit, exit);
+    QCOMPARE(fileBytes(sim.state), stored ? fileBytes(path("custom.txt")) : before);
+    QStringList kinds;
+    for (const files::history::Entry &e : files::history::entries())
+        kinds << e.kind;
+    QCOMPARE(kinds, history);
+    if (history.contains("backup"))
+        QCOMPARE(fileBytes(files::history::entries().last().path), before);
+    if (exit == 3) {
+        // Field by field: name, written, read back.
+        QVERIFY(r.out.contains("ch1.subtrim (CH1 sub-trim): -100 % -> 12 %"));
+        QVERIFY(r.out.contains("ch8.reverse (CH8 phase): reversed -> normal"));
+        QVERIFY(oneLine(r, "verification failed"));
+    } else if (exit == 2) {
+        QVERIFY(oneLine(r, "backup read: read incomplete after 3 request(s): missing frame 12"));
+    }
+}
+
+void TestTxctl::resetAndRestore()
+{
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    const QByteArray demo = fileBytes(sim.state);
+    const QStringList reset = QStringList{"reset", "--port", sim.link} + fastWrite;
+    // Standard input is no terminal here: no confirmation, no reset.
+    QVERIFY(oneLine(txctl(reset), "pass --yes"));
+    QCOMPARE(fileBytes(sim.state), demo);
+
+    QCOMPARE(txctl(reset + QStringList{"--yes"}).exit, 0);
+    TxParamsRecord factory;
+    params::restoreFactoryGroup1(factory);
+    params::restoreFactoryGroup2(factory);
+    QCOMPARE(fileBytes(sim.state), files::parameterFileContent(factory));
+
+    const QVector<files::history::Entry> entries = files::history::entries();
+    QCOMPARE(entries.size(), 2);
+    QVERIFY(txctl({"history"}).out.contains(entries.last().path.toUtf8()));
+    // The backup taken before the reset, named by a unique beginning of its id.
+    const QString id = entries.last().id;
+    QCOMPARE(txctl(QStringList{"restore", id.left(id.size() - 2), "--port", sim.link} + fastWrite).exit, 0);
+    QCOMPARE(fileBytes(sim.state), demo);
+    QVERIFY(oneLine(txctl({"restore", "1999", "--port", sim.link}), "no history entry 1999"));
+}
+
+void TestTxctl::monitor_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<int>("exit");
+    QTest::newRow("duration") << "duration" << 0;
+    QTest::newRow("Ctrl+C") << "SIGINT" << 0;
+    QTest::newRow("transmitter gone") << "kill" << 2;
+}
+
+void TestTxctl::monitor()
+{
+    QFETCH(QString, ending);
+    QFETCH(int, exit);
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    const QString csv = path("live.csv");
+    QFile::remove(csv);
+    QStringList args{"monitor", "--port", sim.link, "--csv", csv};
+    if (ending == "duration")
+        args << "--duration" << "1";
+    QProcess *p = startTxctl(args);
+    QTest::qWait(1000);
+    if (ending == "SIGINT")
+        ::kill(pid_t(p->processId()), SIGINT);
+    else if (ending == "kill")
+        sim.process.kill();
+    const Run r = finish(p);
+    QCOMPARE(r.exit, exit);
+    if (exit == 2)
+        QVERIFY(oneLine(r, "link to " + sim.link + " lost"));
+    const QList<QByteArray> lines = fileBytes(csv).split('\n');
+    QVERIFY(lines.size() > 10); // 50 servo frames a second
+    QVERIFY(lines.first().startsWith("time,ch1,"));
+    QVERIFY(lines.last().isEmpty()); // the last row is complete
+    for (int i = 1; i < lines.size() - 1; ++i)
+        QCOMPARE(lines[i].count(','), 11);
+}
+
+void TestTxctl::fileCommands_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("expected"); // on standard output, or the error
+    QTest::newRow("show") << QStringList{"show", "custom.txt"} << 0
+                          << "    CH1 sub-trim:                      -100 %       ch1.subtrim\n";
+    QTest::newRow("diff") << QStringList{"diff", "demo.txt", "custom.txt"} << 0
+                          << "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n";
+    QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
+                                << "no differences between custom.txt and custom.txt";
+    QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
+    QTest::newRow("repaired on loading") << QStringList{"show", "repair.txt"} << 0
+                                         << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
+    QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1 << "nothing.txt: ";
+    QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
+                                  << "not a parameter file (G, H frame missing or out of place)";
+    QTest::newRow("no port") << QStringList{"write", "custom.txt"} << 1 << "--port P is required";
+    QTest::newRow("unknown option") << QStringList{"read", "--bogus"} << 1 << "Unknown option 'bogus'";
+    QTest::newRow("unknown command") << QStringList{"fly"} << 1 << "unknown command 'fly'";
+    QTest::newRow("no such port") << QStringList{"read", "--port", "/dev/null-tx"} << 2
+                                  << "cannot open /dev/null-tx";
+}
+
+void TestTxctl::fileCommands()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, expected);
+    QDir::setCurrent(dir.path());
+    QVERIFY(putFile("demo.txt", files::parameterFileContent(demoSettings())));
+    QByteArray repair = files::parameterFileContent(custom());
+    repair.replace(9, 2, "DD"); // sub-trim CH1: 221 - 120
+    QVERIFY(putFile("repair.txt", repair));
+    QVERIFY(putFile("short.txt", repair.left(81)));
+
+    const Run r = txctl(args);
+    QCOMPARE(r.exit, exit);
+    QVERIFY2((exit == 0 ? QString::fromUtf8(r.out + r.err) : QString()).contains(expected) ||
+                 oneLine(r, expected),
+             (r.out + r.err).constData());
+
+    if (args.first() == "show" && exit == 0) { // the same settings for scripts
+        const QJsonArray settings = QJsonDocument::fromJson(txctl(args << "--json").out)
+                                        .object()
+                                        .value("settings")
+                                        .toArray();
+        QCOMPARE(settings.size(), params::fieldCatalogue().size());
+        QCOMPARE(settings.at(8).toObject().value("name").toString(), QString("ch1.subtrim"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTxctl)
+#include "tst_txctl.moc"
