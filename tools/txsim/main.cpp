@@ -44,7 +44,41 @@ int main(int argc, char *argv[])
         "Parameter file holding the settings: read at start (created when missing) and rewritten "
         "after every complete write from the tool.",
         "file");
-    parser.addOptions({linkOption, hzOption, gapOption, stateOption});
+    // Faults, for trying a reader that must cope with a poor line or a
+    // transmitter that does not do what it is told. The window copes with
+    // none of the line faults: it takes each delivery as one frame.
+    const QCommandLineOption splitOption(
+        "split-deliveries",
+        "Line fault: write every frame in two pieces, 2 ms apart, cut at a random point inside "
+        "the frame, so the reader gets it in two deliveries.");
+    const QCommandLineOption mergeOption(
+        "merge-frames", "Line fault: write two consecutive frames in one write (a lone frame "
+                        "waits up to 100 ms for the next one).");
+    const QCommandLineOption garbageOption(
+        "garbage", "Line fault: write 1 to 4 random bytes right before every frame, in the same "
+                   "write.");
+    const QCommandLineOption seedOption(
+        "seed", "Seed of the random split points and garbage bytes, so runs repeat (default 1).",
+        "n", "1");
+    const QCommandLineOption dropOption(
+        "drop-frame",
+        "Device fault: never send settings frame N (1..18, counted in the order they follow the "
+        "aux frame in the reply to a read), on every read.",
+        "N");
+    const QCommandLineOption dropOnceOption(
+        "drop-frame-once", "Device fault: as --drop-frame, on the first read only.", "N");
+    const QCommandLineOption ignoreWritesOption(
+        "ignore-writes",
+        "Device fault: take S, G and H frames from the wire but store nothing, so a check after "
+        "a write finds the old settings.");
+    const QCommandLineOption sentLogOption(
+        "sent-log",
+        "Write every frame sent to file, one line of hexadecimal per frame, as it "
+        "leaves (pieces of a split frame are one line, garbage is left out).",
+        "file");
+    parser.addOptions({linkOption, hzOption, gapOption, stateOption, splitOption, mergeOption,
+                       garbageOption, seedOption, dropOption, dropOnceOption, ignoreWritesOption,
+                       sentLogOption});
     parser.process(app);
 
     Simulator::Options options;
@@ -57,6 +91,25 @@ int main(int argc, char *argv[])
     if (!gapOk || options.writeGapMs < 1 || options.writeGapMs > 10)
         return fail(QStringLiteral("--write-gap-ms wants a number from 1 to 10"));
     options.statePath = parser.value(stateOption);
+    options.sentLogPath = parser.value(sentLogOption);
+    options.lineFaults.splitDeliveries = parser.isSet(splitOption);
+    options.lineFaults.mergeFrames = parser.isSet(mergeOption);
+    options.lineFaults.garbage = parser.isSet(garbageOption);
+    bool seedOk = false;
+    options.lineFaults.seed = parser.value(seedOption).toUInt(&seedOk);
+    if (!seedOk)
+        return fail(QStringLiteral("--seed wants a number from 0 to 4294967295"));
+    if (parser.isSet(dropOption) && parser.isSet(dropOnceOption))
+        return fail(QStringLiteral("--drop-frame and --drop-frame-once do not go together"));
+    const QCommandLineOption &drop = parser.isSet(dropOnceOption) ? dropOnceOption : dropOption;
+    if (parser.isSet(drop)) {
+        bool dropOk = false;
+        options.deviceFaults.dropFrame = parser.value(drop).toInt(&dropOk);
+        if (!dropOk || options.deviceFaults.dropFrame < 1 || options.deviceFaults.dropFrame > 18)
+            return fail(QStringLiteral("--%1 wants a number from 1 to 18").arg(drop.names()[0]));
+        options.deviceFaults.dropOnce = parser.isSet(dropOnceOption);
+    }
+    options.deviceFaults.ignoreWrites = parser.isSet(ignoreWritesOption);
 
     TxParamsRecord settings = demoSettings();
     QString error;

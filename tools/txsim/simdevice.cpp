@@ -1,5 +1,6 @@
 #include "simdevice.h"
 
+#include "frames.h"
 #include "textparser.h"
 #include "transmitterframes.h"
 #include "validation.h"
@@ -68,10 +69,7 @@ SimDevice::Reply SimDevice::handle(const InputTokenizer::Token &token)
         streamOn = false;
         break;
     case Kind::Read:
-        reply.writes.append(protocol::encodeAuxFrame(stored));
-        reply.writes.append(protocol::encodeSettingsFrames(stored));
-        reply.log =
-            QStringLiteral("RR: sending aux + %1 settings frames").arg(reply.writes.size() - 1);
+        reply = readReply();
         break;
     case Kind::Ack:
         ++ackCount;
@@ -101,6 +99,25 @@ int SimDevice::takeAckCount()
     return n;
 }
 
+SimDevice::Reply SimDevice::readReply()
+{
+    Reply reply;
+    reply.writes.append(protocol::encodeAuxFrame(stored));
+    reply.writes.append(protocol::encodeSettingsFrames(stored));
+    reply.log = QStringLiteral("RR: sending aux + %1 settings frames");
+    const bool drop = faults.dropFrame > 0 && !(faults.dropOnce && readsAnswered > 0);
+    ++readsAnswered;
+    if (drop && faults.dropFrame < reply.writes.size()) {
+        const QByteArray left = reply.writes.takeAt(faults.dropFrame); // the aux frame is [0]
+        reply.log +=
+            QStringLiteral(" (settings frame %1, code %2, left out)")
+                .arg(faults.dropFrame)
+                .arg(quint8(left.at(protocol::settingsCodePosition)), 2, 16, QLatin1Char('0'));
+    }
+    reply.log = reply.log.arg(reply.writes.size() - 1);
+    return reply;
+}
+
 SimDevice::Reply SimDevice::storeFrame(const QByteArray &frame)
 {
     Reply reply;
@@ -110,6 +127,11 @@ SimDevice::Reply SimDevice::storeFrame(const QByteArray &frame)
         reply.log = QStringLiteral("%1 frame: malformed, ignored (%2)")
                         .arg(QLatin1Char(letter))
                         .arg(printable(frame));
+        return reply;
+    }
+    if (faults.ignoreWrites) {
+        reply.log = QStringLiteral("%1 frame: taken, not stored (--ignore-writes)")
+                        .arg(QLatin1Char(letter));
         return reply;
     }
     const unsigned bit = letter == 'S' ? 1u : letter == 'G' ? 2u : 4u;

@@ -18,7 +18,20 @@ public:
         bool settingsChanged = false; // a full S+G+H set was stored
     };
 
+    // Faults of the device itself, for trying a tool that checks its reads
+    // and writes.
+    struct Faults {
+        int dropFrame = 0;         // 1..18: this settings frame of a read reply (in the order
+                                   // sent, the aux frame not counted) is left out; 0: none
+        bool dropOnce = false;     // ... from the first read only
+        bool ignoreWrites = false; // S, G and H frames are taken but change nothing
+    };
+
     explicit SimDevice(const TxParamsRecord &settings) : stored(settings) {}
+    SimDevice(const TxParamsRecord &settings, const Faults &faults)
+        : stored(settings), faults(faults)
+    {
+    }
 
     Reply handle(const InputTokenizer::Token &token);
 
@@ -31,8 +44,11 @@ public:
 
 private:
     Reply storeFrame(const QByteArray &frame);
+    Reply readReply();
 
     TxParamsRecord stored;
+    Faults faults;
+    int readsAnswered = 0;
     bool streamOn = false;
     int ackCount = 0;
     // Which of S, G and H arrived since the last complete set (bits 0..2).

@@ -22,12 +22,21 @@ void logLine(const QString &text)
 
 Simulator::Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings,
                      const Options &options, QObject *parent)
-    : QObject(parent), terminal(terminal), options(options), device(settings)
+    : QObject(parent), terminal(terminal), options(options), device(settings, options.deviceFaults),
+      lineFaults(options.lineFaults)
 {
+    if (!options.sentLogPath.isEmpty()) {
+        sentLog.setFileName(options.sentLogPath);
+        if (!sentLog.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            logLine(QStringLiteral("cannot write %1: %2")
+                        .arg(options.sentLogPath, sentLog.errorString()));
+    }
+
     input = new QSocketNotifier(terminal.masterFd(), QSocketNotifier::Read, this);
     connect(input, &QSocketNotifier::activated, this, &Simulator::readInput);
 
     writeTimer.setSingleShot(true);
+    writeTimer.setTimerType(Qt::PreciseTimer); // the pause inside a split frame is 2 ms
     connect(&writeTimer, &QTimer::timeout, this, &Simulator::writeNext);
     sinceLastWrite.start();
 
@@ -102,32 +111,78 @@ void Simulator::queueWrite(const QByteArray &bytes)
 
 void Simulator::writeNext()
 {
-    if (outgoing.isEmpty())
-        return;
-    const QByteArray bytes = outgoing.dequeue();
-    const bool written = terminal.write(bytes);
-    sinceLastWrite.restart();
-    // Servo and status frames are the only 20-byte writes.
-    if (written && device.streaming() && bytes.size() == protocol::servoFrameLength)
-        ++liveFramesSent;
-    if (readReplyLeft > 0 && --readReplyLeft == 0)
-        logLine(device.streaming()
-                    ? QStringLiteral("RR: sent aux + 18 settings frames, stream resumed")
-                    : QStringLiteral("RR: sent aux + 18 settings frames"));
-    if (!written && device.streaming()) {
-        // Nobody reads: the client went away without "DIS". Stop, and do not
-        // greet the next client with a backlog of stale frames.
-        device.stopStreaming();
-        servoTimer.stop();
-        statusTimer.stop();
-        outgoing.clear();
-        readReplyLeft = 0;
-        terminal.discardUnread();
-        logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
-        logStreamTotals();
+    if (pieces.isEmpty()) {
+        if (outgoing.isEmpty() || waitForPartner())
+            return;
+        piecesFrames.clear();
+        while (piecesFrames.size() < lineFaults.framesPerWrite() && !outgoing.isEmpty())
+            piecesFrames.append(outgoing.dequeue());
+        for (const QByteArray &piece : lineFaults.writesFor(piecesFrames))
+            pieces.enqueue(piece);
     }
-    if (!outgoing.isEmpty())
+    const bool written = terminal.write(pieces.dequeue());
+    sinceLastWrite.restart();
+    if (!written && device.streaming()) {
+        stopDeadStream();
+        return;
+    }
+    if (pieces.isEmpty()) {
+        for (const QByteArray &frame : piecesFrames)
+            frameWritten(frame, written);
+    }
+    if (!pieces.isEmpty())
+        writeTimer.start(LineFaults::splitPauseMs);
+    else if (!outgoing.isEmpty())
         writeTimer.start(readReplyLeft > 0 ? readReplyGapMs : options.writeGapMs);
+}
+
+// A frame to be merged waits for the next one, but not for ever: the stream
+// may have stopped, or the read reply ended on an odd frame.
+bool Simulator::waitForPartner()
+{
+    if (outgoing.size() >= lineFaults.framesPerWrite()) {
+        partnerWait.invalidate();
+        return false;
+    }
+    if (!partnerWait.isValid())
+        partnerWait.start();
+    if (partnerWait.elapsed() >= mergeWaitMs) {
+        partnerWait.invalidate();
+        return false;
+    }
+    writeTimer.start(options.writeGapMs);
+    return true;
+}
+
+void Simulator::frameWritten(const QByteArray &frame, bool written)
+{
+    // Servo and status frames are the only 20-byte frames.
+    if (written && device.streaming() && frame.size() == protocol::servoFrameLength)
+        ++liveFramesSent;
+    if (written && sentLog.isOpen()) {
+        sentLog.write(frame.toHex() + '\n');
+        sentLog.flush();
+    }
+    if (readReplyLeft > 0 && --readReplyLeft == 0)
+        logLine(device.streaming() ? QStringLiteral("RR: reply sent, stream resumed")
+                                   : QStringLiteral("RR: reply sent"));
+}
+
+// Nobody reads: the client went away without "DIS". Stop, and do not greet
+// the next client with a backlog of stale frames.
+void Simulator::stopDeadStream()
+{
+    device.stopStreaming();
+    servoTimer.stop();
+    statusTimer.stop();
+    outgoing.clear();
+    pieces.clear();
+    piecesFrames.clear();
+    partnerWait.invalidate();
+    readReplyLeft = 0;
+    terminal.discardUnread();
+    logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
+    logStreamTotals();
 }
 
 // Live frames wait while a read reply is going out, and are dropped rather

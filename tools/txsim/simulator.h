@@ -1,10 +1,12 @@
 #pragma once
 
 #include "inputtokenizer.h"
+#include "linefaults.h"
 #include "pseudoterminal.h"
 #include "simdevice.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 #include <QQueue>
 #include <QTimer>
@@ -22,6 +24,9 @@ class QSocketNotifier;
 // live frame is replaced at once while a lost settings frame is not. Nineteen
 // of them at readReplyGapMs still arrive within the half second the tool
 // waits after "RR".
+//
+// Line faults (LineFaults) apply to every frame on its way out; a frame that
+// is to be merged waits up to mergeWaitMs for the next one.
 class Simulator : public QObject
 {
     Q_OBJECT
@@ -33,6 +38,9 @@ public:
         // frames in one delivery, which it cannot decode.
         int writeGapMs = 10;
         QString statePath; // empty: nothing is saved
+        SimDevice::Faults deviceFaults;
+        LineFaults::Options lineFaults;
+        QString sentLogPath; // empty: no log; else one line of hex per frame written
     };
 
     Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings, const Options &options,
@@ -41,12 +49,16 @@ public:
     static constexpr int readReplyGapMs = 25;
     static constexpr int statusIntervalMs = 200; // 5 Hz
     static constexpr int ackSummaryIntervalMs = 5000;
+    static constexpr int mergeWaitMs = 100;
 
 private:
     void readInput();
     void handle(const InputTokenizer::Token &token);
     void queueWrite(const QByteArray &bytes);
     void writeNext();
+    bool waitForPartner();
+    void frameWritten(const QByteArray &frame, bool written);
+    void stopDeadStream();
     void streamServo();
     void streamStatus();
     bool streamMayWrite() const;
@@ -60,7 +72,12 @@ private:
     SimDevice device;
     QSocketNotifier *input = nullptr;
 
-    QQueue<QByteArray> outgoing;
+    QQueue<QByteArray> outgoing; // frames
+    LineFaults lineFaults;
+    QQueue<QByteArray> pieces;        // writes still due for the frames taken from `outgoing`
+    QVector<QByteArray> piecesFrames; // those frames
+    QElapsedTimer partnerWait;        // since a frame to be merged was first left waiting
+    QFile sentLog;
     QTimer writeTimer;
     QElapsedTimer sinceLastWrite;
     int readReplyLeft = 0; // frames of a read reply still queued; the stream waits
