@@ -37,7 +37,7 @@ void recordHistory(const TxParamsRecord &settings, const QString &kind)
     QString error;
     files::history::Entry entry;
     if (files::history::record(files::parameterFileContent(settings), kind, &entry, &error))
-        warn(QStringLiteral("%1 kept in the history as %2").arg(kind, entry.id));
+        print(QStringLiteral("%1 kept in the history as %2\n").arg(kind, entry.id));
     else
         warn(QStringLiteral("warning: %1 not kept in the history: %2").arg(kind, error));
 }

@@ -13,6 +13,9 @@
 namespace
 {
 
+// Longer than the transmitter's pause between two frames of a reply.
+constexpr int settleMs = 150;
+
 // Merges repairs so that each field is named once, with the value received
 // first and the value it ended with.
 void addRepairs(QVector<params::FieldChange> &all, const QVector<params::FieldChange> &now)
@@ -60,7 +63,8 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
                   QString *error, const std::function<void(int)> &progress)
 {
     *result = ReadResult();
-    QSet<int> received;
+    QSet<int> received;    // over all requests of this read
+    QSet<int> thisRequest; // in the reply to the latest request
     TelemetryRecord telemetry;
     const auto handle = [&](const QByteArray &frame) {
         TxParamsRecord &p = result->settings;
@@ -69,6 +73,8 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
         const TxParamsRecord beforeRepair = p;
         params::validate(p);
         addRepairs(result->repairs, params::changedFields(beforeRepair, p));
+        if (r.frameNumber != 0)
+            thisRequest.insert(r.frameNumber);
         if (r.frameNumber != 0 && !received.contains(r.frameNumber)) {
             received.insert(r.frameNumber);
             if (progress)
@@ -76,11 +82,21 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
         }
     };
     const auto complete = [&] { return received.size() == settingsReplyFrames; };
+    const auto replyWhole = [&] { return thisRequest.size() == settingsReplyFrames; };
 
     while (!complete() && result->requests < options.attempts) {
         ++result->requests;
+        thisRequest.clear();
         if (!link.send(protocol::commandRead, error) ||
             !link.receive(options.replyTimeoutMs, handle, error, complete))
+            return false;
+    }
+    // Frames of an earlier reply can complete the set while the latest reply
+    // is still coming. Let that reply end (whole, or quiet for settleMs), so
+    // none of it is taken for the answer to whatever is sent next.
+    for (int seen = -1; complete() && !replyWhole() && seen != thisRequest.size();) {
+        seen = thisRequest.size();
+        if (!link.receive(settleMs, handle, error, replyWhole))
             return false;
     }
     for (int n = 1; n <= settingsReplyFrames; ++n) {

@@ -58,6 +58,7 @@ struct Sim {
     Sim(const QTemporaryDir &dir, const QStringList &faults)
         : link(dir.filePath("tx")), state(dir.filePath("state.txt"))
     {
+        QFile::remove(state); // the demo settings
         process.start(TXSIM_PATH, QStringList{"--link", link, "--state", state} + faults);
     }
     bool ready() { return process.waitForReadyRead(waitMs) && QFileInfo(link).exists(); }
@@ -138,8 +139,9 @@ void TestTxctl::read_data()
     QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0 << "";
     QTest::newRow("frame never sent")
         << QStringList{"--drop-frame", "5"} << 2 << "missing frame 5 (fail-safe)";
-    QTest::newRow("aux frame never sent")
-        << QStringList{"--drop-frame", "7"} << 2 << "missing frame 7 (aux sources)";
+    // The simulator counts the settings frames only; the aux frame, number 7, comes first.
+    QTest::newRow("frame after the aux frame never sent")
+        << QStringList{"--drop-frame", "7"} << 2 << "missing frame 8 (attitude)";
 }
 
 void TestTxctl::read()
@@ -173,13 +175,18 @@ void TestTxctl::write_data()
     const QStringList none;
     const QStringList verified{"verified", "backup"};
     QTest::newRow("clean line") << none << none << 0 << verified << true;
-    QTest::newRow("split deliveries") << QStringList{"--split-deliveries"} << none << 0 << verified << true;
-    QTest::newRow("merged frames") << QStringList{"--merge-frames"} << none << 0 << verified << true;
-    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << none << 0 << verified << true;
-    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "12"} << none << 0 << verified << true;
-    QTest::newRow("writes ignored")
-        << QStringList{"--ignore-writes"} << none << 3 << QStringList{"mismatch", "backup"} << false;
-    QTest::newRow("no backup possible") << QStringList{"--drop-frame", "12"} << none << 2 << none << false;
+    QTest::newRow("split deliveries")
+        << QStringList{"--split-deliveries"} << none << 0 << verified << true;
+    QTest::newRow("merged frames")
+        << QStringList{"--merge-frames"} << none << 0 << verified << true;
+    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << none << 0 << verified
+                             << true;
+    QTest::newRow("frame lost once")
+        << QStringList{"--drop-frame-once", "12"} << none << 0 << verified << true;
+    QTest::newRow("writes ignored") << QStringList{"--ignore-writes"} << none << 3
+                                    << QStringList{"mismatch", "backup"} << false;
+    QTest::newRow("no backup possible")
+        << QStringList{"--drop-frame", "12"} << none << 2 << none << false;
     QTest::newRow("transmitter cannot answer")
         << QStringList{"--drop-frame", "12"} << QStringList{"--no-backup", "--no-verify"} << 0
         << QStringList{"sent"} << true;
@@ -195,7 +202,8 @@ void TestTxctl::write()
     Sim sim(dir, faults);
     QVERIFY(sim.ready());
     const QByteArray before = fileBytes(sim.state);
-    const Run r = txctl(QStringList{"write", "--port", sim.link, path("custom.txt")} + fastWrite + options);
+    const Run r =
+        txctl(QStringList{"write", "--port", sim.link, path("custom.txt")} + fastWrite + options);
     QCOMPARE(r.exit, exit);
     QCOMPARE(fileBytes(sim.state), stored ? fileBytes(path("custom.txt")) : before);
     QStringList kinds;
@@ -210,7 +218,7 @@ void TestTxctl::write()
         QVERIFY(r.out.contains("ch8.reverse (CH8 phase): reversed -> normal"));
         QVERIFY(oneLine(r, "verification failed"));
     } else if (exit == 2) {
-        QVERIFY(oneLine(r, "backup read: read incomplete after 3 request(s): missing frame 12"));
+        QVERIFY(oneLine(r, "backup read: read incomplete after 3 request(s): missing frame 13"));
     }
 }
 
@@ -235,7 +243,9 @@ void TestTxctl::resetAndRestore()
     QVERIFY(txctl({"history"}).out.contains(entries.last().path.toUtf8()));
     // The backup taken before the reset, named by a unique beginning of its id.
     const QString id = entries.last().id;
-    QCOMPARE(txctl(QStringList{"restore", id.left(id.size() - 2), "--port", sim.link} + fastWrite).exit, 0);
+    QCOMPARE(
+        txctl(QStringList{"restore", id.left(id.size() - 2), "--port", sim.link} + fastWrite).exit,
+        0);
     QCOMPARE(fileBytes(sim.state), demo);
     QVERIFY(oneLine(txctl({"restore", "1999", "--port", sim.link}), "no history entry 1999"));
 }
@@ -259,7 +269,8 @@ void TestTxctl::monitor()
     QFile::remove(csv);
     QStringList args{"monitor", "--port", sim.link, "--csv", csv};
     if (ending == "duration")
-        args << "--duration" << "1";
+        args << "--duration"
+             << "1";
     QProcess *p = startTxctl(args);
     QTest::qWait(1000);
     if (ending == "SIGINT")
@@ -290,13 +301,15 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
                                 << "no differences between custom.txt and custom.txt";
     QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
-    QTest::newRow("repaired on loading") << QStringList{"show", "repair.txt"} << 0
-                                         << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
+    QTest::newRow("repaired on loading")
+        << QStringList{"show", "repair.txt"} << 0
+        << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
     QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1 << "nothing.txt: ";
     QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
-                                  << "not a parameter file (G, H frame missing or out of place)";
+                                  << "not a parameter file (S, G, H frame missing or out of place)";
     QTest::newRow("no port") << QStringList{"write", "custom.txt"} << 1 << "--port P is required";
-    QTest::newRow("unknown option") << QStringList{"read", "--bogus"} << 1 << "Unknown option 'bogus'";
+    QTest::newRow("unknown option")
+        << QStringList{"read", "--bogus"} << 1 << "Unknown option 'bogus'";
     QTest::newRow("unknown command") << QStringList{"fly"} << 1 << "unknown command 'fly'";
     QTest::newRow("no such port") << QStringList{"read", "--port", "/dev/null-tx"} << 2
                                   << "cannot open /dev/null-tx";
