@@ -31,6 +31,7 @@ DESTDIR="$stage" cmake --install "$BUILD_DIR" >/dev/null
 expected=(
     usr/bin/txconfig
     usr/bin/txsim
+    usr/bin/txctl
     "usr/share/applications/$APP_ID.desktop"
     "usr/share/metainfo/$APP_ID.metainfo.xml"
     "usr/share/icons/hicolor/48x48/apps/$APP_ID.png"
@@ -41,7 +42,7 @@ installed=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
 [ "$installed" = "$wanted" ] ||
     fail "installed files differ from the expected list:"$'\n'"$(diff <(echo "$wanted") <(echo "$installed"))"
-for exe in usr/bin/txconfig usr/bin/txsim; do
+for exe in usr/bin/txconfig usr/bin/txsim usr/bin/txctl; do
     [ -x "$stage/$exe" ] || fail "$exe is not executable"
 done
 for size in 48 256; do
