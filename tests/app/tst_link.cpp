@@ -2,8 +2,11 @@
 // a pseudo-terminal whose master end plays the transmitter.
 #include "../protocol/testsupport.h"
 #include "dualrate.h"
+#include "history.h"
+#include "historyhooks.h"
 #include "livetext.h"
 #include "mainwindow.h"
+#include "parameterfile.h"
 #include "portlist.h"
 #include "ptypeer.h"
 #include "transmitterframes.h"
@@ -248,6 +251,7 @@ class TestLink : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -272,6 +276,7 @@ private slots:
     void portErrorsWhileOpen();
 
 private:
+    QTemporaryDir historyHome;
     std::unique_ptr<PtyPeer> peer;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<BoxWatcher> watcher;
@@ -328,8 +333,26 @@ private:
     }
 };
 
+// As started with --history, in a private data folder.
+void TestLink::initTestCase()
+{
+    QVERIFY(historyHome.isValid());
+    qputenv("XDG_DATA_HOME", historyHome.path().toUtf8());
+    historyhooks::enable();
+}
+
+static QByteArray newestHistory(const QString &kind)
+{
+    const QVector<files::history::Entry> entries = files::history::entries();
+    if (entries.size() != 1 || entries.first().kind != kind)
+        return {};
+    QFile f(entries.first().path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void TestLink::init()
 {
+    QDir(files::history::directory()).removeRecursively();
     TxParams = TxParamsRecord();
     Telemetry = TelemetryRecord();
     readFlag = 0;
@@ -467,6 +490,8 @@ void TestLink::readFillsTheStore()
     expected.drChannel = TxParamsRecord().drChannel;
     params::selectDualRate(expected);
     QCOMPARE(TxParams, expected);
+    // All 19 frames came: the read is kept.
+    QCOMPARE(newestHistory("read"), files::parameterFileContent(expected));
 }
 
 void TestLink::displayRefreshOnlyAfterSettingsFrame()
@@ -493,6 +518,7 @@ void TestLink::displayRefreshOnlyAfterSettingsFrame()
     QCOMPARE(child<QSpinBox>("spinBox_FS1")->value(), 33);
     QCOMPARE(ch1->text(), QStringLiteral("1234"));
     QCOMPARE(readFlagLines(), QStringList{"ReadFlag:5"});
+    QVERIFY(files::history::entries().isEmpty()); // one frame is no read
 }
 
 void TestLink::emptyDeliveryIsNotAnswered()
@@ -628,6 +654,7 @@ void TestLink::writeSendsFramesThenAck()
         QVERIFY2(gap >= 800 - slackMs, qPrintable(QString::number(gap)));
     }
     QVERIFY(peer->arrivalMs(frames.size()) - peer->arrivalMs(2 * 81) >= 800 - slackMs);
+    QCOMPARE(newestHistory(factory ? "reset" : "write"), frames);
     QCOMPARE(TxParams, expected);
     QVERIFY(watcher->boxes.isEmpty());
 }
