@@ -50,6 +50,16 @@ int Command::parse(const QStringList &arguments, int minPositional, int maxPosit
     return -1;
 }
 
+int Command::parse(const QStringList &arguments, int minPositional, int maxPositional,
+                   LinkOptions &link)
+{
+    const int status = parse(arguments, minPositional, maxPositional);
+    QString error;
+    if (status < 0 && !link.read(parser, &error))
+        return fail(UsageOrFile, error);
+    return status;
+}
+
 QString Command::helpText() const
 {
     // The parser's own text begins with a usage line naming only the program.
@@ -130,6 +140,16 @@ bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
     *repairs = params::changedFields(read, p);
     *settings = p;
     return true;
+}
+
+int loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings)
+{
+    QString error;
+    QVector<params::FieldChange> repairs;
+    if (!loadSettingsFile(path, settings, &repairs, &error))
+        return fail(UsageOrFile, error);
+    reportRepairs(path, repairs);
+    return -1;
 }
 
 void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs)

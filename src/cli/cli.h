@@ -39,6 +39,9 @@ struct Command {
     // Parses arguments after the command's name. Returns -1 to go on, or the
     // exit status (0 after --help, 1 after a usage error).
     int parse(const QStringList &arguments, int minPositional, int maxPositional);
+    // The same, then reads the link options (a bad value is a usage error).
+    int parse(const QStringList &arguments, int minPositional, int maxPositional,
+              struct LinkOptions &link);
     QString helpText() const;
 };
 
@@ -70,6 +73,9 @@ private:
 // three frames. Repairs are returned, not printed.
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
                       QVector<params::FieldChange> *repairs, QString *error);
+
+// loadSettingsFile, its repairs reported: -1 to go on, or the exit status.
+int loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings);
 
 // "<source>: ch3.subtrim -120 repaired to 0" for each repair, on standard error.
 void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs);

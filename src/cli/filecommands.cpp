@@ -5,27 +5,11 @@
 #include "history.h"
 #include "settingstext.h"
 #include "transfer.h"
-#include "transmitterlink.h"
 
 #include <cstdio>
 
 namespace cli
 {
-namespace
-{
-
-int loadOrFail(const QString &path, TxParamsRecord *settings)
-{
-    QString error;
-    QVector<params::FieldChange> repairs;
-    if (!loadSettingsFile(path, settings, &repairs, &error))
-        return fail(UsageOrFile, error);
-    reportRepairs(path, repairs);
-    return -1;
-}
-
-} // namespace
-
 int runShow(const QStringList &args)
 {
     Command cmd(QStringLiteral("show"), QStringLiteral("show FILE [--json]"),
@@ -42,7 +26,7 @@ int runShow(const QStringList &args)
     if (status >= 0)
         return status;
     TxParamsRecord settings;
-    if ((status = loadOrFail(cmd.parser.positionalArguments().first(), &settings)) >= 0)
+    if ((status = loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings)) >= 0)
         return status;
     if (cmd.parser.isSet(json)) {
         const QByteArray out = settingsJson(settings);
@@ -73,10 +57,10 @@ int runDiff(const QStringList &args)
         return fail(UsageOrFile, QStringLiteral("diff: usage: txctl %1").arg(cmd.syntax));
 
     TxParamsRecord a, b;
-    if ((status = loadOrFail(files[0], &a)) >= 0)
+    if ((status = loadSettingsFileOrFail(files[0], &a)) >= 0)
         return status;
     if (!withPort) {
-        if ((status = loadOrFail(files[1], &b)) >= 0)
+        if ((status = loadSettingsFileOrFail(files[1], &b)) >= 0)
             return status;
         print(changesText(params::changedFields(a, b, protocol::carriedToTransmitter), files[0],
                           files[1]));
@@ -85,10 +69,8 @@ int runDiff(const QStringList &args)
     QString error;
     if (!link.read(cmd.parser, &error))
         return fail(UsageOrFile, error);
-    TransmitterLink port;
     ReadResult result;
-    if ((status = openLink(port, link.portName)) >= 0 ||
-        (status = readWithProgress(port, link, QStringLiteral("read"), &result)) >= 0)
+    if ((status = readTransmitter(link, &result)) >= 0)
         return status;
     print(changesText(params::changedFields(a, result.settings, protocol::carriedBothWays),
                       files[0], link.portName));

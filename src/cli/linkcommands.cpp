@@ -4,7 +4,6 @@
 #include "history.h"
 #include "parameterfile.h"
 #include "transfer.h"
-#include "transmitterlink.h"
 #include "validation.h"
 
 #include <QTextStream>
@@ -53,20 +52,11 @@ int runRead(const QStringList &args)
     LinkOptions link(cmd.parser);
     const QCommandLineOption output({"o", "output"}, "Parameter file to write.", "FILE");
     cmd.parser.addOption(output);
-    int status = cmd.parse(args, 0, 0);
-    if (status >= 0)
+    ReadResult result;
+    int status = cmd.parse(args, 0, 0, link);
+    if (status >= 0 || (status = readTransmitter(link, &result)) >= 0)
         return status;
     QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
-
-    ReadResult result;
-    {
-        TransmitterLink port;
-        if ((status = openLink(port, link.portName)) >= 0 ||
-            (status = readWithProgress(port, link, QStringLiteral("read"), &result)) >= 0)
-            return status;
-    }
     const QByteArray content = files::parameterFileContent(result.settings);
     const QString path = cmd.parser.value(output);
     if (path.isEmpty() || path == QLatin1String("-")) {
@@ -94,18 +84,11 @@ int runWrite(const QStringList &args)
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
-    const int status = cmd.parse(args, 1, 1);
-    if (status >= 0)
-        return status;
-    QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
-    const QString path = cmd.parser.positionalArguments().first();
     TxParamsRecord settings;
-    QVector<params::FieldChange> repairs;
-    if (!loadSettingsFile(path, &settings, &repairs, &error))
-        return fail(UsageOrFile, error);
-    reportRepairs(path, repairs);
+    int status = cmd.parse(args, 1, 1, link);
+    const QString path = cmd.parser.positionalArguments().value(0);
+    if (status >= 0 || (status = loadSettingsFileOrFail(path, &settings)) >= 0)
+        return status;
     return writeVerified(link, writeOptions.choice(cmd.parser), settings, path);
 }
 
@@ -121,12 +104,9 @@ int runReset(const QStringList &args)
     WriteOptions writeOptions(cmd.parser);
     const QCommandLineOption yes("yes", "Do not ask for confirmation.");
     cmd.parser.addOption(yes);
-    const int status = cmd.parse(args, 0, 0);
+    const int status = cmd.parse(args, 0, 0, link);
     if (status >= 0)
         return status;
-    QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
     if (!cmd.parser.isSet(yes)) {
         if (!stdinIsTerminal())
             return fail(UsageOrFile, QStringLiteral("reset asks for confirmation; pass --yes when "
@@ -152,20 +132,16 @@ int runRestore(const QStringList &args)
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     cmd.parser.addPositionalArgument("ID", "History entry to write back.");
-    const int status = cmd.parse(args, 1, 1);
+    int status = cmd.parse(args, 1, 1, link);
     if (status >= 0)
         return status;
     QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
     files::history::Entry entry;
     if (!files::history::find(cmd.parser.positionalArguments().first(), &entry, &error))
         return fail(UsageOrFile, error);
     TxParamsRecord settings;
-    QVector<params::FieldChange> repairs;
-    if (!loadSettingsFile(entry.path, &settings, &repairs, &error))
-        return fail(UsageOrFile, error);
-    reportRepairs(entry.id, repairs);
+    if ((status = loadSettingsFileOrFail(entry.path, &settings)) >= 0)
+        return status;
     return writeVerified(link, writeOptions.choice(cmd.parser), settings, entry.id);
 }
 

@@ -32,6 +32,15 @@ int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QS
     return -1;
 }
 
+int readTransmitter(const LinkOptions &options, ReadResult *result)
+{
+    TransmitterLink link;
+    int status = openLink(link, options.portName);
+    if (status < 0)
+        status = readWithProgress(link, options, QStringLiteral("read"), result);
+    return status;
+}
+
 void recordHistory(const TxParamsRecord &settings, const QString &kind)
 {
     QString error;

@@ -18,6 +18,9 @@ int openLink(TransmitterLink &link, const QString &portName);
 int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
                      ReadResult *result);
 
+// Opens the port, reads, and closes it again.
+int readTransmitter(const LinkOptions &options, ReadResult *result);
+
 // Adds a history entry, warning (never failing) when it cannot.
 void recordHistory(const TxParamsRecord &settings, const QString &kind);
 
