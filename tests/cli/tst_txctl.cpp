@@ -152,12 +152,12 @@ void TestTxctl::read()
     Sim sim(dir, faults);
     QVERIFY(sim.ready());
     const QString out = path("read.txt");
-    QFile::remove(out);
+    QVERIFY(putFile(out, "old"));
     const Run r = txctl({"read", "--port", sim.link, "-o", out, "--timeout", "1500"});
     QCOMPARE(r.exit, exit);
     if (exit != 0) {
         QVERIFY2(oneLine(r, message), r.err.constData());
-        QVERIFY(!QFileInfo::exists(out));
+        QCOMPARE(fileBytes(out), QByteArray("old")); // untouched, not cut short
         return;
     }
     QCOMPARE(fileBytes(out), fileBytes(sim.state));
@@ -247,6 +247,8 @@ void TestTxctl::resetAndRestore()
         txctl(QStringList{"restore", id.left(id.size() - 2), "--port", sim.link} + fastWrite).exit,
         0);
     QCOMPARE(fileBytes(sim.state), demo);
+    QVERIFY(txctl({"diff", path("custom.txt"), "--port", sim.link})
+                .out.contains("  ch1.subtrim (CH1 sub-trim): -100 % -> 12 %\n"));
     QVERIFY(oneLine(txctl({"restore", "1999", "--port", sim.link}), "no history entry 1999"));
 }
 
@@ -300,6 +302,7 @@ void TestTxctl::fileCommands_data()
                           << "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n";
     QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
                                 << "no differences between custom.txt and custom.txt";
+    QTest::newRow("ports") << QStringList{"ports"} << 0 << "";
     QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
     QTest::newRow("repaired on loading")
         << QStringList{"show", "repair.txt"} << 0
