@@ -64,6 +64,12 @@ bool couldBecome(const QByteArray &b, int i, int length)
     }
 }
 
+bool showsMarker(const QByteArray &b, int i)
+{
+    return at(b, i) == frameMarker ||
+           (b.size() - i > auxMarkerPosition && at(b, i + auxMarkerPosition) == auxMarker);
+}
+
 bool couldBecomeAny(const QByteArray &b, int i)
 {
     for (int length : frameLengths)
@@ -168,10 +174,11 @@ void StreamFramer::parse(Mode mode)
                 }
             }
             if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
-                // Held bytes that start nowhere near an edge are likely junk:
-                // holding them must cost what skipping them would.
+                // Away from an edge, only a marker makes held bytes a likely
+                // frame; without one they cost what skipping them would.
+                const int looseCost = showsMarker(held, i) ? costLooseStart : costSkip * (n - i);
                 const int c =
-                    (anchored ? 0 : costSkip * (n - i)) + (mode == Mode::Quiet ? costWaitQuiet : 0);
+                    (anchored ? 0 : looseCost) + (mode == Mode::Quiet ? costWaitQuiet : 0);
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
                     cost = c;
                     pick = choiceWait;

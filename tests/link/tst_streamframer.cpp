@@ -30,11 +30,12 @@ private slots:
 namespace
 {
 
-QByteArray servo()
+QByteArray servo(int ch3 = 1278) // 0x04FE: a marker inside the frame
 {
     TelemetryRecord t;
     for (int ch = 0; ch < 8; ++ch)
-        t.servo[ch] = 1000 + 139 * ch; // CH3 is 0x04FE: a marker inside the frame
+        t.servo[ch] = 1000 + 139 * ch;
+    t.servo[2] = ch3;
     t.txVolt = 842;
     return protocol::encodeServoFrame(t);
 }
@@ -116,6 +117,11 @@ void TestStreamFramer::framesOut_data()
     QTest::newRow("cut settings in the same delivery as a status")
         << Deliveries{{settings(protocol::codeDelay).left(5) + status(), 0}}
         << QList<QByteArray>{status()} << 5;
+    // 0x00AA makes bytes 5..12 an aux frame, complete in the first piece.
+    const QByteArray auxInside = servo(0xAA);
+    QTest::newRow("servo with an aux inside, after garbage, split")
+        << Deliveries{{hex("0102") + auxInside.left(14), 0}, {auxInside.mid(14), 2}}
+        << QList<QByteArray>{auxInside} << 2;
     // Whole deliveries are taken as the window takes them, odd contents included.
     QByteArray oddAux = hex("fe18aa0102030405");
     QTest::newRow("aux that looks like a servo head, between gaps")
@@ -155,6 +161,8 @@ void TestStreamFramer::quietTimeDecides_data()
     const QByteArray head = curve.left(protocol::auxFrameLength);
     QTest::newRow("aux-like head, line busy") << Deliveries{{head, 0}} << qint64(1) << 0 << 8;
     QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << 1 << 0;
+    QTest::newRow("aux-like head, gap, stray bytes")
+        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(10) << 1 << 2;
     QTest::newRow("aux-like head, rest soon")
         << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << 1 << 0;
     QTest::newRow("servo head, late rest")
