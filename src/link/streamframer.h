@@ -34,6 +34,9 @@
 class StreamFramer
 {
 public:
+    // The transmitter pauses several ms between frames, while one frame takes
+    // under 2 ms at 115200 baud; an adapter's latency timer may hold a piece
+    // back for up to 16 ms (the usual default), well under staleMs.
     static constexpr int defaultGapMs = 5;
     static constexpr int defaultStaleMs = 50;
 
