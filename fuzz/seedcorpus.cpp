@@ -56,15 +56,22 @@ TextFrames textFrames(const TxParamsRecord &p)
             frameOf(protocol::buildHFrame, protocol::startupFrameTextH, p)};
 }
 
-void decoderSeeds(const QString &dir)
+// Live values with the channel outputs `step` apart.
+TelemetryRecord seedTelemetry(int step)
 {
     TelemetryRecord t{};
     for (int ch = 0; ch < 8; ++ch)
-        t.servo[ch] = 1000 + 125 * ch;
+        t.servo[ch] = 1000 + step * ch;
     t.txVolt = 842;
     t.rssi = 160;
     t.statusByte3 = 1;
     t.extVolt = 123;
+    return t;
+}
+
+void decoderSeeds(const QString &dir)
+{
+    const TelemetryRecord t = seedTelemetry(125);
     const TxParamsRecord p = factoryRecord();
     put(dir, QStringLiteral("servo"), protocol::encodeServoFrame(t));
     put(dir, QStringLiteral("status"), protocol::encodeStatusFrame(t));
@@ -91,12 +98,7 @@ QByteArray delivery(int quietStep, const QByteArray &bytes, bool tickFirst = fal
 
 void framerSeeds(const QString &dir)
 {
-    TelemetryRecord t{};
-    for (int ch = 0; ch < 8; ++ch)
-        t.servo[ch] = 1000 + 139 * ch;
-    t.txVolt = 842;
-    t.rssi = 160;
-    t.extVolt = 123;
+    const TelemetryRecord t = seedTelemetry(139); // CH3 0x04FE: a marker inside the frame
     const TxParamsRecord p = factoryRecord();
     const QByteArray servo = protocol::encodeServoFrame(t);
     const QByteArray status = protocol::encodeStatusFrame(t);

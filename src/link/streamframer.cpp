@@ -22,7 +22,7 @@ constexpr int costUnknownCode = 3; // a settings frame whose code is not in the 
 constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
 constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
 constexpr int costSkip = 20;       // per byte
-constexpr int costWaitQuiet = 5;   // holding an unfinished frame once the gap has passed
+constexpr int costWaitQuiet = 5;   // holding a frame begun on an edge once the gap has passed
 constexpr int unreachable = std::numeric_limits<int>::max() / 2;
 
 constexpr int choiceSkip = 0;
@@ -62,6 +62,12 @@ bool couldBecome(const QByteArray &b, int i, int length)
     default:
         return have <= auxMarkerPosition || at(b, i + auxMarkerPosition) == auxMarker;
     }
+}
+
+bool showsMarker(const QByteArray &b, int i)
+{
+    return at(b, i) == frameMarker ||
+           (b.size() - i > auxMarkerPosition && at(b, i + auxMarkerPosition) == auxMarker);
 }
 
 bool couldBecomeAny(const QByteArray &b, int i)
@@ -168,10 +174,14 @@ void StreamFramer::parse(Mode mode)
                 }
             }
             if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
-                // Held bytes that start nowhere near an edge are likely junk:
-                // holding them must cost what skipping them would.
-                const int c =
-                    (anchored ? 0 : costSkip * (n - i)) + (mode == Mode::Quiet ? costWaitQuiet : 0);
+                // Away from an edge, only a marker makes held bytes a likely
+                // frame; without one they cost what skipping them would. Quiet
+                // time ends only a frame that began on an edge: one found after
+                // stray bytes may be the head of a longer frame whose rest the
+                // adapter or a busy machine holds back, so it waits until stale.
+                int c = mode == Mode::Quiet ? costWaitQuiet : 0;
+                if (!anchored)
+                    c = showsMarker(held, i) ? costLooseStart : costSkip * (n - i);
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
                     cost = c;
                     pick = choiceWait;

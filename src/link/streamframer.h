@@ -17,8 +17,9 @@
 //   - the transmitter writes each frame whole and pauses between frames, so
 //     a frame usually ends where a delivery ends and starts where one starts;
 //   - the markers and the fixed lengths;
-//   - quiet time on the line: after gapMs without bytes, whatever came last
-//     is complete; after staleMs an unfinished frame is given up.
+//   - quiet time on the line: after gapMs without bytes, a frame that began
+//     on a delivery edge is complete; after staleMs every unfinished frame is
+//     given up.
 //
 // A delivery that is exactly one frame, starting on a frame boundary (after
 // a gap or right after the previous frame), comes out as delivered, so with
@@ -33,6 +34,9 @@
 class StreamFramer
 {
 public:
+    // The transmitter pauses several ms between frames, while one frame takes
+    // under 2 ms at 115200 baud; an adapter's latency timer may hold a piece
+    // back for up to 16 ms (the usual default), well under staleMs.
     static constexpr int defaultGapMs = 5;
     static constexpr int defaultStaleMs = 50;
 

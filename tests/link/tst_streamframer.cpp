@@ -30,11 +30,12 @@ private slots:
 namespace
 {
 
-QByteArray servo()
+QByteArray servo(int ch3 = 1278) // 0x04FE: a marker inside the frame
 {
     TelemetryRecord t;
     for (int ch = 0; ch < 8; ++ch)
-        t.servo[ch] = 1000 + 139 * ch; // CH3 is 0x04FE: a marker inside the frame
+        t.servo[ch] = 1000 + 139 * ch;
+    t.servo[2] = ch3;
     t.txVolt = 842;
     return protocol::encodeServoFrame(t);
 }
@@ -74,10 +75,15 @@ QList<Named> kinds()
             {"settings AA", settings(protocol::codeCurve)}};
 }
 
+// An empty delivery stands for a timer tick.
 void feed(StreamFramer &framer, const Deliveries &deliveries)
 {
-    for (const Delivery &d : deliveries)
-        framer.push(d.bytes, d.atMs);
+    for (const Delivery &d : deliveries) {
+        if (d.bytes.isEmpty())
+            framer.idle(d.atMs);
+        else
+            framer.push(d.bytes, d.atMs);
+    }
 }
 
 } // namespace
@@ -116,6 +122,11 @@ void TestStreamFramer::framesOut_data()
     QTest::newRow("cut settings in the same delivery as a status")
         << Deliveries{{settings(protocol::codeDelay).left(5) + status(), 0}}
         << QList<QByteArray>{status()} << 5;
+    // 0x00AA makes bytes 5..12 an aux frame, complete in the first piece.
+    const QByteArray auxInside = servo(0xAA);
+    QTest::newRow("servo with an aux inside, after garbage, split")
+        << Deliveries{{hex("0102") + auxInside.left(14), 0}, {auxInside.mid(14), 2}}
+        << QList<QByteArray>{auxInside} << 2;
     // Whole deliveries are taken as the window takes them, odd contents included.
     QByteArray oddAux = hex("fe18aa0102030405");
     QTest::newRow("aux that looks like a servo head, between gaps")
@@ -148,32 +159,42 @@ void TestStreamFramer::quietTimeDecides_data()
 {
     QTest::addColumn<Deliveries>("deliveries");
     QTest::addColumn<qint64>("quietUntil");
-    QTest::addColumn<int>("framesOut");
+    QTest::addColumn<QList<QByteArray>>("frames");
     QTest::addColumn<int>("pending");
 
+    using Frames = QList<QByteArray>;
     const QByteArray curve = settings(protocol::codeCurve); // FE 00 AA ...: an aux head
     const QByteArray head = curve.left(protocol::auxFrameLength);
-    QTest::newRow("aux-like head, line busy") << Deliveries{{head, 0}} << qint64(1) << 0 << 8;
-    QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << 1 << 0;
+    const QByteArray servoHead = servo().left(9);
+    QTest::newRow("aux-like head, line busy")
+        << Deliveries{{head, 0}} << qint64(1) << Frames{} << 8;
+    QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << Frames{head} << 0;
+    QTest::newRow("aux-like head, gap, stray bytes")
+        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(10) << Frames{head} << 2;
     QTest::newRow("aux-like head, rest soon")
-        << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << 1 << 0;
+        << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << Frames{curve} << 0;
+    // After stray bytes the head is not taken for an aux frame at the gap.
+    QTest::newRow("aux-like head after garbage, tick, late rest")
+        << Deliveries{{hex("ef") + head, 0}, {{}, 20}, {curve.mid(8), 21}} << qint64(21)
+        << Frames{curve} << 0;
     QTest::newRow("servo head, late rest")
-        << Deliveries{{servo().left(9), 0}, {servo().mid(9), 20}} << qint64(20) << 1 << 0;
-    QTest::newRow("servo head, gap") << Deliveries{{servo().left(9), 0}} << qint64(20) << 0 << 9;
-    QTest::newRow("servo head, stale") << Deliveries{{servo().left(9), 0}} << qint64(50) << 0 << 0;
+        << Deliveries{{servoHead, 0}, {{}, 20}, {servo().mid(9), 20}} << qint64(20)
+        << Frames{servo()} << 0;
+    QTest::newRow("servo head, gap") << Deliveries{{servoHead, 0}} << qint64(20) << Frames{} << 9;
+    QTest::newRow("servo head, stale") << Deliveries{{servoHead, 0}} << qint64(50) << Frames{} << 0;
 }
 
 void TestStreamFramer::quietTimeDecides()
 {
     QFETCH(Deliveries, deliveries);
     QFETCH(qint64, quietUntil);
-    QFETCH(int, framesOut);
+    QFETCH(QList<QByteArray>, frames);
     QFETCH(int, pending);
 
     StreamFramer framer;
     feed(framer, deliveries);
     framer.idle(quietUntil);
-    QCOMPARE(framer.takeFrames().size(), framesOut);
+    QCOMPARE(framer.takeFrames(), frames);
     QCOMPARE(framer.pendingBytes(), pending);
 }
 

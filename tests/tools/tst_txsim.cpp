@@ -4,6 +4,7 @@
 #include "frames.h"
 #include "parameterfile.h"
 #include "simdevice.h"
+#include "streamframer.h"
 #include "telemetry.h"
 #include "txparams.h"
 
@@ -31,6 +32,8 @@ private slots:
     void streamTotalsCountFramesAndAcks_data();
     void streamTotalsCountFramesAndAcks();
     void survivesReopenAndCleansUpOnSigterm();
+    void faultModes_data();
+    void faultModes();
 };
 
 namespace
@@ -78,19 +81,34 @@ struct Sim {
     }
 };
 
-// The tool's side: every readyRead is one delivery.
+// The tool's side: every readyRead is one delivery. The deliveries also go
+// through a stream framer, as txctl reads them.
 struct Client : QObject {
     QSerialPort port;
     QList<QByteArray> deliveries;
+    StreamFramer framer;
+    QList<QByteArray> frames; // what the framer made of the deliveries
+    QElapsedTimer clock;
 
     bool open(const QString &path)
     {
         port.setPortName(path);
         port.setBaudRate(115200);
+        clock.start();
         connect(
-            &port, &QSerialPort::readyRead, this, [this] { deliveries << port.readAll(); },
+            &port, &QSerialPort::readyRead, this,
+            [this] {
+                deliveries << port.readAll();
+                framer.push(deliveries.last(), clock.elapsed());
+                frames += framer.takeFrames();
+            },
             Qt::UniqueConnection);
         return port.open(QIODevice::ReadWrite);
+    }
+    void idle()
+    {
+        framer.idle(clock.elapsed());
+        frames += framer.takeFrames();
     }
     void send(const QByteArray &bytes)
     {
@@ -210,6 +228,45 @@ TxParamsRecord customSettings()
     p.drUp = 21;
     p.drDown = 79;
     return p;
+}
+
+// The frame numbers of a read through the framer, its settings into `into`.
+// Waits for `expected` frames, then a little longer for any extra one.
+QSet<int> readFramed(Client &client, int expected, TxParamsRecord &into)
+{
+    const int from = client.frames.size();
+    client.send("RR");
+    waitUntil([&] {
+        client.idle();
+        return client.frames.size() - from >= expected;
+    });
+    spin(300);
+    client.framer.idle(client.clock.elapsed() + StreamFramer::defaultStaleMs);
+    client.frames += client.framer.takeFrames();
+    QSet<int> numbers;
+    TelemetryRecord ignored;
+    for (int i = from; i < client.frames.size(); ++i)
+        numbers << protocol::decodeDelivery(client.frames[i], into, ignored).frameNumber;
+    return numbers;
+}
+
+// Whether some delivery shows the line fault: a piece of a frame, two frames
+// in one, or stray bytes before a frame.
+bool wireShows(const QString &fault, const Client &c)
+{
+    for (const QByteArray &d : c.deliveries) {
+        for (int i = 0; i < c.frames.size(); ++i) {
+            const QByteArray &f = c.frames[i];
+            if (fault == "split" && d.size() < f.size() && f.contains(d))
+                return true;
+            if (fault == "merged" && i + 1 < c.frames.size() && d == f + c.frames[i + 1])
+                return true;
+            if (fault == "garbage" && d.size() > f.size() && d.endsWith(f) &&
+                !StreamFramer::isWholeFrame(d.left(d.size() - f.size())))
+                return true;
+        }
+    }
+    return fault.isEmpty();
 }
 
 #define START_SIM(sim, ...)                                                                        \
@@ -462,6 +519,73 @@ void TestTxSim::survivesReopenAndCleansUpOnSigterm()
     QCOMPARE(sim.process.exitCode(), 0);
     QVERIFY(!QFileInfo(sim.link).isSymLink());
     QVERIFY(sim.process.readAllStandardOutput().contains("SIGTERM"));
+}
+
+void TestTxSim::faultModes_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("wire");         // the line fault some delivery must show
+    QTest::addColumn<QVector<int>>("missing"); // per read: the frame number left out, or 0
+    QTest::addColumn<bool>("writeFirst");
+
+    QTest::newRow("split deliveries")
+        << QStringList{"--split-deliveries"} << "split" << QVector<int>{0, 0} << false;
+    QTest::newRow("merged frames")
+        << QStringList{"--merge-frames"} << "merged" << QVector<int>{0, 0} << false;
+    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << "garbage"
+                             << QVector<int>{0, 0} << false;
+    QTest::newRow("all line faults")
+        << QStringList{"--split-deliveries", "--merge-frames", "--garbage"} << "split"
+        << QVector<int>{0, 0} << false;
+    // The seventh settings frame sent is number 8: number 7 is the aux frame's.
+    QTest::newRow("frame left out of every read")
+        << QStringList{"--drop-frame", "7"} << "" << QVector<int>{8, 8} << false;
+    QTest::newRow("frame left out of the first read")
+        << QStringList{"--drop-frame-once", "1"} << "" << QVector<int>{1, 0} << false;
+    QTest::newRow("writes ignored")
+        << QStringList{"--ignore-writes"} << "" << QVector<int>{0, 0} << true;
+}
+
+void TestTxSim::faultModes()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, wire);
+    QFETCH(QVector<int>, missing);
+    QFETCH(bool, writeFirst);
+
+    Sim sim;
+    START_SIM(sim, options);
+    Client client;
+    QVERIFY(client.open(sim.link));
+    QByteArray log;
+    if (writeFirst) {
+        client.send(fileContent(customSettings()) + "WWW");
+        QVERIFY(waitUntil([&] {
+            log += sim.process.readAllStandardOutput();
+            return log.count("not stored") == 3;
+        }));
+    }
+    int total = 0;
+    for (int lost : missing) {
+        QSet<int> expected;
+        for (int n = 1; n <= readReplyFrames; ++n)
+            if (n != lost)
+                expected << n;
+        TxParamsRecord got;
+        QCOMPARE(readFramed(client, expected.size(), got), expected);
+        total += expected.size();
+        if (lost == 0) {
+            TxParamsRecord demo = demoSettings();
+            copyUncarried(demo, got);
+            QCOMPARE(got, demo);
+        }
+    }
+    QCOMPARE(client.frames.size(), total); // nothing made up from garbage
+    QVERIFY(wireShows(wire, client));
+    if (!wire.isEmpty()) // the window's one-delivery-one-frame decoding loses frames
+        QVERIFY(client.countKind(protocol::DeliveryKind::Aux) +
+                    client.countKind(protocol::DeliveryKind::Settings) <
+                client.frames.size());
 }
 
 QTEST_MAIN(TestTxSim)
