@@ -321,3 +321,5 @@ EOF
     cat "$ROOT/bench/findings.md"
 } >"$OUT"
 echo "== wrote $OUT"
+# The file was written afresh: add txctl's figures again.
+"$ROOT/scripts/bench-txctl.sh"
