@@ -2,6 +2,7 @@
 
 #include "fieldcatalogue.h"
 #include "settingsreader.h"
+#include "settingswriter.h"
 #include "txparams.h"
 
 #include <QCommandLineOption>
@@ -53,7 +54,8 @@ struct LinkOptions {
         "timeout", "Longest wait for the reply to one read request (default 3000).", "MS", "3000"};
     QCommandLineOption attempts{
         "attempts", "Read requests before a read with missing frames fails (default 3).", "N", "3"};
-    QCommandLineOption pace{"pace-ms", "Pause after each written frame.", "MS", "800"};
+    QCommandLineOption pace{"pace-ms", "Pause after each written frame.", "MS",
+                            QString::number(designedPaceMs)};
 
     explicit LinkOptions(QCommandLineParser &parser, bool writes = false);
     // False with a usage message when a value is not a number in range or
@@ -62,7 +64,7 @@ struct LinkOptions {
 
     QString portName;
     ReadOptions readOptions;
-    int paceMs = 800;
+    int paceMs = designedPaceMs;
 
 private:
     bool writes;

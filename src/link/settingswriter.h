@@ -14,7 +14,7 @@ class TransmitterLink;
 // A write as the window sends it: the S frame, 800 ms, the G frame, 800 ms,
 // the H frame, 800 ms, then "WWW". Frames arriving during the pauses (the
 // live stream) are answered as the window answers them. `paceMs` is the pause;
-// only tests shorten it.
+// only tests shorten it: the transmitter is given 800 ms to store each frame.
 constexpr int designedPaceMs = 800;
 
 // progress(step) with step 1..3 after each frame's pause, 4 after "WWW".
