@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 namespace filedialogs
@@ -21,13 +22,27 @@ QString run(QFileDialog &dialog, const QString &filter)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(filter);
+    // Choosing an entry also puts the entry's suffix on the name typed in a
+    // save dialog; for "*.*" that would turn "mymodel.txt" into "mymodel.*",
+    // so the typed name is put back.
+    auto *nameEdit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QString typed;
+    if (nameEdit && dialog.acceptMode() == QFileDialog::AcceptSave)
+        QObject::connect(nameEdit, &QLineEdit::textChanged, [&typed](const QString &text) {
+            if (!text.endsWith(QLatin1String(".*")))
+                typed = text;
+        });
     // The dialog applies an entry's patterns to its file-system model when the
     // entry is chosen (first entry at start, filterSelected afterwards); for
     // the all-files entry the model is then told to take every name.
     auto *model = dialog.findChild<QFileSystemModel *>();
-    const auto widen = [model](const QString &chosen) {
-        if (model && meansEveryFile(chosen))
-            model->setNameFilters({QStringLiteral("*")});
+    const auto widen = [&](const QString &chosen) {
+        if (!model || !meansEveryFile(chosen))
+            return;
+        model->setNameFilters({QStringLiteral("*")});
+        if (!typed.isEmpty() &&
+            nameEdit->text() == typed.left(typed.lastIndexOf(QLatin1Char('.'))) + ".*")
+            nameEdit->setText(typed);
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, widen);
     widen(dialog.selectedNameFilter());

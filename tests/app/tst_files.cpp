@@ -33,7 +33,7 @@ void captureLengthLog(QtMsgType type, const QMessageLogContext &context, const Q
 }
 
 // What the user does in the file dialog.
-enum class Answer { Choose, Cancel, ChooseThenDelete, List, ListOtherFilter };
+enum class Answer { Choose, Cancel, ChooseThenDelete, List, ListOtherFilter, TypeOtherFilter };
 
 // Answers the next file dialog and records the message boxes that follow,
 // closing each with its default button.
@@ -56,6 +56,14 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialogSeen = true;
+            if (answer == Answer::TypeOtherFilter) {
+                auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+                QTest::keyClicks(name, path);
+                QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+                listed = QStringList{name->text()};
+                dialog->reject();
+                return;
+            }
             if (answer == Answer::List || answer == Answer::ListOtherFilter) {
                 list(dialog);
                 return;
@@ -132,6 +140,7 @@ private slots:
     void loadCases();
     void filterEntries_data();
     void filterEntries();
+    void allFilesKeepsTheTypedName();
 
 private:
     QTemporaryDir workDir; // the dialogs start in the working directory
@@ -357,6 +366,14 @@ void TestFiles::filterEntries()
     QStringList shown = runFileCommand(w, qPrintable(slot), Answer(answer), QString());
     shown.sort();
     QCOMPARE(shown, listed);
+}
+
+// The dialog puts an entry's suffix on the typed name; "*.*" must not.
+void TestFiles::allFilesKeepsTheTypedName()
+{
+    MainWindow w;
+    QCOMPARE(runFileCommand(w, "on_toolButton_Save_clicked", Answer::TypeOtherFilter, "my.txt"),
+             QStringList{"my.txt"});
 }
 
 QTEST_MAIN(TestFiles)
