@@ -1,5 +1,6 @@
 // Start-up of the tool's window, built and shown as main() does it.
 #include "firstpaint.h"
+#include "formfonts.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installFormFonts();
     MainWindow window;
     showAndReportFirstPaint(window);
 }

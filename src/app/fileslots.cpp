@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 
 #include "encoder.h"
+#include "filedialogs.h"
 #include "frames.h"
 #include "parameterfile.h"
 #include "txparams.h"
@@ -10,7 +11,6 @@
 #include "waitms.h"
 
 #include <QDebug>
-#include <QFileDialog>
 #include <QMessageBox>
 
 // The whole text of the last file loaded.
@@ -24,8 +24,8 @@ void MainWindow::on_toolButton_Save_clicked()
     waitMs(200);
     ui->toolButton_Save->setEnabled(true);
 
-    const QString path = QFileDialog::getSaveFileName(this, uitexts::saveDialogTitle(), "./",
-                                                      uitexts::saveDialogFilter());
+    const QString path = filedialogs::saveFileName(this, uitexts::saveDialogTitle(), "./",
+                                                   uitexts::saveDialogFilter());
     qDebug() << path;
     if (path.isEmpty())
         return;
@@ -48,8 +48,8 @@ void MainWindow::on_toolButton_Load_clicked()
     waitMs(200);
     ui->toolButton_Load->setEnabled(true);
 
-    fileName = QFileDialog::getOpenFileName(this, uitexts::loadDialogTitle(), "./",
-                                            uitexts::loadDialogFilter());
+    fileName = filedialogs::openFileName(this, uitexts::loadDialogTitle(), "./",
+                                         uitexts::loadDialogFilter());
     if (!fileName.isEmpty()) {
         QString error;
         if (!files::readParameterFile(fileName, &loadedText, &error)) {

@@ -1,3 +1,4 @@
+#include "formfonts.h"
 #include "historyhooks.h"
 #include "mainwindow.h"
 #include "portlist.h"
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(historyOption))
         historyhooks::enable();
     portlist::setPreferredPorts(parser.values(portOption));
+    installFormFonts();
 
     MainWindow window;
     window.show();

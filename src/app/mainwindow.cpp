@@ -2,6 +2,7 @@
 
 #include "frames.h"
 #include "historyhooks.h"
+#include "popuprows.h"
 #include "portlist.h"
 #include "telemetry.h"
 #include "ui_mainwindow.h"
@@ -27,6 +28,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     registerResources();
     ui->setupUi(this);
+    popuprows::install(this);
 
     connect(&serial, SIGNAL(readyRead()), this, SLOT(serialPort_readyRead()));
     // An unplugged adapter shows up as a resource error, or (pseudo-terminals,

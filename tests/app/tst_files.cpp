@@ -5,9 +5,11 @@
 #include "validation.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -31,7 +33,7 @@ void captureLengthLog(QtMsgType type, const QMessageLogContext &context, const Q
 }
 
 // What the user does in the file dialog.
-enum class Answer { Choose, Cancel, ChooseThenDelete };
+enum class Answer { Choose, Cancel, ChooseThenDelete, List, ListOtherFilter, TypeOtherFilter };
 
 // Answers the next file dialog and records the message boxes that follow,
 // closing each with its default button.
@@ -45,7 +47,8 @@ public:
     }
 
     bool dialogSeen = false;
-    QStringList boxes; // "title|text" of each box
+    QStringList boxes;  // "title|text" of each box
+    QStringList listed; // names the dialog shows (List answers)
 
 private:
     void look()
@@ -53,6 +56,18 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialogSeen = true;
+            if (answer == Answer::TypeOtherFilter) {
+                auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+                QTest::keyClicks(name, path);
+                QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+                listed = QStringList{name->text()};
+                dialog->reject();
+                return;
+            }
+            if (answer == Answer::List || answer == Answer::ListOtherFilter) {
+                list(dialog);
+                return;
+            }
             if (answer == Answer::Cancel) {
                 dialog->reject();
                 return;
@@ -71,6 +86,27 @@ private:
         }
     }
 
+    // Picks the other filter entry as a user would, waits until the folder
+    // has been read ("params.txt" shows under every entry), then cancels.
+    void list(QFileDialog *dialog)
+    {
+        if (answer == Answer::ListOtherFilter && !filterSwitched) {
+            QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+            filterSwitched = true;
+            return;
+        }
+        const auto *view = dialog->findChild<QListView *>("listView");
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        if (!names.contains("params.txt") && ++waits < 300)
+            return;
+        listed = names;
+        dialog->reject();
+    }
+
+    bool filterSwitched = false;
+    int waits = 0;
     QTimer poll;
     Answer answer;
     QString path;
@@ -102,6 +138,9 @@ private slots:
     void failedSaveShowsTheBox();
     void loadCases_data();
     void loadCases();
+    void filterEntries_data();
+    void filterEntries();
+    void allFilesKeepsTheTypedName();
 
 private:
     QTemporaryDir workDir; // the dialogs start in the working directory
@@ -117,7 +156,7 @@ static QStringList runFileCommand(MainWindow &w, const char *slot, Answer answer
     QMetaObject::invokeMethod(&w, slot);
     if (!answerer.dialogSeen)
         return {"no file dialog"};
-    return answerer.boxes;
+    return answer >= Answer::List ? answerer.listed : answerer.boxes;
 }
 
 static QStringList save(MainWindow &w, Answer answer, const QString &path)
@@ -298,6 +337,43 @@ void TestFiles::loadCases()
     QCOMPARE(TxParams, expected);
     QCOMPARE(loadedText, textRead ? content : QStringLiteral("before"));
     QCOMPARE(lengthLog, log);
+}
+
+void TestFiles::filterEntries_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("listed");
+    const QString save = "on_toolButton_Save_clicked", load = "on_toolButton_Load_clicked";
+    const int first = int(Answer::List), second = int(Answer::ListOtherFilter);
+    const QStringList all = {"mymodel", "params.txt"}, text = {"params.txt"};
+    QTest::newRow("load, all files") << load << first << all;
+    QTest::newRow("load, text files") << load << second << text;
+    QTest::newRow("save, text files") << save << first << text;
+    QTest::newRow("save, all files") << save << second << all;
+}
+
+// The save dialog adds no suffix, so "所有文件 (*.*)" must offer names
+// without a dot as well.
+void TestFiles::filterEntries()
+{
+    QFETCH(QString, slot);
+    QFETCH(int, answer);
+    QFETCH(QStringList, listed);
+    MainWindow w;
+    QCOMPARE(save(w, Answer::Choose, workDir.filePath("mymodel")), QStringList());
+    QVERIFY(writeBytes(workDir.filePath("params.txt"), "x"));
+    QStringList shown = runFileCommand(w, qPrintable(slot), Answer(answer), QString());
+    shown.sort();
+    QCOMPARE(shown, listed);
+}
+
+// The dialog puts an entry's suffix on the typed name; "*.*" must not.
+void TestFiles::allFilesKeepsTheTypedName()
+{
+    MainWindow w;
+    QCOMPARE(runFileCommand(w, "on_toolButton_Save_clicked", Answer::TypeOtherFilter, "my.txt"),
+             QStringList{"my.txt"});
 }
 
 QTEST_MAIN(TestFiles)

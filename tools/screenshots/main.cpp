@@ -1,6 +1,7 @@
 // Writes one PNG of the main window per tab, for the README. Runs offscreen:
 //   txscreenshots [OUTPUT_DIR]     (default docs/screenshots)
 #include "demoscene.h"
+#include "formfonts.h"
 #include "mainwindow.h"
 #include "portlist.h"
 #include "quietline.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("txconfig");
+    installFormFonts();
     const QStringList args = QApplication::arguments();
     const QString outputDir = args.size() > 1 ? args.at(1) : QString("docs/screenshots");
 

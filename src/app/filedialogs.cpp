@@ -1,0 +1,72 @@
+#include "filedialogs.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace filedialogs
+{
+namespace
+{
+
+// "所有文件 (*.*)" and its translations: the patterns in parentheses are "*.*" alone.
+bool meansEveryFile(const QString &nameFilter)
+{
+    static const QRegularExpression patterns(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    const QRegularExpressionMatch match = patterns.match(nameFilter);
+    return match.hasMatch() && match.captured(1).trimmed() == QLatin1String("*.*");
+}
+
+QString run(QFileDialog &dialog, const QString &filter)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(filter);
+    // Choosing an entry also puts the entry's suffix on the name typed in a
+    // save dialog; for "*.*" that would turn "mymodel.txt" into "mymodel.*",
+    // so the typed name is put back.
+    auto *nameEdit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QString typed;
+    if (nameEdit && dialog.acceptMode() == QFileDialog::AcceptSave)
+        QObject::connect(nameEdit, &QLineEdit::textChanged, [&typed](const QString &text) {
+            if (!text.endsWith(QLatin1String(".*")))
+                typed = text;
+        });
+    // The dialog applies an entry's patterns to its file-system model when the
+    // entry is chosen (first entry at start, filterSelected afterwards); for
+    // the all-files entry the model is then told to take every name.
+    auto *model = dialog.findChild<QFileSystemModel *>();
+    const auto widen = [&](const QString &chosen) {
+        if (!model || !meansEveryFile(chosen))
+            return;
+        model->setNameFilters({QStringLiteral("*")});
+        if (!typed.isEmpty() &&
+            nameEdit->text() == typed.left(typed.lastIndexOf(QLatin1Char('.'))) + ".*")
+            nameEdit->setText(typed);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, widen);
+    widen(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
+QString saveFileName(QWidget *parent, const QString &title, const QString &dir,
+                     const QString &filter)
+{
+    QFileDialog dialog(parent, title, dir);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    return run(dialog, filter);
+}
+
+QString openFileName(QWidget *parent, const QString &title, const QString &dir,
+                     const QString &filter)
+{
+    QFileDialog dialog(parent, title, dir);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return run(dialog, filter);
+}
+
+} // namespace filedialogs
