@@ -8,11 +8,7 @@
 
 cureWidget::cureWidget(QWidget *parent) : QWidget(parent), refreshTimer(startPlotRefresh(this)) {}
 
-void cureWidget::creatData()
-{
-    repaintOnChange(this, requestedValues,
-                    QVector<int>(std::begin(TxParams.thCurve), std::end(TxParams.thCurve)));
-}
+void cureWidget::creatData() { update(); }
 
 void cureWidget::paintEvent(QPaintEvent *)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QVector>
 #include <QWidget>
 
 class QTimer;
@@ -21,5 +20,4 @@ protected:
 
 private:
     QTimer *refreshTimer;
-    QVector<int> requestedValues; // see repaintOnChange
 };

@@ -22,10 +22,7 @@ QPainterPath curveHalf(QPoint start, QPoint control, QPoint end)
 
 mWidget::mWidget(QWidget *parent) : QWidget(parent), refreshTimer(startPlotRefresh(this)) {}
 
-void mWidget::creatData()
-{
-    repaintOnChange(this, requestedValues, {TxParams.drRate, TxParams.drExp});
-}
+void mWidget::creatData() { update(); }
 
 void mWidget::paintEvent(QPaintEvent *)
 {

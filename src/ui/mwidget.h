@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QVector>
 #include <QWidget>
 
 class QTimer;
@@ -22,5 +21,4 @@ protected:
 
 private:
     QTimer *refreshTimer;
-    QVector<int> requestedValues; // see repaintOnChange
 };

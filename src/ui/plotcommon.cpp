@@ -14,14 +14,6 @@ QTimer *startPlotRefresh(QWidget *plot)
     return timer;
 }
 
-void repaintOnChange(QWidget *plot, QVector<int> &requested, QVector<int> values)
-{
-    if (values == requested)
-        return;
-    requested = std::move(values);
-    plot->update();
-}
-
 void paintPlotGrid(QPainter &painter, const QRect &widget, const QRect &frame,
                    const QVector<QLine> &dashes, int dashPenWidth)
 {
