@@ -12,15 +12,15 @@
 
 namespace
 {
-// A spin box repaints on every setValue, even one that changes nothing, and
-// the page behind it repaints with it: ten times a second, that cost more
-// than all else the idle window does. A box without focus shows exactly its
-// value (losing focus tidies half-typed text), so an equal value is skipped
-// there; the box being edited gets the call as always, which also resets
-// half-typed text.
+// A box that already shows the stored value is left alone. For the box being
+// typed into this keeps half-typed text ("-" on the way to "-50" is not a
+// value yet, and setValue would turn it back into the old number); any other
+// path that changes the stored value makes the two differ, and the box is
+// rewritten at once. It also spares the repaint that every setValue causes,
+// unchanged or not, of the box and the styled page behind it.
 template <typename Editor, typename Value> void showValue(Editor *editor, Value value)
 {
-    if (editor->value() == value && !editor->hasFocus())
+    if (editor->value() == value)
         return;
     editor->setValue(value);
 }
