@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "closedeferral.h"
 #include "frames.h"
 #include "historyhooks.h"
 #include "popuprows.h"
@@ -45,6 +46,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     fillPortList();
     ui->tabWidget->setCurrentIndex(0);
+    // The last frame of a write must not be dropped with the port when the
+    // program ends right after it.
+    closeDeferral = new CloseDeferral(this, [this] {
+        if (serial.isOpen())
+            serial.flush();
+    });
 
     displayTimer = new QTimer(this);
     displayTimer->start(100);
@@ -137,6 +144,7 @@ void MainWindow::on_toolButton_Read_clicked()
 
 void MainWindow::on_toolButton_Send_clicked()
 {
+    const CloseDeferral::Flow writing(*closeDeferral);
     if (!lockOutAndCheckLink(ui->toolButton_Send))
         return;
     writeSettings();
@@ -145,6 +153,7 @@ void MainWindow::on_toolButton_Send_clicked()
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
+    const CloseDeferral::Flow writing(*closeDeferral);
     if (!lockOutAndCheckLink(ui->toolButton_Reset))
         return;
     RestData();

@@ -5,6 +5,7 @@
 #include <QSerialPort>
 #include <QString>
 
+class CloseDeferral;
 class QComboBox;
 class QTimer;
 
@@ -199,6 +200,9 @@ private:
     // Display runs each combo box has spent under the pointer (hover dwell).
     QHash<const QComboBox *, int> hoverTicks;
     void dwell(std::initializer_list<QComboBox *> boxes);
+
+    // Holds a close of the window back while settings are being written.
+    CloseDeferral *closeDeferral;
 
     void fillPortList();
     void writeToPort(const QByteArray &bytes);

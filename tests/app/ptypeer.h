@@ -33,6 +33,7 @@ public:
     int count(const QByteArray &needle) const;
     // Milliseconds (from the peer's creation) at which byte `index` arrived.
     double arrivalMs(int index) const;
+    double nowMs() const { return clock.nsecsElapsed() / 1e6; }
 
     // Drops the peer's own hold on the slave, so that the window closing its
     // port hangs the line up (observed as hungUp()).

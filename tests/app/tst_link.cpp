@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -49,6 +50,7 @@ public:
     struct Box {
         QString title;
         QString text;
+        double shownMs; // on the watcher's clock
     };
     QVector<Box> boxes;
     // Called with the box still open, to look at the window behind it.
@@ -60,16 +62,27 @@ public:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            boxes.append({box->windowTitle(), box->text()});
+            boxes.append({box->windowTitle(), box->text(), shownMs});
             if (onBox)
                 onBox();
             box->done(0);
         });
         poll.start(10);
+        clock.start();
+        qApp->installEventFilter(this);
     }
+    double nowMs() const { return clock.nsecsElapsed() / 1e6; }
 
 private:
     QTimer poll;
+    QElapsedTimer clock;
+    double shownMs = -1;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
+            shownMs = nowMs();
+        return false;
+    }
 };
 
 QStringList capturedLog;
@@ -244,7 +257,11 @@ QStringList expectedSlotNames()
     return names;
 }
 
+using FieldRef = int &(*)(TxParamsRecord &);
+
 } // namespace
+
+Q_DECLARE_METATYPE(FieldRef)
 
 class TestLink : public QObject
 {
@@ -274,6 +291,13 @@ private slots:
     void lostLinkClosesOnce();
     void portErrorsWhileOpen_data();
     void portErrorsWhileOpen();
+    void typedValueIsWrittenAsTyped_data();
+    void typedValueIsWrittenAsTyped();
+    void readShowsInTheBoxBeingEdited();
+    void selectionRunsBeforeValidation_data();
+    void selectionRunsBeforeValidation();
+    void closeWaitsForTheWrite_data();
+    void closeWaitsForTheWrite();
 
 private:
     QTemporaryDir historyHome;
@@ -316,6 +340,47 @@ private:
     {
         const QString path = QStringLiteral(":/myImage/images/%1.png").arg(colour);
         return lampImage(child<QToolButton>("toolButton_led")->icon()) == lampImage(QIcon(path));
+    }
+    // Each frame of a write is followed by its pause. Arrival stamps are taken
+    // in the same event loop that writes, and on a busy machine the read of
+    // the earlier frame can lag its write; the slack still fails a missing
+    // pause (a gap near 0) without turning this into a timing test.
+    bool pausesKept() const
+    {
+        for (int i = 1; i <= 3; ++i) {
+            if (peer->arrivalMs(i * 81) - peer->arrivalMs((i - 1) * 81) < 800 - 100)
+                return false;
+        }
+        return true;
+    }
+    // The frames a write of `p` sends, with the closing acknowledgement.
+    static QByteArray writeOf(const TxParamsRecord &p)
+    {
+        QString s = frameTextS, g = frameTextG, h = frameTextH;
+        protocol::buildSFrame(p, s);
+        protocol::buildGFrame(p, g);
+        protocol::buildHFrame(p, h);
+        return (s + g + h).toLatin1() + ack;
+    }
+    // Shows the window on the page of spin box `name`, showing the store, and
+    // gives the box the focus with its text selected, as a click into it would.
+    QSpinBox *focusEditor(const QString &name)
+    {
+        auto *box = window->findChild<QSpinBox *>(name);
+        auto *tabs = child<QTabWidget>("tabWidget");
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->widget(i)->isAncestorOf(box))
+                tabs->setCurrentIndex(i);
+        }
+        window->show();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return nullptr;
+        QMetaObject::invokeMethod(window.get(), "ui_Display"); // as after the first tick
+        box->setFocus();
+        if (!QTest::qWaitFor([box] { return box->hasFocus(); }))
+            return nullptr;
+        box->selectAll();
+        return box;
     }
     QStringList portItems() const
     {
@@ -467,8 +532,10 @@ void TestLink::readFillsTheStore()
 {
     QVERIFY(openLink());
     qInstallMessageHandler(captureMessage);
+    const double clickedAt = peer->nowMs();
     child<QToolButton>("toolButton_Read")->click();
     QCOMPARE(peer->received(), QByteArray("RR"));
+    QVERIFY(peer->arrivalMs(0) - clickedAt >= 200); // nothing inside the lock-out
     peer->clear();
 
     const TxParamsRecord sent = distinctRecord();
@@ -625,10 +692,7 @@ void TestLink::writeSendsFramesThenAck()
         params::restoreFactoryGroup1(expected);
         params::restoreFactoryGroup2(expected);
     }
-    QString s = frameTextS, g = frameTextG, h = frameTextH;
-    protocol::buildSFrame(expected, s);
-    protocol::buildGFrame(expected, g);
-    protocol::buildHFrame(expected, h);
+    const QByteArray written = writeOf(expected);
     // The factory values leave the shown dual rate alone; the display refresh
     // that follows re-derives it for the factory switch position.
     params::selectDualRate(expected);
@@ -642,22 +706,14 @@ void TestLink::writeSendsFramesThenAck()
         QTest::mouseClick(tool, Qt::LeftButton);
         tool->click();
     });
+    const double clickedAt = peer->nowMs();
     tool->click();
     QVERIFY(lockedAtFirstPause);
 
-    const QByteArray frames = (s + g + h).toLatin1();
-    QTRY_COMPARE(peer->received(), frames + ack);
-    // Each frame is followed by its pause. Arrival stamps are taken in the same
-    // event loop that writes, and on a busy machine the read of the earlier
-    // frame can lag its write; the slack still fails a missing pause (a gap
-    // near 0) without turning this into a timing test.
-    const double slackMs = 100;
-    for (int i = 1; i < 3; ++i) {
-        const double gap = peer->arrivalMs(i * 81) - peer->arrivalMs((i - 1) * 81);
-        QVERIFY2(gap >= 800 - slackMs, qPrintable(QString::number(gap)));
-    }
-    QVERIFY(peer->arrivalMs(frames.size()) - peer->arrivalMs(2 * 81) >= 800 - slackMs);
-    QCOMPARE(newestHistory(factory ? "reset" : "write"), frames);
+    QTRY_COMPARE(peer->received(), written);
+    QVERIFY(peer->arrivalMs(0) - clickedAt >= 200);
+    QVERIFY(pausesKept());
+    QCOMPARE(newestHistory(factory ? "reset" : "write"), written.chopped(ack.size()));
     QCOMPARE(TxParams, expected);
     QVERIFY(watcher->boxes.isEmpty());
 }
@@ -684,6 +740,7 @@ void TestLink::commandOnClosedLinkOnlyWarns()
     bool enabledWhenBoxShows = false;
     QTimer::singleShot(0, this, [&] { lockedAtFirstPause = !tool->isEnabled(); });
     watcher->onBox = [&] { enabledWhenBoxShows = tool->isEnabled(); };
+    const double clickedAt = watcher->nowMs();
     tool->click();
 
     QVERIFY(lockedAtFirstPause);
@@ -691,6 +748,7 @@ void TestLink::commandOnClosedLinkOnlyWarns()
     QCOMPARE(watcher->boxes.size(), 1);
     QCOMPARE(watcher->boxes[0].title, noteTitle);
     QCOMPARE(watcher->boxes[0].text, cannotOpenText);
+    QVERIFY(watcher->boxes[0].shownMs - clickedAt >= 200);
     QTest::qWait(50);
     QVERIFY(peer->received().isEmpty());
     QCOMPARE(TxParams, before);
@@ -766,6 +824,160 @@ void TestLink::portErrorsWhileOpen()
     verifyClosedState();
     // Nothing is written to a line that is gone.
     QVERIFY(peer->received().isEmpty());
+}
+
+void TestLink::typedValueIsWrittenAsTyped_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<FieldRef>("field");
+    QTest::addColumn<int>("typed");
+    QTest::newRow("sub-trim") << "spinBox_sub3"
+                              << FieldRef([](TxParamsRecord &p) -> int & { return p.subTrim[2]; })
+                              << -50;
+    QTest::newRow("elevon") << "spinBox_Elev02"
+                            << FieldRef([](TxParamsRecord &p) -> int & { return p.elev[1]; })
+                            << -50;
+    QTest::newRow("V-tail") << "spinBox_Ru3"
+                            << FieldRef([](TxParamsRecord &p) -> int & { return p.vtail[2]; })
+                            << -35;
+    QTest::newRow("mix value") << "spinBox_PRM02_Data1" << FieldRef([](TxParamsRecord &p) -> int & {
+        return p.prm[1].data[0];
+    }) << -75;
+}
+
+// Typed at a person's pace, display ticks between the keys: "-" alone is no
+// value yet and must survive them.
+void TestLink::typedValueIsWrittenAsTyped()
+{
+    QFETCH(QString, editor);
+    QFETCH(FieldRef, field);
+    QFETCH(int, typed);
+    QVERIFY(openLink());
+    QSpinBox *box = focusEditor(editor);
+    QVERIFY(box);
+    TxParamsRecord expected = TxParams;
+    field(expected) = typed;
+    for (const QChar key : QString::number(typed)) {
+        QTest::keyClick(box, key.toLatin1());
+        QTest::qWait(150);
+    }
+    QCOMPARE(TxParams, expected);
+    child<QToolButton>("toolButton_Send")->click();
+    QTRY_COMPARE(peer->received(), writeOf(expected));
+}
+
+void TestLink::readShowsInTheBoxBeingEdited()
+{
+    QVERIFY(openLink());
+    QSpinBox *box = focusEditor("spinBox_sub2");
+    QVERIFY(box);
+    QTest::keyClick(box, '-');
+    QTest::qWait(150);
+    QCOMPARE(box->text(), QStringLiteral("-"));
+    TxParamsRecord sent;
+    sent.subTrim[1] = -40;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeSubTrim, sent)));
+    QSignalSpy tick(window->findChild<QTimer *>(), &QTimer::timeout);
+    QVERIFY(tick.wait());
+    QCOMPARE(box->text(), QStringLiteral("-40"));
+    QCOMPARE(TxParams.subTrim[1], -40);
+}
+
+void TestLink::selectionRunsBeforeValidation_data()
+{
+    QTest::addColumn<bool>("exponential");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("shownBefore");
+    QTest::addColumn<int>("afterDelivery");
+    QTest::addColumn<int>("afterTick");
+    // The rate of the selection is derived, never validated: the selection
+    // copies the raw 150 into it, then the validation repairs the array. At
+    // the next tick its editor clamps 150 to 100 and stores that back, unless
+    // it showed 100 already. Validating first would give 100 at once.
+    QTest::newRow("rate, UP") << false << 0 << 60 << 150 << 100;
+    QTest::newRow("rate, DOWN, editor at 100") << false << 1 << 100 << 150 << 150;
+    // The exponential of the selection is validated as well: repaired to 0.
+    QTest::newRow("exponential, DOWN") << true << 1 << 30 << 0 << 0;
+}
+
+void TestLink::selectionRunsBeforeValidation()
+{
+    QFETCH(bool, exponential);
+    QFETCH(int, position);
+    QFETCH(int, shownBefore);
+    QFETCH(int, afterDelivery);
+    QFETCH(int, afterTick);
+    QVERIFY(openLink());
+    window->findChild<QTimer *>()->stop(); // the ticks below are the test's
+    auto arrayOf = [&](TxParamsRecord &p) {
+        if (exponential)
+            return position == 0 ? p.drExpUpCh : p.drExpDownCh;
+        return position == 0 ? p.drUpCh : p.drDownCh;
+    };
+    TxParams.drPosition = position;
+    arrayOf(TxParams)[0] = shownBefore;
+    params::selectDualRate(TxParams);
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    auto *editor = child<QSpinBox>(exponential ? "spinBox_DR_EXP" : "spinBox_DR_RATE");
+    QCOMPARE(editor->value(), shownBefore);
+
+    TxParamsRecord sent = TxParams;
+    arrayOf(sent)[0] = exponential ? 130 : 150;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(
+        exponential ? protocol::codeDualRateExp : protocol::codeDualRate, sent)));
+    const int &shown = exponential ? TxParams.drExp : TxParams.drRate;
+    QCOMPARE(arrayOf(TxParams)[0], exponential ? 0 : 100);
+    QCOMPARE(shown, afterDelivery);
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(editor->value(), exponential ? 0 : 100);
+    QCOMPARE(shown, afterTick);
+}
+
+void TestLink::closeWaitsForTheWrite_data()
+{
+    QTest::addColumn<QString>("button"); // empty: no flow runs
+    QTest::addColumn<int>("closeAtMs");  // after the click
+    QTest::newRow("no flow") << "" << 0;
+    QTest::newRow("send, in the lock-out") << "toolButton_Send" << 100;
+    QTest::newRow("send, after the first frame") << "toolButton_Send" << 600;
+    QTest::newRow("reset, after the second frame") << "toolButton_Reset" << 1400;
+}
+
+// Closing the window inside a write waits for the write to end; then the
+// window closes and the application's event loop ends, as in the program.
+void TestLink::closeWaitsForTheWrite()
+{
+    QFETCH(QString, button);
+    QFETCH(int, closeAtMs);
+    QVERIFY(openLink());
+    window->show();
+    TxParams = distinctRecord();
+    TxParamsRecord expected = TxParams;
+    if (button == QLatin1String("toolButton_Reset")) {
+        params::restoreFactoryGroup1(expected);
+        params::restoreFactoryGroup2(expected);
+    }
+    if (!button.isEmpty())
+        QTimer::singleShot(0, child<QToolButton>(button.toLatin1()), &QToolButton::click);
+    QByteArray writtenAtClose;
+    QTimer::singleShot(closeAtMs, window.get(), [&] {
+        writtenAtClose = peer->received();
+        window->close();
+    });
+    QTimer hang;
+    connect(&hang, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    hang.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window->isVisible());
+    window.reset(); // as when the program ends: the port closes
+    if (button.isEmpty()) {
+        QTest::qWait(100);
+        QVERIFY(peer->received().isEmpty()); // and no disconnect notice
+        return;
+    }
+    QVERIFY(writtenAtClose.size() < writeOf(expected).size());
+    QTRY_COMPARE(peer->received(), writeOf(expected));
+    QVERIFY(pausesKept());
 }
 
 QTEST_MAIN(TestLink)
