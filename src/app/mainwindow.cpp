@@ -3,6 +3,7 @@
 #include "closedeferral.h"
 #include "frames.h"
 #include "historyhooks.h"
+#include "popupopening.h"
 #include "popuprows.h"
 #include "portlist.h"
 #include "telemetry.h"
@@ -10,6 +11,7 @@
 #include "uitexts.h"
 #include "waitms.h"
 
+#include <QComboBox>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
@@ -45,6 +47,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     });
 
     fillPortList();
+    // An adapter plugged in since shows up when the list is next opened.
+    new PopupOpening(ui->portNameBox, [this] {
+        if (ui->openButton->text() == uitexts::openCaption())
+            refreshPortList();
+    });
     ui->tabWidget->setCurrentIndex(0);
     // The last frame of a write must not be dropped with the port when the
     // program ends right after it.
@@ -60,10 +67,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow() { delete ui; }
 
+// The ports as the system reports them now, the first one current. The box
+// has no slot of its own, so refilling it starts nothing.
 void MainWindow::fillPortList()
 {
-    ui->portNameBox->clear();
-    ui->portNameBox->addItems(portlist::availablePortNames());
+    QComboBox *box = ui->portNameBox;
+    box->clear();
+    for (const portlist::Entry &port : portlist::availablePorts()) {
+        box->addItem(port.name);
+        if (!port.toolTip.isEmpty())
+            box->setItemData(box->count() - 1, port.toolTip, Qt::ToolTipRole);
+    }
+}
+
+// As fillPortList, but the chosen port stays chosen while it is still there.
+void MainWindow::refreshPortList()
+{
+    const QString chosen = ui->portNameBox->currentText();
+    fillPortList();
+    ui->portNameBox->setCurrentIndex(qMax(0, ui->portNameBox->findText(chosen)));
 }
 
 // A closed port takes no bytes; skip the write rather than have Qt complain.

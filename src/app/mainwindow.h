@@ -205,6 +205,7 @@ private:
     CloseDeferral *closeDeferral;
 
     void fillPortList();
+    void refreshPortList();
     void writeToPort(const QByteArray &bytes);
     void enterClosedState();
     void linkLost();

@@ -2,6 +2,8 @@
 
 #include <QSerialPortInfo>
 
+#include <algorithm>
+
 namespace portlist
 {
 namespace
@@ -11,18 +13,67 @@ QStringList &preferred()
     static QStringList ports;
     return ports;
 }
+
+QVector<PortInfo> systemPorts()
+{
+    QVector<PortInfo> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        PortInfo port{info.portName(), info.systemLocation(), info.description(),
+                      info.manufacturer(), info.serialNumber()};
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            port.vendorId = info.vendorIdentifier();
+            port.productId = info.productIdentifier();
+        }
+        ports.append(port);
+    }
+    return ports;
+}
+
+std::function<QVector<PortInfo>()> &source()
+{
+    static std::function<QVector<PortInfo>()> ports = systemPorts;
+    return ports;
+}
+
+QString hex4(int id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); }
 } // namespace
 
 void setPreferredPorts(const QStringList &ports) { preferred() = ports; }
 
-QStringList availablePortNames()
+void setPortSource(std::function<QVector<PortInfo>()> ports)
 {
-    QStringList names = preferred();
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        if (!names.contains(info.portName()) && !names.contains(info.systemLocation()))
-            names.append(info.portName());
+    source() = ports ? std::move(ports) : systemPorts;
+}
+
+QString toolTip(const PortInfo &info)
+{
+    QStringList lines;
+    for (const QString &text : {info.description, info.manufacturer})
+        if (!text.isEmpty())
+            lines << text;
+    if (info.vendorId >= 0 && info.productId >= 0)
+        lines << QStringLiteral("USB %1:%2").arg(hex4(info.vendorId), hex4(info.productId));
+    if (!info.serialNumber.isEmpty())
+        lines << QStringLiteral("S/N %1").arg(info.serialNumber);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QVector<Entry> availablePorts()
+{
+    const QVector<PortInfo> system = source()();
+    QVector<Entry> entries;
+    // A preferred port the system also reports keeps what the system knows.
+    for (const QString &name : preferred()) {
+        auto known = std::find_if(system.begin(), system.end(), [&](const PortInfo &p) {
+            return p.name == name || p.location == name;
+        });
+        entries.append({name, known == system.end() ? QString() : toolTip(*known)});
     }
-    return names;
+    for (const PortInfo &port : system) {
+        if (!preferred().contains(port.name) && !preferred().contains(port.location))
+            entries.append({port.name, toolTip(port)});
+    }
+    return entries;
 }
 
 } // namespace portlist

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
+#include <QVector>
+
+#include <functional>
 
 // The ports offered in the port box. Linux does not enumerate
 // pseudo-terminals (the virtual transmitter is one), so ports named on the
@@ -8,8 +12,31 @@
 namespace portlist
 {
 
+// What the system reports of one port.
+struct PortInfo {
+    QString name;     // the name the box shows, e.g. ttyUSB0
+    QString location; // the device path, e.g. /dev/ttyUSB0
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+    int vendorId = -1; // USB ids; -1 when the port is not a USB device
+    int productId = -1;
+};
+
+struct Entry {
+    QString name;
+    QString toolTip; // empty when the system knows nothing more than the name
+};
+
 void setPreferredPorts(const QStringList &ports);
+// Replaces the system's enumeration (for tests); an empty function restores it.
+void setPortSource(std::function<QVector<PortInfo>()> source);
+
 // The preferred ports, then the enumerated ones not already named.
-QStringList availablePortNames();
+QVector<Entry> availablePorts();
+
+// Description, manufacturer, USB vendor:product id and serial number, one a
+// line, leaving out what is unknown.
+QString toolTip(const PortInfo &info);
 
 } // namespace portlist

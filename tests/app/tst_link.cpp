@@ -291,6 +291,8 @@ private slots:
     void lostLinkClosesOnce();
     void portErrorsWhileOpen_data();
     void portErrorsWhileOpen();
+    void newPortShowsWhenTheListOpens_data();
+    void newPortShowsWhenTheListOpens();
     void typedValueIsWrittenAsTyped_data();
     void typedValueIsWrittenAsTyped();
     void readShowsInTheBoxBeingEdited();
@@ -304,6 +306,7 @@ private:
     std::unique_ptr<PtyPeer> peer;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<BoxWatcher> watcher;
+    QVector<portlist::PortInfo> systemPorts; // what the system reports, in some tests
 
     // A window whose first listed port is `port`.
     MainWindow &makeWindow(const QString &port)
@@ -433,6 +436,7 @@ void TestLink::cleanup()
     watcher.reset();
     peer.reset();
     qInstallMessageHandler(nullptr);
+    portlist::setPortSource({});
 }
 
 void TestLink::slotsArePrivateInDeclaredOrder()
@@ -824,6 +828,53 @@ void TestLink::portErrorsWhileOpen()
     verifyClosedState();
     // Nothing is written to a line that is gone.
     QVERIFY(peer->received().isEmpty());
+}
+
+void TestLink::newPortShowsWhenTheListOpens_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"click", "F4", "Alt+Down", "click, link open"})
+        QTest::newRow(how) << how;
+}
+
+// A port plugged in while the window runs is listed the next time the list
+// opens, the chosen port staying chosen; with the link open nothing changes.
+void TestLink::newPortShowsWhenTheListOpens()
+{
+    QFETCH(QString, how);
+    systemPorts = {
+        {"ttyUSB0", "/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI", 0x403, 0x6001}};
+    portlist::setPortSource([this] { return systemPorts; });
+    makeWindow(peer->slavePath());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *box = child<QComboBox>("portNameBox");
+    const bool linkOpen = how.endsWith(QLatin1String("link open"));
+    box->setCurrentIndex(linkOpen ? 0 : 1);
+    if (linkOpen)
+        child<QPushButton>("openButton")->click();
+    const QStringList before = portItems();
+    systemPorts.prepend({"ttyACM0", "/dev/ttyACM0", "Uno", "Arduino", "", 0x2341, 0x43});
+
+    if (how == QLatin1String("F4"))
+        QTest::keyClick(box, Qt::Key_F4);
+    else if (how == QLatin1String("Alt+Down"))
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+    else
+        QTest::mouseClick(box, Qt::LeftButton);
+    box->hidePopup();
+
+    if (linkOpen) {
+        QCOMPARE(portItems(), before);
+        return;
+    }
+    QCOMPARE(portItems(), QStringList({peer->slavePath(), "ttyACM0", "ttyUSB0"}));
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    QVERIFY(box->itemData(0, Qt::ToolTipRole).isNull()); // a pty: nothing known
+    QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(),
+             QStringLiteral("Uno\nArduino\nUSB 2341:0043"));
+    QCOMPARE(box->itemData(2, Qt::ToolTipRole).toString(),
+             QStringLiteral("FT232R USB UART\nFTDI\nUSB 0403:6001\nS/N A50285BI"));
 }
 
 void TestLink::typedValueIsWrittenAsTyped_data()
