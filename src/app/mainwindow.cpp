@@ -105,7 +105,9 @@ void MainWindow::on_openButton_clicked()
         serial.setStopBits(QSerialPort::OneStop);
         serial.setFlowControl(QSerialPort::NoFlowControl);
         if (!serial.open(QIODevice::ReadWrite)) {
-            QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portOpenErrorText());
+            const portlist::OpenFailure cause =
+                portlist::openFailure(serial.error(), portlist::systemLocation(serial.portName()));
+            QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portOpenErrorText(cause));
             return;
         }
         linkLostPending = false;

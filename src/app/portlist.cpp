@@ -1,8 +1,11 @@
 #include "portlist.h"
 
+#include <QFile>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 namespace portlist
 {
@@ -74,6 +77,23 @@ QVector<Entry> availablePorts()
             entries.append({port.name, toolTip(port)});
     }
     return entries;
+}
+
+QString systemLocation(const QString &name)
+{
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
+
+// Qt reports a lock file held by another process, a device another program
+// opened exclusively (EBUSY) and a device the user may not open (EACCES) all
+// as a permission error; only the last fails the access test.
+OpenFailure openFailure(QSerialPort::SerialPortError error, const QString &location)
+{
+    if (error != QSerialPort::PermissionError)
+        return OpenFailure::Other;
+    if (::access(QFile::encodeName(location).constData(), R_OK | W_OK) == 0)
+        return OpenFailure::Busy;
+    return errno == EACCES ? OpenFailure::AccessDenied : OpenFailure::Other;
 }
 
 } // namespace portlist

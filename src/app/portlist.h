@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSerialPort>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -38,5 +39,17 @@ QVector<Entry> availablePorts();
 // Description, manufacturer, USB vendor:product id and serial number, one a
 // line, leaving out what is unknown.
 QString toolTip(const PortInfo &info);
+
+// Why a port did not open, as far as the user can do something about it.
+enum class OpenFailure {
+    Other,
+    Busy,         // another program holds the port, or its lock file
+    AccessDenied, // the user may not open the device
+};
+
+// The device path of a port named as in the box ("ttyUSB0" or a full path).
+QString systemLocation(const QString &name);
+// Tells the causes apart that the serial port reports alike.
+OpenFailure openFailure(QSerialPort::SerialPortError error, const QString &location);
 
 } // namespace portlist

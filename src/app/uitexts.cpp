@@ -30,4 +30,23 @@ QString loadDialogFilter()
 {
     return pick("所有文件 (*.*);;文本文件 (*.txt *.dat)", "All file (*.*);;file (*.txt *.dat)");
 }
+
+QString portOpenErrorText(portlist::OpenFailure cause)
+{
+    switch (cause) {
+    case portlist::OpenFailure::Busy:
+        return portOpenErrorText() +
+               pick("\n串口正被其他程序（例如 ModemManager）占用。\n请关闭该程序后重试。",
+                    "\nAnother program (ModemManager, for example) is using the port.\n"
+                    "Close that program and try again.");
+    case portlist::OpenFailure::AccessDenied:
+        return portOpenErrorText() +
+               pick("\n没有打开该串口的权限。\n请把当前用户加入 dialout 组，然后重新登录。",
+                    "\nYou may not open this port.\n"
+                    "Add your user to the group dialout, then log in again.");
+    case portlist::OpenFailure::Other:
+        break;
+    }
+    return portOpenErrorText();
+}
 } // namespace uitexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portlist.h"
+
 #include <QString>
 
 // Selects the language of captions, message boxes and dialogs: 1 Chinese,
@@ -21,4 +23,8 @@ QString saveDialogTitle();
 QString saveDialogFilter();
 QString loadDialogTitle();
 QString loadDialogFilter();
+
+// portOpenErrorText(), then for a cause the user can remove a line naming it
+// and a line with the remedy.
+QString portOpenErrorText(portlist::OpenFailure cause);
 } // namespace uitexts

@@ -10,6 +10,7 @@
 #include "portlist.h"
 #include "ptypeer.h"
 #include "transmitterframes.h"
+#include "uitexts.h"
 #include "validation.h"
 #include "waitms.h"
 
@@ -262,6 +263,7 @@ using FieldRef = int &(*)(TxParamsRecord &);
 } // namespace
 
 Q_DECLARE_METATYPE(FieldRef)
+Q_DECLARE_METATYPE(portlist::OpenFailure)
 
 class TestLink : public QObject
 {
@@ -291,6 +293,8 @@ private slots:
     void lostLinkClosesOnce();
     void portErrorsWhileOpen_data();
     void portErrorsWhileOpen();
+    void openFailureTexts_data();
+    void openFailureTexts();
     void newPortShowsWhenTheListOpens_data();
     void newPortShowsWhenTheListOpens();
     void typedValueIsWrittenAsTyped_data();
@@ -437,6 +441,7 @@ void TestLink::cleanup()
     peer.reset();
     qInstallMessageHandler(nullptr);
     portlist::setPortSource({});
+    langFlag = 1;
 }
 
 void TestLink::slotsArePrivateInDeclaredOrder()
@@ -472,17 +477,24 @@ void TestLink::openGreetsTransmitter()
 void TestLink::failedOpenChangesNothing_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("missing device") << "missing";
-    QTest::newRow("directory") << "directory";
-    QTest::newRow("regular file") << "file";
+    QTest::addColumn<portlist::OpenFailure>("cause");
+    QTest::newRow("missing device") << "missing" << portlist::OpenFailure::Other;
+    QTest::newRow("directory") << "directory" << portlist::OpenFailure::Other;
+    QTest::newRow("regular file") << "file" << portlist::OpenFailure::Other;
+    QTest::newRow("held by another port") << "busy" << portlist::OpenFailure::Busy;
 }
 
 void TestLink::failedOpenChangesNothing()
 {
     QFETCH(QString, kind);
+    QFETCH(portlist::OpenFailure, cause);
     QTemporaryDir dir;
     QString port = dir.filePath(QStringLiteral("ttyGone"));
-    if (kind == QLatin1String("directory")) {
+    QSerialPort holder(peer->slavePath());
+    if (kind == QLatin1String("busy")) {
+        port = peer->slavePath();
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    } else if (kind == QLatin1String("directory")) {
         port = dir.path();
     } else if (kind == QLatin1String("file")) {
         QFile file(port);
@@ -494,7 +506,7 @@ void TestLink::failedOpenChangesNothing()
 
     QCOMPARE(watcher->boxes.size(), 1);
     QCOMPARE(watcher->boxes[0].title, noteTitle);
-    QCOMPARE(watcher->boxes[0].text, cannotOpenText);
+    QCOMPARE(watcher->boxes[0].text, uitexts::portOpenErrorText(cause));
     verifyClosedState();
     QCOMPARE(portItems(), items);
     QCOMPARE(child<QComboBox>("portNameBox")->currentText(), port);
@@ -828,6 +840,40 @@ void TestLink::portErrorsWhileOpen()
     verifyClosedState();
     // Nothing is written to a line that is gone.
     QVERIFY(peer->received().isEmpty());
+}
+
+// The designed first line always; for a cause the user can remove, two lines
+// more naming it and the remedy, in the language of the other texts.
+void TestLink::openFailureTexts_data()
+{
+    QTest::addColumn<int>("lang");
+    QTest::addColumn<portlist::OpenFailure>("cause");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QString>("named"); // empty: no more lines
+    const QString english = QStringLiteral("Cannot open the serial port!");
+    using F = portlist::OpenFailure;
+    QTest::newRow("Chinese, other") << 1 << F::Other << cannotOpenText << "";
+    QTest::newRow("Chinese, busy") << 1 << F::Busy << cannotOpenText << "ModemManager";
+    QTest::newRow("Chinese, denied") << 1 << F::AccessDenied << cannotOpenText << "dialout";
+    QTest::newRow("English, other") << 0 << F::Other << english << "";
+    QTest::newRow("English, busy") << 0 << F::Busy << english << "ModemManager";
+    QTest::newRow("English, denied") << 0 << F::AccessDenied << english << "dialout";
+}
+
+void TestLink::openFailureTexts()
+{
+    QFETCH(int, lang);
+    QFETCH(portlist::OpenFailure, cause);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, named);
+    langFlag = lang;
+    const QStringList lines = uitexts::portOpenErrorText(cause).split(QLatin1Char('\n'));
+    QCOMPARE(lines[0], firstLine);
+    QCOMPARE(lines.size(), named.isEmpty() ? 1 : 3);
+    QVERIFY(lines.join(QString()).contains(named));
+    // The other language's texts do not leak in.
+    QCOMPARE(lines.join(QString()).contains(QRegularExpression("[\\x{4e00}-\\x{9fff}]")),
+             lang == 1);
 }
 
 void TestLink::newPortShowsWhenTheListOpens_data()
