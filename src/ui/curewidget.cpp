@@ -15,24 +15,25 @@ void cureWidget::paintEvent(QPaintEvent *)
     using namespace curvegeometry;
     const int w = width();
     const int h = height();
-    const ThrottleGrid grid = throttleGrid(w, h);
     QPainter painter(this);
+    painter.drawPixmap(0, 0, background.of(this, [w, h](QPainter &p) {
+        const ThrottleGrid grid = throttleGrid(w, h);
+        paintPlotGrid(p, QRect(0, 0, w, h), grid.frame, grid.dashes, 1);
 
-    paintPlotGrid(painter, rect(), grid.frame, grid.dashes, 1);
-
-    const QFontMetrics metrics = painter.fontMetrics();
-    painter.setPen(QPen(Qt::black, 4));
-    for (int k = 0; k < kThrottleRowCount; ++k) {
-        const QString text = throttleValueLabel(k);
-        painter.drawText(throttleValueLabelRect(w, h, k, labelSize(metrics, text)),
-                         Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    painter.setPen(QPen(Qt::blue, 4));
-    for (int n = 0; n < kThrottlePointCount; ++n) {
-        const QString text = throttlePointLabel(n);
-        painter.drawText(throttlePointLabelRect(w, h, n, labelSize(metrics, text)), Qt::AlignCenter,
-                         text);
-    }
+        const QFontMetrics metrics = p.fontMetrics();
+        p.setPen(QPen(Qt::black, 4));
+        for (int k = 0; k < kThrottleRowCount; ++k) {
+            const QString text = throttleValueLabel(k);
+            p.drawText(throttleValueLabelRect(w, h, k, labelSize(metrics, text)),
+                       Qt::AlignRight | Qt::AlignVCenter, text);
+        }
+        p.setPen(QPen(Qt::blue, 4));
+        for (int n = 0; n < kThrottlePointCount; ++n) {
+            const QString text = throttlePointLabel(n);
+            p.drawText(throttlePointLabelRect(w, h, n, labelSize(metrics, text)), Qt::AlignCenter,
+                       text);
+        }
+    }));
 
     // Six separate segments rather than a polyline: each joint gets the pen's
     // square caps, not a join.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plotcommon.h"
+
 #include <QWidget>
 
 class QTimer;
@@ -20,4 +22,5 @@ protected:
 
 private:
     QTimer *refreshTimer;
+    PlotBackground background;
 };

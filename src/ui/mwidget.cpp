@@ -27,10 +27,11 @@ void mWidget::creatData() { update(); }
 void mWidget::paintEvent(QPaintEvent *)
 {
     using namespace curvegeometry;
-    const RateGrid grid = rateGrid(width(), height());
     QPainter painter(this);
-
-    paintPlotGrid(painter, rect(), grid.frame, grid.dashes, 2);
+    painter.drawPixmap(0, 0, background.of(this, [this](QPainter &p) {
+        const RateGrid grid = rateGrid(width(), height());
+        paintPlotGrid(p, rect(), grid.frame, grid.dashes, 2);
+    }));
 
     const RateCurve curve = rateCurve(width(), height(), TxParams.drRate, TxParams.drExp);
     painter.setPen(QPen(Qt::red, 4));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plotcommon.h"
+
 #include <QWidget>
 
 class QTimer;
@@ -21,4 +23,5 @@ protected:
 
 private:
     QTimer *refreshTimer;
+    PlotBackground background;
 };

@@ -8,10 +8,26 @@
 
 QTimer *startPlotRefresh(QWidget *plot)
 {
+    plot->setAttribute(Qt::WA_OpaquePaintEvent);
     auto *timer = new QTimer(plot);
     QObject::connect(timer, SIGNAL(timeout()), plot, SLOT(creatData()));
     timer->start(kPlotRefreshMs);
     return timer;
+}
+
+const QPixmap &PlotBackground::of(const QWidget *plot, const std::function<void(QPainter &)> &paint)
+{
+    const qreal ratio = plot->devicePixelRatioF();
+    if (pixmap.isNull() || pixmap.size() != plot->size() * ratio ||
+        pixmap.devicePixelRatio() != ratio || font != plot->font()) {
+        pixmap = QPixmap(plot->size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        font = plot->font();
+        QPainter painter(&pixmap);
+        painter.setFont(font);
+        paint(painter);
+    }
+    return pixmap;
 }
 
 void paintPlotGrid(QPainter &painter, const QRect &widget, const QRect &frame,

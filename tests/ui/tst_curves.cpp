@@ -55,9 +55,14 @@ Polyline withMidpoints(const Polyline &corners)
     return line;
 }
 
-template <class Plot> QImage renderPlot(int w, int h)
+template <class Plot> QImage renderPlot(int w, int h, QSize paintedBefore = QSize())
 {
     Plot plot;
+    if (paintedBefore.isValid()) { // painted at another size first
+        plot.resize(paintedBefore);
+        QImage first(paintedBefore, QImage::Format_RGB32);
+        plot.render(&first);
+    }
     plot.resize(w, h);
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::magenta); // shows through wherever the plot leaves a pixel unpainted
@@ -345,8 +350,11 @@ private slots:
 
         TxParams.drRate = 0; // keep both curves away from the probed edges
         std::fill(std::begin(TxParams.thCurve), std::end(TxParams.thCurve), 50);
-        const QImage image = throttle ? renderPlot<cureWidget>(size.width(), size.height())
-                                      : renderPlot<mWidget>(size.width(), size.height());
+        // A size other than the form's is reached by resizing a painted plot.
+        const QSize before = throttle ? QSize(595, 430) : QSize(585, 430);
+        const QSize first = size == before ? QSize() : before;
+        const QImage image = throttle ? renderPlot<cureWidget>(size.width(), size.height(), first)
+                                      : renderPlot<mWidget>(size.width(), size.height(), first);
         const int midX = frame.left() + frame.width() / 3, midY = frame.top() + frame.height() / 3;
         for (const QPoint p :
              {QPoint(frame.left(), midY), QPoint(frame.left() + frame.width(), midY)}) {
