@@ -363,11 +363,7 @@ private:
     // The frames a write of `p` sends, with the closing acknowledgement.
     static QByteArray writeOf(const TxParamsRecord &p)
     {
-        QString s = frameTextS, g = frameTextG, h = frameTextH;
-        protocol::buildSFrame(p, s);
-        protocol::buildGFrame(p, g);
-        protocol::buildHFrame(p, h);
-        return (s + g + h).toLatin1() + ack;
+        return buildFrames(p).join(QString()).toLatin1() + ack;
     }
     // Shows the window on the page of spin box `name`, showing the store, and
     // gives the box the focus with its text selected, as a click into it would.
