@@ -31,6 +31,7 @@ private slots:
     void streamStartsPausesAndStops();
     void streamTotalsCountFramesAndAcks_data();
     void streamTotalsCountFramesAndAcks();
+    void survivesReopenAndCleansUpOnSigterm_data();
     void survivesReopenAndCleansUpOnSigterm();
     void faultModes_data();
     void faultModes();
@@ -197,6 +198,13 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// "link to TARGET", "file" or "" (nothing there).
+QString whatIsAt(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? "link to " + info.symLinkTarget() : info.exists() ? "file" : "";
+}
+
 // Settings unlike both the start-up store and the demo transmitter's.
 TxParamsRecord customSettings()
 {
@@ -284,6 +292,7 @@ void TestTxSim::startsOnTheLink_data()
     QTest::newRow("link left by a run that died") << "dangling link" << true;
     QTest::newRow("link to something else") << "live link" << true;
     QTest::newRow("a regular file") << "file" << false;
+    QTest::newRow("link of a running txsim") << "txsim" << false;
 }
 
 void TestTxSim::startsOnTheLink()
@@ -299,12 +308,18 @@ void TestTxSim::startsOnTheLink()
         QVERIFY(QFile::link(other + (inTheWay == "dangling link" ? "-gone" : ""), sim.link));
     if (inTheWay == "file")
         QVERIFY(QFile::rename(other, sim.link));
+    Sim owner;
+    if (inTheWay == "txsim") {
+        owner.link = sim.link;
+        START_SIM(owner);
+    }
 
+    const QString before = whatIsAt(sim.link);
     sim.start();
     if (!starts) {
         QVERIFY(sim.process.waitForFinished(waitMs));
         QVERIFY(sim.process.exitCode() != 0);
-        QVERIFY(!QFileInfo(sim.link).isSymLink());
+        QCOMPARE(whatIsAt(sim.link), before);
         return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(sim.process.canReadLine(), waitMs);
@@ -498,8 +513,16 @@ void TestTxSim::streamTotalsCountFramesAndAcks()
              qPrintable(QStringLiteral("%1 sent, %2 received").arg(sent).arg(received)));
 }
 
+void TestTxSim::survivesReopenAndCleansUpOnSigterm_data()
+{
+    QTest::addColumn<bool>("linkTakenOver"); // by someone else, while running
+    QTest::newRow("own link") << false;
+    QTest::newRow("link taken over") << true;
+}
+
 void TestTxSim::survivesReopenAndCleansUpOnSigterm()
 {
+    QFETCH(bool, linkTakenOver);
     Sim sim;
     START_SIM(sim);
     TxParamsRecord got;
@@ -512,12 +535,15 @@ void TestTxSim::survivesReopenAndCleansUpOnSigterm()
     QVERIFY(second.open(sim.link));
     QVERIFY(0 <= readSettings(second, got));
     second.port.close();
+    const QString other = sim.dir.filePath("other");
+    if (linkTakenOver)
+        QVERIFY(QFile::remove(sim.link) && QFile::link(other, sim.link));
 
     ::kill(pid_t(sim.process.processId()), SIGTERM);
     QVERIFY(sim.process.waitForFinished(waitMs));
     QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(sim.process.exitCode(), 0);
-    QVERIFY(!QFileInfo(sim.link).isSymLink());
+    QCOMPARE(whatIsAt(sim.link), linkTakenOver ? "link to " + other : QString());
     QVERIFY(sim.process.readAllStandardOutput().contains("SIGTERM"));
 }
 

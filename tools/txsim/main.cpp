@@ -31,8 +31,9 @@ int main(int argc, char *argv[])
         "Virtual eight-channel transmitter on a pseudo-terminal, for trying the configuration "
         "tool without hardware.");
     parser.addHelpOption();
-    const QCommandLineOption linkOption("link", "Path of the link to the terminal.", "path",
-                                        "/tmp/txsim0");
+    const QCommandLineOption linkOption(
+        "link", "Path of the link to the terminal; each running txsim needs its own.", "path",
+        "/tmp/txsim0");
     const QCommandLineOption hzOption(
         "servo-hz", "Servo frames per second while streaming (1..500).", "n", "50");
     const QCommandLineOption gapOption(

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -18,6 +19,20 @@ QString systemError(const char *what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
                                         QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+// Whether the terminal behind `linkPath` belongs to a running simulator: each
+// one holds an exclusive lock on its own slave for as long as it runs (see
+// open()). A terminal that a client holds in exclusive mode (a serial port
+// library's TIOCEXCL) refuses to open with EBUSY and is in use as well.
+bool heldByRunningSimulator(const QByteArray &linkPath)
+{
+    const int fd = ::open(linkPath.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EBUSY;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
 } // namespace
@@ -44,9 +59,15 @@ bool PseudoTerminal::open(const QString &linkPath, QString *error)
         return false;
     }
     slaveName = QString::fromLocal8Bit(name);
-    slave = ::open(name, O_RDWR | O_NOCTTY);
+    slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave < 0) {
         *error = systemError("cannot open the pseudo-terminal's slave");
+        return false;
+    }
+    // Marks this terminal as a running simulator's, for any other one started
+    // on the same link path; the lock goes with the process.
+    if (::flock(slave, LOCK_EX | LOCK_NB) != 0) {
+        *error = systemError("cannot lock the pseudo-terminal");
         return false;
     }
     // No echo, no line editing, no translation: the bytes are the protocol.
@@ -66,6 +87,12 @@ bool PseudoTerminal::open(const QString &linkPath, QString *error)
     const QByteArray linkBytes = QFile::encodeName(linkPath);
     const QFileInfo existing(linkPath);
     if (existing.isSymLink()) {
+        if (heldByRunningSimulator(linkBytes)) {
+            *error = QStringLiteral("%1 is the link of another running txsim; leaving it alone "
+                                    "(give this one its own with --link)")
+                         .arg(linkPath);
+            return false;
+        }
         ::unlink(linkBytes.constData());
     } else if (existing.exists()) {
         *error =

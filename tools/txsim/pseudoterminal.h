@@ -14,8 +14,9 @@ public:
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
     // Opens the pair and links `linkPath` to the slave. An existing symbolic
-    // link there is replaced (a previous run that died leaves one behind);
-    // anything else at that path is left alone and reported as an error.
+    // link there is replaced (a previous run that died leaves one behind),
+    // unless it leads to the terminal of another running simulator; that, and
+    // anything else at that path, is left alone and reported as an error.
     bool open(const QString &linkPath, QString *error);
 
     int masterFd() const { return master; }

@@ -37,6 +37,8 @@ SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal or SSH session, which the start script's run can outlive.
+    sigaction(SIGHUP, &action, nullptr);
     // The log may go into a pipe whose reader dies first (Ctrl-C reaches the
     // whole group); a failed log write must not kill the program before the
     // link is removed.
@@ -47,6 +49,7 @@ SignalWatcher::~SignalWatcher()
 {
     signal(SIGINT, SIG_DFL);
     signal(SIGTERM, SIG_DFL);
+    signal(SIGHUP, SIG_DFL);
     signal(SIGPIPE, SIG_DFL);
     ::close(pipeFds[0]);
     ::close(pipeFds[1]);
@@ -57,5 +60,7 @@ void SignalWatcher::readPipe()
 {
     unsigned char byte = 0;
     while (::read(pipeFds[0], &byte, 1) == 1)
-        emit received(byte == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"));
+        emit received(byte == SIGINT   ? QStringLiteral("SIGINT")
+                      : byte == SIGHUP ? QStringLiteral("SIGHUP")
+                                       : QStringLiteral("SIGTERM"));
 }

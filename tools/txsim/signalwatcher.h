@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal on the event loop (through a
+// Turns SIGINT, SIGTERM and SIGHUP into a Qt signal on the event loop (through a
 // self-pipe), so the program can clean up like on any other quit.
 class SignalWatcher : public QObject
 {
