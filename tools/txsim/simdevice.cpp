@@ -163,7 +163,7 @@ TxParamsRecord demoSettings()
     p.subTrim[3] = 5;
     const int curve[7] = {0, 30, 48, 60, 70, 85, 100};
     std::copy(std::begin(curve), std::end(curve), p.thCurve);
-    p.thCurveMix = 2;
+    p.thCurveMix = 1; // on; the box has no item for a value above 1
     p.vtailMix = 1;
     p.epaRight[2] = 110;
     p.firmwareVersion = 42;

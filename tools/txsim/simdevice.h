@@ -56,5 +56,7 @@ private:
 };
 
 // The demo transmitter's settings: factory values with a few visible changes,
-// so that a read visibly changes the tool's form.
+// so that a read visibly changes the tool's form. Every value is one the form
+// can show (a spin box's range, a combo box's items), so that a read followed
+// by a write hands the transmitter back exactly what it had.
 TxParamsRecord demoSettings();
