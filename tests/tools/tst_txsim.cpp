@@ -532,8 +532,8 @@ void TestTxSim::demoRoundTripsThroughTheWindow()
 {
     Sim sim;
     START_SIM(sim, {"--state", sim.state});
-    QVERIFY(waitUntil([&] { return readFile(sim.state) == fileContent(demoSettings()); }));
-    const QByteArray stored = readFile(sim.state);
+    const QByteArray stored = fileContent(demoSettings());
+    QVERIFY(waitUntil([&] { return readFile(sim.state) == stored; }));
 
     portlist::setPreferredPorts({sim.link});
     MainWindow window;
