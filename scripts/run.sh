@@ -27,6 +27,8 @@ configure_and_build
 pids=()
 run_dir="$(mktemp -d "${TMPDIR:-/tmp}/txconfig-run.XXXXXX")"
 cleanup() {
+    # A second signal (timeout(1) signals the whole group too) must not cut this short.
+    trap '' INT TERM HUP
     local i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         kill "${pids[i]}" 2>/dev/null || true
