@@ -170,14 +170,20 @@ if [ "$ONLY_STARTUP" = 1 ]; then
     startup_goal_rows >"$WORK/goals.md"
     startup_section >"$WORK/section.md"
     # The goal rows are replaced in place; the section runs from its heading
-    # to the next one; the hand-kept notes at the end are copied afresh.
+    # to the next one; the hand-kept notes are copied afresh, up to a heading
+    # of their own or a section that another script keeps (an HTML comment).
     awk -v goals="$WORK/goals.md" -v section="$WORK/section.md" \
         -v notes="$ROOT/bench/findings.md" -v notesStart="$(head -n 1 "$ROOT/bench/findings.md")" '
         function put(file,   line) { while ((getline line < file) > 0) print line; close(file) }
+        BEGIN { while ((getline line < notes) > 0) if (line ~ /^## /) noteHeading[line] = 1
+                close(notes) }
+        inNotes {
+            if (!/^<!--/ && !(/^## / && !($0 in noteHeading))) next
+            inNotes = 0; print "" }
         /^\| (Start-up to first paint|Peak memory at first paint) \|/ {
             if (!goalsDone) { put(goals); goalsDone = 1 }
             next }
-        $0 == notesStart { put(notes); notesDone = 1; exit }
+        $0 == notesStart { put(notes); notesDone = 1; inNotes = 1; next }
         /^## / { skipping = 0 }
         /^## Start-up$/ { put(section); skipping = 1; sectionDone = 1; next }
         !skipping { print }
