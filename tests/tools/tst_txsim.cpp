@@ -297,6 +297,8 @@ void TestTxSim::startsOnTheLink_data()
     QTest::newRow("link to something else") << "live link" << true;
     QTest::newRow("a regular file") << "file" << false;
     QTest::newRow("link of a running txsim") << "txsim" << false;
+    // Terminal numbers are reused: a dead run's link may lead to a new terminal.
+    QTest::newRow("link older than the running txsim's terminal it leads to") << "stale" << true;
 }
 
 void TestTxSim::startsOnTheLink()
@@ -312,11 +314,15 @@ void TestTxSim::startsOnTheLink()
         QVERIFY(QFile::link(other + (inTheWay == "dangling link" ? "-gone" : ""), sim.link));
     if (inTheWay == "file")
         QVERIFY(QFile::rename(other, sim.link));
+    if (inTheWay == "stale")
+        QVERIFY(QFile::link(other, sim.link));
     Sim owner;
-    if (inTheWay == "txsim") {
-        owner.link = sim.link;
+    if (inTheWay == "txsim" || inTheWay == "stale") {
+        owner.link = inTheWay == "txsim" ? sim.link : owner.link;
         START_SIM(owner);
     }
+    if (inTheWay == "stale")
+        QVERIFY(QFile::link(QFileInfo(owner.link).symLinkTarget(), other));
 
     const QString before = whatIsAt(sim.link);
     sim.start();

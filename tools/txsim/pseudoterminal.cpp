@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,12 +22,29 @@ QString systemError(const char *what)
                                         QString::fromLocal8Bit(std::strerror(errno)));
 }
 
-// Whether the terminal behind `linkPath` belongs to a running simulator: each
-// one holds an exclusive lock on its own slave for as long as it runs (see
-// open()). A terminal that a client holds in exclusive mode (a serial port
-// library's TIOCEXCL) refuses to open with EBUSY and is in use as well.
-bool heldByRunningSimulator(const QByteArray &linkPath)
+bool olderThan(const timespec &a, const timespec &b)
 {
+    return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
+}
+
+// Whether the link at `linkPath` is that of a running simulator: each one
+// holds an exclusive lock on its own slave for as long as it runs (see open()),
+// and makes its link right after the terminal. Terminal numbers are reused at
+// once, so a link left by a run that died may lead to a terminal handed out
+// since, to this program (`ownSlave`) or another: a link older than its
+// terminal is such a leftover. A terminal that a client holds in exclusive
+// mode (a serial port library's TIOCEXCL) refuses to open with EBUSY and is
+// in use as well.
+bool isRunningSimulatorsLink(const QByteArray &linkPath, int ownSlave)
+{
+    struct stat linkInfo = {};
+    struct stat target = {};
+    struct stat own = {};
+    if (::lstat(linkPath.constData(), &linkInfo) != 0 ||
+        ::stat(linkPath.constData(), &target) != 0 || ::fstat(ownSlave, &own) != 0)
+        return false;
+    if (target.st_rdev == own.st_rdev || olderThan(linkInfo.st_ctim, target.st_ctim))
+        return false;
     const int fd = ::open(linkPath.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == EBUSY;
@@ -87,7 +105,7 @@ bool PseudoTerminal::open(const QString &linkPath, QString *error)
     const QByteArray linkBytes = QFile::encodeName(linkPath);
     const QFileInfo existing(linkPath);
     if (existing.isSymLink()) {
-        if (heldByRunningSimulator(linkBytes)) {
+        if (isRunningSimulatorsLink(linkBytes, slave)) {
             *error = QStringLiteral("%1 is the link of another running txsim; leaving it alone "
                                     "(give this one its own with --link)")
                          .arg(linkPath);
