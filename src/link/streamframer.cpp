@@ -158,8 +158,8 @@ void StreamFramer::parse(Mode mode)
             const std::size_t slot = 2 * std::size_t(i) + std::size_t(afterFrame);
             const bool anchored = afterFrame || edge[std::size_t(i)];
             const int startCost = anchored ? 0 : costLooseStart;
-            int cost = costSkip + best[2 * std::size_t(i + 1)] +
-                       (afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0);
+            const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
+            int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
@@ -174,14 +174,14 @@ void StreamFramer::parse(Mode mode)
                 }
             }
             if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
-                // Away from an edge, only a marker makes held bytes a likely
-                // frame; without one they cost what skipping them would. Quiet
-                // time ends only a frame that began on an edge: one found after
-                // stray bytes may be the head of a longer frame whose rest the
-                // adapter or a busy machine holds back, so it waits until stale.
-                int c = mode == Mode::Quiet ? costWaitQuiet : 0;
-                if (!anchored)
-                    c = showsMarker(held, i) ? costLooseStart : costSkip * (n - i);
+                // Only a marker makes held bytes a likely frame; without one
+                // they cost what skipping them would. Quiet time ends only a
+                // frame that began on an edge: one found after stray bytes may
+                // be the head of a longer frame whose rest the adapter or a busy
+                // machine holds back, so it waits until stale.
+                int c = anchored ? (mode == Mode::Quiet ? costWaitQuiet : 0) : costLooseStart;
+                if (!showsMarker(held, i))
+                    c = costSkip * (n - i) + looseEnd;
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
                     cost = c;
                     pick = choiceWait;
