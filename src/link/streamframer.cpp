@@ -19,10 +19,12 @@ namespace
 // tile the same bytes.
 constexpr int costFrame = 1;
 constexpr int costUnknownCode = 3; // a settings frame whose code is not in the table
+// An aux frame shows one fixed byte, the others two: one in 256 random
+// stretches looks like an aux frame, one in 65 536 like the others.
+constexpr int costAuxFrame = 30;
 constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
 constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
 constexpr int costSkip = 20;       // per byte
-constexpr int costWaitQuiet = 5;   // holding a frame begun on an edge once the gap has passed
 constexpr int unreachable = std::numeric_limits<int>::max() / 2;
 
 constexpr int choiceSkip = 0;
@@ -161,25 +163,30 @@ void StreamFramer::parse(Mode mode)
             const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
             int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
+            bool wholeHere = false; // a frame of all the bytes from i
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
                     continue;
+                wholeHere = wholeHere || i + length == n;
                 int c = costFrame + startCost + best[2 * std::size_t(i + length) + 1];
                 if (length == settingsFrameLength &&
                     settingsFrameNumber(at(held, i + settingsCodePosition)) == 0)
                     c += costUnknownCode;
+                if (length == auxFrameLength)
+                    c += costAuxFrame;
                 if (c < cost) {
                     cost = c;
                     pick = length;
                 }
             }
-            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
+            // Quiet time ends a whole frame that began on an edge. One found
+            // after stray bytes may be the head of a longer frame whose rest
+            // the adapter or a busy machine holds back, so it waits until stale.
+            const bool ended = mode == Mode::Quiet && anchored && wholeHere;
+            if (mode != Mode::Final && !ended && n - i < longestFrame && couldBecomeAny(held, i)) {
                 // Only a marker makes held bytes a likely frame; without one
-                // they cost what skipping them would. Quiet time ends only a
-                // frame that began on an edge: one found after stray bytes may
-                // be the head of a longer frame whose rest the adapter or a busy
-                // machine holds back, so it waits until stale.
-                int c = anchored ? (mode == Mode::Quiet ? costWaitQuiet : 0) : costLooseStart;
+                // they cost what skipping them would.
+                int c = anchored ? 0 : costLooseStart;
                 if (!showsMarker(held, i))
                     c = costSkip * (n - i) + looseEnd;
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
