@@ -145,6 +145,16 @@ void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
 // cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
 void StreamFramer::parse(Mode mode)
 {
+    // Quiet time ends a whole frame that began on an edge. One found after
+    // stray bytes may be the head of a longer frame whose rest the adapter or
+    // a busy machine holds back, so it waits until stale.
+    if (mode != Mode::Streaming && heldAnchored && isWholeFrame(held)) {
+        emitFrame(held);
+        held.clear();
+        edges.clear();
+        heldAnchored = true;
+        return;
+    }
     const int n = held.size();
     std::vector<char> edge(std::size_t(n) + 1, 0);
     edge[0] = heldAnchored;
@@ -163,11 +173,9 @@ void StreamFramer::parse(Mode mode)
             const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
             int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
-            bool wholeHere = false; // a frame of all the bytes from i
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
                     continue;
-                wholeHere = wholeHere || i + length == n;
                 int c = costFrame + startCost + best[2 * std::size_t(i + length) + 1];
                 if (length == settingsFrameLength &&
                     settingsFrameNumber(at(held, i + settingsCodePosition)) == 0)
@@ -179,11 +187,7 @@ void StreamFramer::parse(Mode mode)
                     pick = length;
                 }
             }
-            // Quiet time ends a whole frame that began on an edge. One found
-            // after stray bytes may be the head of a longer frame whose rest
-            // the adapter or a busy machine holds back, so it waits until stale.
-            const bool ended = mode == Mode::Quiet && anchored && wholeHere;
-            if (mode != Mode::Final && !ended && n - i < longestFrame && couldBecomeAny(held, i)) {
+            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
                 // Only a marker makes held bytes a likely frame; without one
                 // they cost what skipping them would.
                 int c = anchored ? 0 : costLooseStart;
