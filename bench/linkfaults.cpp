@@ -164,9 +164,10 @@ bool runMode(const QString &txsim, const Mode &mode, int seconds, Tally &tally)
 
 QString percent(int part, int whole)
 {
-    // Enough digits that a loss never rounds to 100 %.
+    // Enough digits that a loss of one in 100 000 does not round to 100 %.
+    const int decimals = part == whole || part == 0 ? 0 : 3;
     return whole == 0 ? QStringLiteral("n/a")
-                      : QString::number(100.0 * part / whole, 'g', part == whole ? 3 : 5) + " %";
+                      : QString::number(100.0 * part / whole, 'f', decimals) + " %";
 }
 
 struct OfflineMode {

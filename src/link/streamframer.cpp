@@ -19,10 +19,12 @@ namespace
 // tile the same bytes.
 constexpr int costFrame = 1;
 constexpr int costUnknownCode = 3; // a settings frame whose code is not in the table
+// An aux frame shows one fixed byte, the others two: one in 256 random
+// stretches looks like an aux frame, one in 65 536 like the others.
+constexpr int costAuxFrame = 30;
 constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
 constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
 constexpr int costSkip = 20;       // per byte
-constexpr int costWaitQuiet = 5;   // holding a frame begun on an edge once the gap has passed
 constexpr int unreachable = std::numeric_limits<int>::max() / 2;
 
 constexpr int choiceSkip = 0;
@@ -143,6 +145,16 @@ void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
 // cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
 void StreamFramer::parse(Mode mode)
 {
+    // Quiet time ends a whole frame that began on an edge. One found after
+    // stray bytes may be the head of a longer frame whose rest the adapter or
+    // a busy machine holds back, so it waits until stale.
+    if (mode != Mode::Streaming && heldAnchored && isWholeFrame(held)) {
+        emitFrame(held);
+        held.clear();
+        edges.clear();
+        heldAnchored = true;
+        return;
+    }
     const int n = held.size();
     std::vector<char> edge(std::size_t(n) + 1, 0);
     edge[0] = heldAnchored;
@@ -158,8 +170,8 @@ void StreamFramer::parse(Mode mode)
             const std::size_t slot = 2 * std::size_t(i) + std::size_t(afterFrame);
             const bool anchored = afterFrame || edge[std::size_t(i)];
             const int startCost = anchored ? 0 : costLooseStart;
-            int cost = costSkip + best[2 * std::size_t(i + 1)] +
-                       (afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0);
+            const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
+            int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
@@ -168,20 +180,19 @@ void StreamFramer::parse(Mode mode)
                 if (length == settingsFrameLength &&
                     settingsFrameNumber(at(held, i + settingsCodePosition)) == 0)
                     c += costUnknownCode;
+                if (length == auxFrameLength)
+                    c += costAuxFrame;
                 if (c < cost) {
                     cost = c;
                     pick = length;
                 }
             }
             if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
-                // Away from an edge, only a marker makes held bytes a likely
-                // frame; without one they cost what skipping them would. Quiet
-                // time ends only a frame that began on an edge: one found after
-                // stray bytes may be the head of a longer frame whose rest the
-                // adapter or a busy machine holds back, so it waits until stale.
-                int c = mode == Mode::Quiet ? costWaitQuiet : 0;
-                if (!anchored)
-                    c = showsMarker(held, i) ? costLooseStart : costSkip * (n - i);
+                // Only a marker makes held bytes a likely frame; without one
+                // they cost what skipping them would.
+                int c = anchored ? 0 : costLooseStart;
+                if (!showsMarker(held, i))
+                    c = costSkip * (n - i) + looseEnd;
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
                     cost = c;
                     pick = choiceWait;

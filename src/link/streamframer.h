@@ -63,7 +63,7 @@ private:
     // How much a trailing unfinished frame is worth waiting for.
     enum class Mode {
         Streaming, // more bytes are coming: wait rather than guess
-        Quiet,     // the gap has passed: take a complete frame, still wait for a partial one
+        Quiet,     // the gap has passed: a whole frame begun on an edge ends, a partial one waits
         Final,     // given up: every byte is a frame or skipped
     };
 

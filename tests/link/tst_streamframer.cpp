@@ -122,6 +122,11 @@ void TestStreamFramer::framesOut_data()
     QTest::newRow("cut settings in the same delivery as a status")
         << Deliveries{{settings(protocol::codeDelay).left(5) + status(), 0}}
         << QList<QByteArray>{status()} << 5;
+    QTest::newRow("stray bytes and a servo head that look like an aux frame")
+        << Deliveries{{hex("9c24aa") + servo().left(6), 0}, {servo().mid(6), 2}}
+        << QList<QByteArray>{servo()} << 3;
+    QTest::newRow("servo after a stray servo marker")
+        << Deliveries{{hex("fe18") + servo(), 0}} << QList<QByteArray>{servo()} << 2;
     // 0x00AA makes bytes 5..12 an aux frame, complete in the first piece.
     const QByteArray auxInside = servo(0xAA);
     QTest::newRow("servo with an aux inside, after garbage, split")
