@@ -32,6 +32,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     registerResources();
     ui->setupUi(this);
     popuprows::install(this);
+    // The form gives the first page its title outside its translated texts.
+    ui->tabWidget->setTabText(0, tr("舵量显示"));
 
     connect(&serial, SIGNAL(readyRead()), this, SLOT(serialPort_readyRead()));
     // An unplugged adapter shows up as a resource error, or (pseudo-terminals,

@@ -1,23 +1,43 @@
 // Writes one PNG of the main window per tab, for the README. Runs offscreen:
-//   txscreenshots [OUTPUT_DIR]     (default docs/screenshots)
+//   txscreenshots [--lang zh|en] [OUTPUT_DIR]     (default docs/screenshots)
+// QT_SCALE_FACTOR=2 draws the pictures as a screen of twice the density shows
+// the window.
 #include "demoscene.h"
 #include "formfonts.h"
+#include "highdpi.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "portlist.h"
 #include "quietline.h"
 #include "tabcapture.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QPushButton>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     QApplication::setApplicationName("txconfig");
     installFormFonts();
-    const QStringList args = QApplication::arguments();
-    const QString outputDir = args.size() > 1 ? args.at(1) : QString("docs/screenshots");
+    QCommandLineParser parser;
+    const QCommandLineOption langOption("lang", "Language of the window: zh or en.", "code");
+    parser.addOption(langOption);
+    parser.addPositionalArgument("dir", "Where the pictures go.");
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    const QString outputDir = args.isEmpty() ? QString("docs/screenshots") : args.first();
+
+    QString error;
+    const language::Language lang = language::choose(parser.value(langOption), {}, &error);
+    if (error.isEmpty())
+        error = language::apply(lang);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "txscreenshots: %s\n", qPrintable(error));
+        return 1;
+    }
 
     // Both records are read by the first display refresh, so they are set
     // before the window exists.
