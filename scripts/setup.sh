@@ -9,6 +9,7 @@ BUILD_DIR="${BUILD_DIR:-$TXCONFIG_ROOT/build}"
 packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
+    qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-noto-cjk fonts-liberation fonts-wqy-microhei
     libbenchmark-dev
 )
