@@ -70,19 +70,24 @@ QStringList valuesInOrder(const QMultiHash<QString, QString> &h, const QString &
     return v;
 }
 
-// "txconfig 1.0.0": the name the program gives itself, which Qt also uses
-// as the window's WM_CLASS.
-QStringList versionLine()
+// What the program prints for `args` where no window system is reachable
+// (a terminal over ssh, a build machine); empty unless it exits with 0.
+QString outputWithoutDisplay(const QStringList &args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen"); // it builds its window system first
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
     p.setProcessEnvironment(env);
-    p.start(TXCONFIG_EXE, {"--version"});
-    if (!p.waitForFinished(30000))
+    p.start(TXCONFIG_EXE, args);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return {};
-    return QString::fromUtf8(p.readAllStandardOutput()).simplified().split(' ');
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
+
+// "txconfig 1.0.0": the name the program gives itself, which Qt also uses
+// as the window's WM_CLASS.
+QStringList versionLine() { return outputWithoutDisplay({"--version"}).simplified().split(' '); }
 } // namespace
 
 class TestPackaging : public QObject
@@ -92,6 +97,7 @@ class TestPackaging : public QObject
 private slots:
     void namesAgree_data();
     void namesAgree();
+    void helpListsTheOptions();
     void screenshotsExist();
     void iconsHaveTheirSize_data();
     void iconsHaveTheirSize();
@@ -127,6 +133,13 @@ void TestPackaging::namesAgree()
     QFETCH(QString, actual);
     QFETCH(QString, expected);
     QCOMPARE(actual, expected);
+}
+
+void TestPackaging::helpListsTheOptions()
+{
+    const QString help = outputWithoutDisplay({"--help"});
+    for (const char *option : {"--port <path>", "--lang <code>", "--version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
 }
 
 // Software centres fetch the screenshots from the repository's

@@ -6,6 +6,7 @@
 #include "waitms.h"
 
 #include <QImage>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,6 +21,7 @@ private slots:
     void capturesEveryTabAsItsOwnPicture();
     void captureFailsWithoutAPlaceToWrite_data();
     void captureFailsWithoutAPlaceToWrite();
+    void denseScreenScalesTheWholeWindow();
 };
 
 // A demo value the tool would repair, or that an editor cannot show, would be
@@ -98,6 +100,23 @@ void TestScreenshots::captureFailsWithoutAPlaceToWrite()
 
     QVERIFY(screenshots::captureTabs(target, dir.filePath(subPath), 0).isEmpty());
     QVERIFY(!QFileInfo::exists(dir.filePath("shots/tab-1.png")));
+}
+
+// On a screen of twice the density the fixed layout grows with it, in either
+// language, instead of shrinking to half its size.
+void TestScreenshots::denseScreenScalesTheWholeWindow()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_SCALE_FACTOR", "2");
+    tool.setProcessEnvironment(env);
+    tool.start(TXSCREENSHOTS_EXE, {"--lang", "en", dir.path()});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    QCOMPARE(QImage(dir.filePath("tab-2.png"), "PNG").size(), QSize(2200, 1360));
 }
 
 QTEST_MAIN(TestScreenshots)

@@ -19,6 +19,10 @@
 int main(int argc, char *argv[])
 {
     enableHighDpiScaling();
+    // The pictures show the window at its own size (times QT_SCALE_FACTOR)
+    // as on a plain 96 dpi screen, not at the offscreen screen's 100 dpi.
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
     QApplication::setApplicationName("txconfig");
     installFormFonts();
