@@ -9,9 +9,10 @@ void enableHighDpiScaling()
     // Icons are drawn from their 256 px images at the screen's density.
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
-    // The exact factor (1.25, 1.5): rounding it would leave the fonts scaled
-    // by the remainder against a layout that is not, or make the window
-    // larger than a 1.5x laptop screen. Qt 6 does the same by default.
+    // Whole factors only, and 2 from 1.75 times the standard density up: a
+    // fractional factor from a screen's odd density (VNC's 103 dpi, a
+    // monitor's physical size) would push the window past a screen it fits
+    // today, and at 1.5 a factor of 2 makes it larger than a 1080p laptop.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
 }

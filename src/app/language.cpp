@@ -3,7 +3,9 @@
 #include "uitexts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -21,38 +23,11 @@ static void registerTranslations()
 
 namespace language
 {
-
-bool fromCode(const QString &code, Language *out)
-{
-    const QString base = code.section(QLatin1Char('.'), 0, 0)
-                             .section(QLatin1Char('_'), 0, 0)
-                             .section(QLatin1Char('-'), 0, 0)
-                             .toLower();
-    if (base.isEmpty() || base == QLatin1String("zh"))
-        *out = Language::Chinese;
-    else if (base == QLatin1String("en"))
-        *out = Language::English;
-    else
-        return false;
-    return true;
-}
-
-Language choose(const QString &option, const QString &environment, QString *error)
-{
-    const bool fromOption = !option.isEmpty();
-    const QString code = fromOption ? option : environment;
-    Language lang = Language::Chinese;
-    if (!fromCode(code, &lang)) {
-        *error =
-            QStringLiteral("unknown language \"%1\" in %2 (use zh or en)")
-                .arg(code, fromOption ? QStringLiteral("--lang") : QStringLiteral("TXCONFIG_LANG"));
-        return Language::Chinese;
-    }
-    return lang;
-}
-
 namespace
 {
+const QString chinese = QStringLiteral("zh");
+const QString translationDir = QStringLiteral(":/i18n");
+
 QString qtTranslationsPath()
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -62,30 +37,63 @@ QString qtTranslationsPath()
 #endif
 }
 
-// Loads one translation into a translator owned by the application.
-QString install(QPointer<QTranslator> &slot, const QString &name, const QString &dir)
+QPointer<QTranslator> qtTexts;  // Qt's own dialogs and buttons
+QPointer<QTranslator> appTexts; // the form and the window's code
+
+// Loads one translation into a new translator owned by the application.
+bool install(QPointer<QTranslator> &slot, const QLocale &locale, const QString &name,
+             const QString &dir)
 {
-    delete slot; // removes itself from the application
     slot = new QTranslator(QCoreApplication::instance());
-    if (!slot->load(name, dir))
-        return QStringLiteral("translation %1 not found in %2").arg(name, dir);
-    QCoreApplication::installTranslator(slot);
-    return {};
+    return slot->load(locale, name, QStringLiteral("_"), dir) &&
+           QCoreApplication::installTranslator(slot);
 }
 } // namespace
 
-QString apply(Language lang)
+QStringList available()
 {
     registerTranslations();
-    static QPointer<QTranslator> qtTexts;  // Qt's own dialogs and buttons
-    static QPointer<QTranslator> appTexts; // the form and the window's code
-    langFlag = lang == Language::Chinese ? 1 : 0;
-    if (lang == Language::Chinese) {
-        delete appTexts; // the form's texts are Chinese already
-        return install(qtTexts, QStringLiteral("qtbase_zh_CN"), qtTranslationsPath());
-    }
-    delete qtTexts; // Qt's own texts are English already
-    return install(appTexts, QStringLiteral("txconfig_en"), QStringLiteral(":/i18n"));
+    QStringList codes{chinese};
+    for (const QString &file : QDir(translationDir).entryList({"txconfig_*.qm"}))
+        codes << file.section(QLatin1Char('_'), 1).section(QLatin1Char('.'), 0, 0);
+    return codes;
+}
+
+QString choose(const QString &option, const QString &environment, QString *error)
+{
+    const bool fromOption = !option.isEmpty();
+    const QString given = fromOption ? option : environment;
+    if (given.isEmpty())
+        return chinese;
+    const QString code = given.section(QLatin1Char('.'), 0, 0)
+                             .section(QLatin1Char('_'), 0, 0)
+                             .section(QLatin1Char('-'), 0, 0)
+                             .toLower();
+    if (available().contains(code))
+        return code;
+    *error =
+        QStringLiteral("unknown language \"%1\" in %2 (one of: %3)")
+            .arg(given, fromOption ? QStringLiteral("--lang") : QStringLiteral("TXCONFIG_LANG"),
+                 available().join(QStringLiteral(", ")));
+    return chinese;
+}
+
+QString apply(const QString &code)
+{
+    registerTranslations();
+    delete qtTexts; // each removes itself from the application
+    delete appTexts;
+    langFlag = code == chinese ? 1 : 0;
+    const QLocale locale(code);
+    QStringList missing;
+    if (code != chinese && !install(appTexts, locale, QStringLiteral("txconfig"), translationDir))
+        missing << QStringLiteral("txconfig_%1.qm in %2").arg(code, translationDir);
+    // Qt's own texts are English already.
+    if (locale.language() != QLocale::English &&
+        !install(qtTexts, locale, QStringLiteral("qtbase"), qtTranslationsPath()))
+        missing << QStringLiteral("qtbase_%1.qm in %2").arg(locale.name(), qtTranslationsPath());
+    return missing.isEmpty() ? QString()
+                             : QStringLiteral("translation not found: ") + missing.join("; ");
 }
 
 } // namespace language

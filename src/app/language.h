@@ -1,25 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The window's language. Chinese is the form's own and the default whatever
-// the system locale says; English comes from the embedded translation and
-// switches the message texts over with langFlag.
+// The window's language, as a code such as "zh" or "en". Chinese is the
+// form's own and the default whatever the system locale says; every other
+// language comes from an embedded Linguist translation
+// (":/i18n/txconfig_<code>.qm") and shows the English message texts
+// (langFlag 0).
 namespace language
 {
-enum class Language { Chinese, English };
+// "zh" and the code of every embedded translation.
+QStringList available();
 
-// "zh" or "en", any case, with an optional region or encoding ("en_GB.UTF-8").
-// An empty code is the default, Chinese; anything else is not a language.
-bool fromCode(const QString &code, Language *out);
-
-// The --lang option wins over TXCONFIG_LANG. Returns an error text when a
-// given code is unknown (the default is chosen then).
-Language choose(const QString &option, const QString &environment, QString *error);
+// The --lang option wins over TXCONFIG_LANG; only the language part counts
+// ("en_GB.UTF-8" is "en"); neither given is "zh". Returns "zh" with an error
+// text when the code given has no translation.
+QString choose(const QString &option, const QString &environment, QString *error);
 
 // Sets langFlag and installs the translators of the running application,
-// replacing any installed before. Call it before the window is built: the
-// form takes its texts once. Returns an error text if a translation is
-// missing (the window then shows the form's own texts).
-QString apply(Language lang);
+// replacing any installed before: the window's own, and Qt's for its dialogs
+// and buttons. Call it before the window is built: the form takes its texts
+// once. Returns an error text if a translation cannot be loaded (the window
+// then shows the form's own texts, or Qt's English ones).
+QString apply(const QString &code);
 } // namespace language

@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     installFormFonts();
 
     QString error;
-    const language::Language lang =
+    const QString lang =
         language::choose(parser.value(langOption), qEnvironmentVariable("TXCONFIG_LANG"), &error);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "txconfig: %s\n", qPrintable(error));

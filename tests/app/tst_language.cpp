@@ -22,9 +22,6 @@
 #include <QTimer>
 #include <QtTest>
 
-using language::Language;
-Q_DECLARE_METATYPE(Language)
-
 namespace
 {
 // Answers every modal box and file dialog as it shows, noting its texts as
@@ -116,35 +113,34 @@ private slots:
     void englishWindowHasNoChinese();
     void sameProgramInEitherLanguage_data();
     void sameProgramInEitherLanguage();
-    void cleanupTestCase() { language::apply(Language::Chinese); }
+    void cleanupTestCase() { language::apply("zh"); }
 };
 
 void TestLanguage::choosesTheLanguage_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("environment");
-    QTest::addColumn<Language>("expected");
+    QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("error");
 
-    QTest::newRow("nothing given: Chinese") << ""
-                                            << "" << Language::Chinese << false;
-    QTest::newRow("option") << "en"
-                            << "" << Language::English << false;
-    QTest::newRow("environment with region") << ""
-                                             << "EN_gb.UTF-8" << Language::English << false;
-    QTest::newRow("option beats environment") << "zh"
-                                              << "en" << Language::Chinese << false;
-    QTest::newRow("unknown option") << "fr"
-                                    << "en" << Language::Chinese << true;
-    QTest::newRow("unknown environment") << ""
-                                         << "de_DE" << Language::Chinese << true;
+    const auto row = [](const char *name, const char *option, const char *environment,
+                        const char *expected, bool error) {
+        QTest::newRow(name) << QString(option) << QString(environment) << QString(expected)
+                            << error;
+    };
+    row("nothing given: Chinese", "", "", "zh", false);
+    row("option", "en", "", "en", false);
+    row("environment with region", "", "EN_gb.UTF-8", "en", false);
+    row("option beats environment", "zh", "en", "zh", false);
+    row("unknown option", "fr", "en", "zh", true);
+    row("unknown environment", "", "de_DE", "zh", true);
 }
 
 void TestLanguage::choosesTheLanguage()
 {
     QFETCH(QString, option);
     QFETCH(QString, environment);
-    QFETCH(Language, expected);
+    QFETCH(QString, expected);
     QFETCH(bool, error);
     QString message;
     QCOMPARE(language::choose(option, environment, &message), expected);
@@ -153,7 +149,7 @@ void TestLanguage::choosesTheLanguage()
 
 void TestLanguage::englishWindowHasNoChinese()
 {
-    QCOMPARE(language::apply(Language::English), QString());
+    QCOMPARE(language::apply("en"), QString());
     MainWindow w;
     w.show();
     waitMs(250); // display refreshes rewrite editors and style sheets
@@ -166,20 +162,20 @@ void TestLanguage::englishWindowHasNoChinese()
 // the language (Qt's own buttons included), the bytes and the file do not.
 void TestLanguage::sameProgramInEitherLanguage_data()
 {
-    QTest::addColumn<Language>("lang");
+    QTest::addColumn<QString>("lang");
     QTest::addColumn<QStringList>("seen");
     const QString zhFilter = QStringLiteral("文本文件 (*.txt *.dat);;所有文件 (*.*)");
-    QTest::newRow("Chinese") << Language::Chinese
+    QTest::newRow("Chinese") << QString("zh")
                              << QStringList{"提示|无法打开串口！|确定",
                                             "保存数据|保存(&S)|" + zhFilter};
-    QTest::newRow("English") << Language::English
+    QTest::newRow("English") << QString("en")
                              << QStringList{"Note|Please open the serial port!|OK",
                                             "SAVE|&Save|file (*.txt *.dat);;allfile (*.*)"};
 }
 
 void TestLanguage::sameProgramInEitherLanguage()
 {
-    QFETCH(Language, lang);
+    QFETCH(QString, lang);
     QFETCH(QStringList, seen);
     QCOMPARE(language::apply(lang), QString());
     PtyPeer peer;

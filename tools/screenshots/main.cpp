@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     const QString outputDir = args.isEmpty() ? QString("docs/screenshots") : args.first();
 
     QString error;
-    const language::Language lang = language::choose(parser.value(langOption), {}, &error);
+    const QString lang = language::choose(parser.value(langOption), {}, &error);
     if (error.isEmpty())
         error = language::apply(lang);
     if (!error.isEmpty()) {
