@@ -1,6 +1,7 @@
 // What the user reads on the window: pop-up lists in readable colours, and
 // every text of the form and of the live display whole in its widget.
 #include "formfonts.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "telemetry.h"
 #include "uitexts.h"
@@ -291,6 +292,11 @@ private:
 void TestLook::initTestCase()
 {
     installFormFonts();
+    // CTest runs this test once more for each translation (TXCONFIG_LANG).
+    QString error;
+    const QString lang = language::choose({}, qEnvironmentVariable("TXCONFIG_LANG"), &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(language::apply(lang), QString());
     window = new MainWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
