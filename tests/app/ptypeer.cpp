@@ -88,7 +88,7 @@ void PtyPeer::readAvailable()
         const ssize_t n = ::read(masterFd, buffer, sizeof buffer);
         if (n > 0) {
             bytes.append(buffer, int(n));
-            pieces.append({bytes.size(), clock.nsecsElapsed() / 1e6});
+            pieces.append({int(bytes.size()), clock.nsecsElapsed() / 1e6});
             continue;
         }
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
