@@ -95,19 +95,20 @@ struct Client : QObject {
     QList<QByteArray> frames; // what the framer made of the deliveries
     QElapsedTimer clock;
 
+    // Connected once here: Qt 6 refuses Qt::UniqueConnection for a lambda.
+    Client()
+    {
+        connect(&port, &QSerialPort::readyRead, this, [this] {
+            deliveries << port.readAll();
+            framer.push(deliveries.last(), clock.elapsed());
+            frames += framer.takeFrames();
+        });
+    }
     bool open(const QString &path)
     {
         port.setPortName(path);
         port.setBaudRate(115200);
         clock.start();
-        connect(
-            &port, &QSerialPort::readyRead, this,
-            [this] {
-                deliveries << port.readAll();
-                framer.push(deliveries.last(), clock.elapsed());
-                frames += framer.takeFrames();
-            },
-            Qt::UniqueConnection);
         return port.open(QIODevice::ReadWrite);
     }
     void idle()
