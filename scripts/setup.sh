@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds
 # into build/. Sourced by run.sh and test.sh; quick when nothing is missing.
+# TXCONFIG_QT_MAJOR=6 (or test.sh --qt6) builds against Qt 6 instead, into
+# build-qt6, and only then installs the Qt 6 packages.
 set -euo pipefail
 
 TXCONFIG_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$TXCONFIG_ROOT/build}"
+TXCONFIG_QT_MAJOR="${TXCONFIG_QT_MAJOR:-5}"
+case "$TXCONFIG_QT_MAJOR" in
+5) BUILD_DIR="${BUILD_DIR:-$TXCONFIG_ROOT/build}" ;;
+6) BUILD_DIR="${BUILD_DIR:-$TXCONFIG_ROOT/build-qt6}" ;;
+*) echo "TXCONFIG_QT_MAJOR must be 5 or 6, not '$TXCONFIG_QT_MAJOR'" >&2; exit 1 ;;
+esac
 
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -13,6 +20,12 @@ packages=(
     fonts-noto-cjk fonts-liberation fonts-wqy-microhei
     libbenchmark-dev
 )
+if [ "$TXCONFIG_QT_MAJOR" = 6 ]; then
+    # libgl-dev: Qt 6's Gui package looks for the OpenGL headers;
+    # qt6-qpa-plugins: the VNC platform run.sh falls back to without a display.
+    packages+=(qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools
+        qt6-l10n-tools qt6-translations-l10n qt6-qpa-plugins libgl-dev)
+fi
 
 install_missing() {
     local missing=()
@@ -32,6 +45,7 @@ install_missing() {
 configure_and_build() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
-    cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}" "$@"
+    cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}" \
+        -DTXCONFIG_QT_MAJOR="$TXCONFIG_QT_MAJOR" "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
