@@ -6,6 +6,7 @@
 #include "popupopening.h"
 #include "popuprows.h"
 #include "portlist.h"
+#include "qtcompat.h"
 #include "telemetry.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
@@ -31,6 +32,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     registerResources();
     ui->setupUi(this);
+    qtcompat::keepQt5TextHeights(this);
     popuprows::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));

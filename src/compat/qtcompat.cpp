@@ -1,0 +1,31 @@
+#include "qtcompat.h"
+
+#include <QFontMetrics>
+#include <QLayout>
+#include <QWidget>
+#include <cmath>
+
+namespace qtcompat
+{
+
+void keepQt5TextHeights(QWidget *root)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        const QWidget *parent = w->parentWidget();
+        if (w->sizePolicy().verticalPolicy() != QSizePolicy::Fixed || !parent ||
+            !parent->layout() || parent->layout()->indexOf(w) < 0)
+            continue;
+        w->ensurePolished(); // the style sheet sets the font
+        const QFontMetricsF exact(w->font());
+        const int qt5Height = int(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
+        const int lost = qt5Height - QFontMetrics(w->font()).height();
+        if (lost > 0)
+            w->setFixedHeight(w->sizeHint().height() + lost);
+    }
+#else
+    Q_UNUSED(root);
+#endif
+}
+
+} // namespace qtcompat

@@ -1,0 +1,18 @@
+#pragma once
+// The places where Qt 5 and Qt 6 behave differently for this program, each
+// made to give the Qt 5 result on both. Qt 5.15 is the build that ships; code
+// elsewhere calls these instead of testing the Qt version itself.
+
+class QWidget;
+
+namespace qtcompat
+{
+
+// Qt 5 rounds a font's ascent and descent up to whole pixels; Qt 6 rounds
+// them to the nearest, so a line of bold 20 px Arial is 22 px high instead
+// of 24. Only a widget whose height follows its text, one with a fixed
+// vertical size policy in a layout, moves because of that: this gives such
+// widgets under `root` their Qt 5 height back. A no-op on Qt 5.
+void keepQt5TextHeights(QWidget *root);
+
+} // namespace qtcompat
