@@ -1,6 +1,8 @@
 #include "qtcompat.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QHoverEvent>
 #include <QLayout>
 #include <QWidget>
 #include <cmath>
@@ -26,6 +28,16 @@ void keepQt5TextHeights(QWidget *root)
 #else
     Q_UNUSED(root);
 #endif
+}
+
+void sendHoverMove(QWidget *target, const QPoint &pos, const QPoint &oldPos)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    QHoverEvent hover(QEvent::HoverMove, pos, target->mapToGlobal(pos), oldPos);
+#else
+    QHoverEvent hover(QEvent::HoverMove, pos, oldPos);
+#endif
+    QApplication::sendEvent(target, &hover);
 }
 
 } // namespace qtcompat

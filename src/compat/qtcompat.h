@@ -3,6 +3,7 @@
 // made to give the Qt 5 result on both. Qt 5.15 is the build that ships; code
 // elsewhere calls these instead of testing the Qt version itself.
 
+class QPoint;
 class QWidget;
 
 namespace qtcompat
@@ -14,5 +15,10 @@ namespace qtcompat
 // vertical size policy in a layout, moves because of that: this gives such
 // widgets under `root` their Qt 5 height back. A no-op on Qt 5.
 void keepQt5TextHeights(QWidget *root);
+
+// Sends `target` the hover move a real pointer at `pos` (widget coordinates)
+// would cause; Qt 6 wants the global position too and has a different
+// constructor for it.
+void sendHoverMove(QWidget *target, const QPoint &pos, const QPoint &oldPos);
 
 } // namespace qtcompat

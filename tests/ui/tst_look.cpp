@@ -3,6 +3,7 @@
 #include "formfonts.h"
 #include "language.h"
 #include "mainwindow.h"
+#include "qtcompat.h"
 #include "telemetry.h"
 #include "uitexts.h"
 
@@ -350,8 +351,7 @@ void TestLook::popupRows()
     QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &move);
-    QHoverEvent hover(QEvent::HoverMove, at, QPoint(-1, -1));
-    QApplication::sendEvent(view->viewport(), &hover);
+    qtcompat::sendHoverMove(view->viewport(), at, QPoint(-1, -1));
     QCOMPARE(view->currentIndex(), hovered);
 
     const QImage shot = view->viewport()->grab().toImage();
