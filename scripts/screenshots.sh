@@ -9,7 +9,7 @@ source "$(dirname "$0")/setup.sh"
 install_missing
 generator=()
 [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
-cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}"
+cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}" -DTXCONFIG_QT_MAJOR="$TXCONFIG_QT_MAJOR"
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target txscreenshots
 
 shots="$TXCONFIG_ROOT/docs/screenshots"

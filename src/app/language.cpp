@@ -1,10 +1,10 @@
 #include "language.h"
 
+#include "qtcompat.h"
 #include "uitexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -27,15 +27,6 @@ namespace
 {
 const QString chinese = QStringLiteral("zh");
 const QString translationDir = QStringLiteral(":/i18n");
-
-QString qtTranslationsPath()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#else
-    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-#endif
-}
 
 QPointer<QTranslator> qtTexts;  // Qt's own dialogs and buttons
 QPointer<QTranslator> appTexts; // the form and the window's code
@@ -90,8 +81,9 @@ QString apply(const QString &code)
         missing << QStringLiteral("txconfig_%1.qm in %2").arg(code, translationDir);
     // Qt's own texts are English already.
     if (locale.language() != QLocale::English &&
-        !install(qtTexts, locale, QStringLiteral("qtbase"), qtTranslationsPath()))
-        missing << QStringLiteral("qtbase_%1.qm in %2").arg(locale.name(), qtTranslationsPath());
+        !install(qtTexts, locale, QStringLiteral("qtbase"), qtcompat::qtTranslationsPath()))
+        missing << QStringLiteral("qtbase_%1.qm in %2")
+                       .arg(locale.name(), qtcompat::qtTranslationsPath());
     return missing.isEmpty() ? QString()
                              : QStringLiteral("translation not found: ") + missing.join("; ");
 }

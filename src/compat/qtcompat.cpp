@@ -4,11 +4,29 @@
 #include <QFontMetrics>
 #include <QHoverEvent>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QWidget>
 #include <cmath>
 
 namespace qtcompat
 {
+
+void scaleWithScreenDensity()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
+}
+
+QString qtTranslationsPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
 
 void keepQt5TextHeights(QWidget *root)
 {

@@ -4,10 +4,19 @@
 // elsewhere calls these instead of testing the Qt version itself.
 
 class QPoint;
+class QString;
 class QWidget;
 
 namespace qtcompat
 {
+
+// Call before the application object exists. Qt 6 always scales windows
+// with the screen's density and draws icons from their large images; Qt 5
+// does either only when asked.
+void scaleWithScreenDensity();
+
+// Where Qt's own translations (qtbase_<language>.qm) are installed.
+QString qtTranslationsPath();
 
 // Qt 5 rounds a font's ascent and descent up to whole pixels; Qt 6 rounds
 // them to the nearest, so a line of bold 20 px Arial is 22 px high instead
