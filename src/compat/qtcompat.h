@@ -1,7 +1,8 @@
 #pragma once
-// The places where Qt 5 and Qt 6 behave differently for this program, each
-// made to give the Qt 5 result on both. Qt 5.15 is the build that ships; code
-// elsewhere calls these instead of testing the Qt version itself.
+// Where Qt 5 and Qt 6 differ for this program: calls one of them lacks, and
+// behaviour that changed, made to give the Qt 5 result on both. Qt 5.15 is
+// the build that ships; code elsewhere calls these instead of testing the Qt
+// version itself (a test checks that it does).
 
 class QPoint;
 class QString;
