@@ -5,10 +5,10 @@
 #include "filedialogs.h"
 #include "frames.h"
 #include "parameterfile.h"
+#include "transfergate.h"
 #include "txparams.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
-#include "waitms.h"
 
 #include <QDebug>
 #include <QMessageBox>
@@ -20,9 +20,10 @@ QString loadedText;
 // settings, so the frames are built into their buffers but not sent.
 void MainWindow::on_toolButton_Save_clicked()
 {
-    ui->toolButton_Save->setEnabled(false);
-    waitMs(200);
-    ui->toolButton_Save->setEnabled(true);
+    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Save);
+    if (!transfer)
+        return;
+    lockOut(ui->toolButton_Save);
 
     const QString path = filedialogs::saveFileName(this, uitexts::saveDialogTitle(), "./",
                                                    uitexts::saveDialogFilter());
@@ -44,9 +45,10 @@ void MainWindow::on_toolButton_Save_clicked()
 
 void MainWindow::on_toolButton_Load_clicked()
 {
-    ui->toolButton_Load->setEnabled(false);
-    waitMs(200);
-    ui->toolButton_Load->setEnabled(true);
+    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Load);
+    if (!transfer)
+        return;
+    lockOut(ui->toolButton_Load);
 
     fileName = filedialogs::openFileName(this, uitexts::loadDialogTitle(), "./",
                                          uitexts::loadDialogFilter());

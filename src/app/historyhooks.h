@@ -12,7 +12,7 @@ namespace historyhooks
 void enable();
 // A read request went out: frames from now on belong to a new read.
 void readRequested();
-// After a decoded delivery has been validated; frameNumber 0 for anything
+// After a decoded frame has been validated; frameNumber 0 for anything
 // but the aux and the settings frames.
 void frameDecoded(int frameNumber);
 // After a write ("write") or reset ("reset") flow sent its three frames.

@@ -8,10 +8,12 @@
 #include "portlist.h"
 #include "qtcompat.h"
 #include "telemetry.h"
+#include "transfergate.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 #include "waitms.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QIcon>
 #include <QMessageBox>
@@ -38,6 +40,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->tabWidget->setTabText(0, tr("舵量显示"));
 
     connect(&serial, SIGNAL(readyRead()), this, SLOT(serialPort_readyRead()));
+
     // An unplugged adapter shows up as a resource error, or (pseudo-terminals,
     // some adapters) as a flood of read errors while the port stays open.
     connect(&serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
@@ -57,6 +60,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             refreshPortList();
     });
     ui->tabWidget->setCurrentIndex(0);
+    transferGate = new TransferGate({ui->toolButton_Read, ui->toolButton_Load, ui->toolButton_Send,
+                                     ui->toolButton_Save, ui->toolButton_Reset},
+                                    this);
     // The last frame of a write must not be dropped with the port when the
     // program ends right after it.
     closeDeferral = new CloseDeferral(this, [this] {
@@ -67,6 +73,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     displayTimer = new QTimer(this);
     displayTimer->start(100);
     connect(displayTimer, SIGNAL(timeout()), this, SLOT(ui_Display()));
+
+    framerTick = new QTimer(this);
+    framerTick->setSingleShot(true);
+    framerTick->setInterval(StreamFramer::defaultGapMs);
+    connect(framerTick, &QTimer::timeout, this, &MainWindow::framerQuiet);
+    linkClock.start();
 }
 
 MainWindow::~MainWindow() { delete ui; }
@@ -115,6 +127,7 @@ void MainWindow::on_openButton_clicked()
             return;
         }
         linkLostPending = false;
+        framer = StreamFramer(); // nothing of an earlier session is held
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(uitexts::closeCaption());
         ui->toolButton_led->setIcon(QIcon(":/myImage/images/green.png"));
@@ -131,6 +144,8 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::enterClosedState()
 {
     serial.close();
+    framerTick->stop();
+    transferGate->linkClosed();
     std::fill(std::begin(Telemetry.servo), std::end(Telemetry.servo), 1000);
     Servo_Display();
     ui->portNameBox->setEnabled(true);
@@ -147,13 +162,26 @@ void MainWindow::linkLost()
     QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::linkLostText());
 }
 
-// The 200 ms lock-out every command starts with, then the link test: false
-// (after telling the user) when the port is closed.
-bool MainWindow::lockOutAndCheckLink(QWidget *button)
+// The 200 ms lock-out every command starts with. Disabling the focused
+// button moves the focus on; it comes back with the button, unless the user
+// has put it elsewhere meanwhile, so a second key press acts on the same
+// command (and finds it busy or done) rather than on the next one.
+void MainWindow::lockOut(QAbstractButton *button)
 {
+    const bool hadFocus = button->hasFocus();
     button->setEnabled(false);
+    QWidget *focusMovedTo = QApplication::focusWidget();
     waitMs(200);
     button->setEnabled(true);
+    if (hadFocus && QApplication::focusWidget() == focusMovedTo)
+        button->setFocus(Qt::OtherFocusReason);
+}
+
+// The lock-out, then the link test: false (after telling the user) when the
+// port is closed.
+bool MainWindow::lockOutAndCheckLink(QAbstractButton *button)
+{
+    lockOut(button);
     if (ui->openButton->text() == uitexts::openCaption()) {
         QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portClosedText());
         return false;
@@ -163,15 +191,20 @@ bool MainWindow::lockOutAndCheckLink(QWidget *button)
 
 void MainWindow::on_toolButton_Read_clicked()
 {
-    if (!lockOutAndCheckLink(ui->toolButton_Read))
+    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Read);
+    if (!transfer || !lockOutAndCheckLink(ui->toolButton_Read))
         return;
     historyhooks::readRequested();
     writeToPort(protocol::commandRead);
+    transferGate->expectReply();
     waitMs(500);
 }
 
 void MainWindow::on_toolButton_Send_clicked()
 {
+    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Send);
+    if (!transfer)
+        return;
     const CloseDeferral::Flow writing(*closeDeferral);
     if (!lockOutAndCheckLink(ui->toolButton_Send))
         return;
@@ -181,6 +214,9 @@ void MainWindow::on_toolButton_Send_clicked()
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
+    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Reset);
+    if (!transfer)
+        return;
     const CloseDeferral::Flow writing(*closeDeferral);
     if (!lockOutAndCheckLink(ui->toolButton_Reset))
         return;

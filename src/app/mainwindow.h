@@ -1,13 +1,20 @@
 #pragma once
 
+#include "streamframer.h"
+
+#include <QElapsedTimer>
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+#include <QVector>
 
 class CloseDeferral;
+class QAbstractButton;
 class QComboBox;
 class QTimer;
+class TransferGate;
 
 QT_BEGIN_NAMESPACE
 namespace Ui
@@ -203,13 +210,26 @@ private:
 
     // Holds a close of the window back while settings are being written.
     CloseDeferral *closeDeferral;
+    // Keeps one transfer from starting in the middle of another.
+    TransferGate *transferGate;
+
+    // The port hands over bytes in whatever pieces the adapter cut: the
+    // framer gives back whole frames, and its quiet-time tick finishes a
+    // frame that the last piece left open.
+    StreamFramer framer;
+    QElapsedTimer linkClock;
+    QTimer *framerTick;
+    void framerQuiet();
+    QVector<int> decodeFrames(const QList<QByteArray> &frames);
+    void framesSettled(const QVector<int> &frameNumbers);
 
     void fillPortList();
     void refreshPortList();
     void writeToPort(const QByteArray &bytes);
     void enterClosedState();
     void linkLost();
-    bool lockOutAndCheckLink(QWidget *button);
+    void lockOut(QAbstractButton *button);
+    bool lockOutAndCheckLink(QAbstractButton *button);
     void writeSettings();
     bool linkLostPending = false;
 };

@@ -304,6 +304,11 @@ private slots:
     void selectionRunsBeforeValidation();
     void closeWaitsForTheWrite_data();
     void closeWaitsForTheWrite();
+    void piecesDecodeAsFrames_data();
+    void piecesDecodeAsFrames();
+    void noTransferInsideAWrite_data();
+    void noTransferInsideAWrite();
+    void focusStaysOnThePressedCommand();
 
 private:
     QTemporaryDir historyHome;
@@ -1065,6 +1070,94 @@ void TestLink::closeWaitsForTheWrite()
     QVERIFY(writtenAtClose.size() < writeOf(expected).size());
     QTRY_COMPARE(peer->received(), writeOf(expected));
     QVERIFY(pausesKept());
+}
+
+using Deliveries = QByteArrayList;
+
+void TestLink::piecesDecodeAsFrames_data()
+{
+    const TelemetryRecord t = liveValues();
+    const TxParamsRecord p = distinctRecord();
+    const QByteArray servo = protocol::encodeServoFrame(t);
+    const QByteArray delays = protocol::encodeSettingsFrame(protocol::codeDelay, p);
+    const QByteArray aux = protocol::encodeAuxFrame(p);
+    QTest::addColumn<Deliveries>("deliveries");
+    QTest::newRow("servo and settings frame in one") << Deliveries{servo + delays};
+    QTest::newRow("settings and aux frame in one") << Deliveries{delays + aux};
+    QTest::newRow("settings frame cut in two") << Deliveries{delays.left(5), delays.mid(5)};
+    QTest::newRow("cut across two frames")
+        << Deliveries{servo.left(15), servo.mid(15) + delays.left(9), delays.mid(9) + aux};
+    QTest::newRow("junk ending in a marker before the frames")
+        << Deliveries{QByteArray::fromHex("1337fe") + servo, delays, aux};
+}
+
+// However the adapter cuts and glues the frames, each is stored, and every
+// delivery is answered once.
+void TestLink::piecesDecodeAsFrames()
+{
+    QFETCH(Deliveries, deliveries);
+    QVERIFY(openLink());
+    for (const QByteArray &piece : deliveries)
+        QVERIFY(deliverAndAwaitAck(piece));
+    const TelemetryRecord t = liveValues();
+    const TxParamsRecord p = distinctRecord();
+    const bool servoSent = deliveries.join().contains(protocol::encodeServoFrame(t));
+    QTRY_COMPARE(std::vector<int>(TxParams.delay, TxParams.delay + 8),
+                 std::vector<int>(p.delay, p.delay + 8));
+    if (servoSent)
+        QCOMPARE(Telemetry.servo[7], t.servo[7]);
+    QCOMPARE(child<QSpinBox>("spinBox_delay8")->value(), p.delay[7]);
+    QTest::qWait(100); // nothing completed later is answered again
+    QCOMPARE(peer->count(ack), deliveries.size());
+}
+
+void TestLink::noTransferInsideAWrite_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("atMs"); // after the click on write
+    QTest::newRow("read after the first frame") << "toolButton_Read" << 600;
+    QTest::newRow("reset after the second frame") << "toolButton_Reset" << 1400;
+    QTest::newRow("write again") << "toolButton_Send" << 600;
+}
+
+// A command clicked while a write runs starts nothing, so the three frames go
+// out once, built from the settings the user wrote, and nothing else.
+void TestLink::noTransferInsideAWrite()
+{
+    QFETCH(QString, button);
+    QFETCH(int, atMs);
+    QVERIFY(openLink());
+    TxParams = distinctRecord();
+    TxParams.delay[2] = 77;
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    auto *send = child<QToolButton>("toolButton_Send");
+    auto *other = child<QToolButton>(button.toLatin1().constData());
+    bool otherEnabled = false;
+    QTimer::singleShot(atMs, this, [&] {
+        otherEnabled = other->isEnabled();
+        QTest::mouseClick(other, Qt::LeftButton);
+    });
+    send->click();
+    QVERIFY(otherEnabled == (other == send)); // its own lock-out is over
+    QTRY_COMPARE(peer->received(), writeOf(TxParams));
+    QTest::qWait(100);
+    QCOMPARE(peer->received(), writeOf(TxParams));
+    QVERIFY(other->isEnabled());
+}
+
+// Disabling the pressed button for its lock-out moves the focus on; it comes
+// back, so the next key press goes to the same command, not the next one.
+void TestLink::focusStaysOnThePressedCommand()
+{
+    QVERIFY(openLink());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *read = child<QToolButton>("toolButton_Read");
+    read->setFocus();
+    QTRY_VERIFY(read->hasFocus());
+    QTest::keyClick(read, Qt::Key_Space);
+    QTRY_COMPARE(peer->received(), QByteArray("RR"));
+    QCOMPARE(QApplication::focusWidget(), read);
 }
 
 QTEST_MAIN(TestLink)
