@@ -308,6 +308,7 @@ private slots:
     void piecesDecodeAsFrames();
     void noTransferInsideAWrite_data();
     void noTransferInsideAWrite();
+    void readHoldsTheOthersUntilTheReplyEnds();
     void focusStaysOnThePressedCommand();
 
 private:
@@ -1143,6 +1144,31 @@ void TestLink::noTransferInsideAWrite()
     QTest::qWait(100);
     QCOMPARE(peer->received(), writeOf(TxParams));
     QVERIFY(other->isEnabled());
+}
+
+// A reply that goes on past the read's own flow holds the other commands
+// until its last frame.
+void TestLink::readHoldsTheOthersUntilTheReplyEnds()
+{
+    QVERIFY(openLink());
+    auto *send = child<QToolButton>("toolButton_Send");
+    QVector<QByteArray> reply = protocol::encodeSettingsFrames(distinctRecord());
+    reply.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(distinctRecord()));
+    int sent = 0;
+    bool enabledDuringReply = false;
+    QTimer pace;
+    connect(&pace, &QTimer::timeout, this, [&] {
+        if (!peer->received().contains("RR"))
+            return;
+        enabledDuringReply |= sent > 0 && send->isEnabled();
+        if (sent < reply.size())
+            peer->deliver(reply[sent++]);
+    });
+    pace.start(100);
+    child<QToolButton>("toolButton_Read")->click(); // returns after its 500 ms pause
+    QTRY_COMPARE_WITH_TIMEOUT(sent, reply.size(), 5000);
+    QTRY_VERIFY(send->isEnabled());
+    QVERIFY(!enabledDuringReply);
 }
 
 // Disabling the pressed button for its lock-out moves the focus on; it comes
