@@ -56,7 +56,9 @@ BENCHMARK(decodeSettingsFrame);
 void buildOutboundFrames(benchmark::State &state)
 {
     TxParamsRecord p{};
-    QString s = frameTextS, g = frameTextG, h = frameTextH;
+    QString s = QString::fromLatin1(protocol::startupFrameTextS),
+            g = QString::fromLatin1(protocol::startupFrameTextG),
+            h = QString::fromLatin1(protocol::startupFrameTextH);
     for (auto _ : state) {
         protocol::buildSFrame(p, s);
         protocol::buildGFrame(p, g);

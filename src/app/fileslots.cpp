@@ -3,12 +3,12 @@
 
 #include "encoder.h"
 #include "filedialogs.h"
-#include "frames.h"
 #include "parameterfile.h"
 #include "transfergate.h"
 #include "txparams.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
+#include "validation.h"
 
 #include <QDebug>
 #include <QMessageBox>
@@ -71,6 +71,6 @@ void MainWindow::on_toolButton_Load_clicked()
         if (loaded.h)
             qDebug("Blength03:%d", length);
     }
-    Dr_DataSelet();
-    FalseSaveData();
+    params::settle(
+        TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
 }

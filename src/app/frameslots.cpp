@@ -8,6 +8,7 @@
 #include "telemetry.h"
 #include "transfergate.h"
 #include "txparams.h"
+#include "validation.h"
 #include "waitms.h"
 
 #include <QDebug>
@@ -23,8 +24,8 @@ void MainWindow::serialPort_readyRead()
         return;
     framer.push(delivery, linkClock.elapsed());
     const QVector<int> decoded = decodeFrames(framer.takeFrames());
-    Dr_DataSelet();
-    FalseSaveData();
+    params::settle(
+        TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
     framesSettled(decoded);
     writeToPort(protocol::commandAck);
     if (framer.pendingBytes() > 0)
@@ -39,8 +40,8 @@ void MainWindow::framerQuiet()
     framer.idle(linkClock.elapsed());
     const QVector<int> decoded = decodeFrames(framer.takeFrames());
     if (!decoded.isEmpty()) {
-        Dr_DataSelet();
-        FalseSaveData();
+        params::settle(
+            TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
         framesSettled(decoded);
     }
     if (framer.pendingBytes() > 0)

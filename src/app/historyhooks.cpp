@@ -1,9 +1,9 @@
 #include "historyhooks.h"
 
-#include "frames.h"
 #include "history.h"
 #include "parameterfile.h"
 #include "txparams.h"
+#include "windowrecords.h"
 
 #include <QDebug>
 #include <QSet>

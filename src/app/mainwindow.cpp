@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "closedeferral.h"
+#include "formeditors.h"
 #include "frames.h"
 #include "historyhooks.h"
 #include "popupopening.h"
@@ -34,12 +35,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     registerResources();
     ui->setupUi(this);
+    formEditors = std::make_unique<FormEditors>(this, this);
     qtcompat::keepQt5TextHeights(this);
     popuprows::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));
 
-    connect(&serial, SIGNAL(readyRead()), this, SLOT(serialPort_readyRead()));
+    connect(&serial, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
 
     // An unplugged adapter shows up as a resource error, or (pseudo-terminals,
     // some adapters) as a flood of read errors while the port stays open.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "streamframer.h"
+#include "windowrecords.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -10,8 +11,12 @@
 #include <QString>
 #include <QVector>
 
+#include <initializer_list>
+#include <memory>
+
 class CloseDeferral;
 class QAbstractButton;
+class FormEditors;
 class QComboBox;
 class QTimer;
 class TransferGate;
@@ -68,7 +73,7 @@ private slots:
     void THcure_Display();
     void ui_Display();
 
-    // Editors: each stores its shown value into its field
+    // Editors: each stores its shown value as the field catalogue says
     void on_spinBox_sub1_valueChanged(int v);
     void on_spinBox_sub2_valueChanged(int v);
     void on_spinBox_sub3_valueChanged(int v);
@@ -204,9 +209,12 @@ private:
     QTimer *displayTimer;
     QString fileName;
 
-    // Display runs each combo box has spent under the pointer (hover dwell).
+    // The catalogue's editors in the form, and the display runs each combo
+    // box has spent under the pointer (hover dwell).
+    std::unique_ptr<FormEditors> formEditors;
     QHash<const QComboBox *, int> hoverTicks;
-    void dwell(std::initializer_list<QComboBox *> boxes);
+    void showGroups(std::initializer_list<const char *> groups,
+                    std::initializer_list<QComboBox *> first = {});
 
     // Holds a close of the window back while settings are being written.
     CloseDeferral *closeDeferral;

@@ -5,8 +5,9 @@
 #include <QString>
 
 // Selects the language of captions, message boxes and dialogs: 1 Chinese,
-// 0 English. Fixed at 1; the connection state is read from the open
-// button's caption, so the captions here must match the form's.
+// 0 English. 1 unless --lang or TXCONFIG_LANG chose a translation (see
+// language.h); the connection state is read from the open button's caption,
+// so the captions here must match the form's in every language.
 extern int langFlag;
 
 namespace uitexts

@@ -1,6 +1,5 @@
 #include "cli.h"
 
-#include "dualrate.h"
 #include "parameterfile.h"
 #include "validation.h"
 
@@ -134,10 +133,7 @@ bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
                      .arg(path, missing.join(QStringLiteral(", ")));
         return false;
     }
-    params::selectDualRate(p);
-    const TxParamsRecord read = p;
-    params::validate(p);
-    *repairs = params::changedFields(read, p);
+    *repairs = params::settle(p);
     *settings = p;
     return true;
 }

@@ -1,7 +1,6 @@
 #include "settingsreader.h"
 
 #include "decoder.h"
-#include "dualrate.h"
 #include "frames.h"
 #include "telemetry.h"
 #include "transmitterlink.h"
@@ -69,10 +68,7 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
     const auto handle = [&](const QByteArray &frame) {
         TxParamsRecord &p = result->settings;
         const protocol::DecodeResult r = protocol::decodeDelivery(frame, p, telemetry);
-        params::selectDualRate(p);
-        const TxParamsRecord beforeRepair = p;
-        params::validate(p);
-        addRepairs(result->repairs, params::changedFields(beforeRepair, p));
+        addRepairs(result->repairs, params::settle(p));
         if (r.frameNumber != 0)
             thisRequest.insert(r.frameNumber);
         if (r.frameNumber != 0 && !received.contains(r.frameNumber)) {

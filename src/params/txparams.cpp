@@ -1,5 +1,7 @@
 #include "txparams.h"
 
+#include "fieldcatalogue.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -35,3 +37,5 @@ bool operator==(const TxParamsRecord &a, const TxParamsRecord &b)
            a.extraWord == b.extraWord && a.extraWordScaled == b.extraWordScaled &&
            a.extraSigned == b.extraSigned;
 }
+
+TxParamsRecord::TxParamsRecord() { params::setStartValues(*this); }

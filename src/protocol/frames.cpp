@@ -31,9 +31,3 @@ int byteArrayToInt(const QByteArray &b, int a)
 }
 
 } // namespace protocol
-
-QString frameTextS = QString::fromLatin1(protocol::startupFrameTextS);
-QString frameTextG = QString::fromLatin1(protocol::startupFrameTextG);
-QString frameTextH = QString::fromLatin1(protocol::startupFrameTextH);
-
-int readFlag = 0;

@@ -9,8 +9,9 @@
 // Wire facts shared by the decoder, the encoders, the transmitter side and the
 // parameter-file loader.
 //
-// Transmitter to tool: binary frames without length field or checksum. One
-// serial delivery is one frame; its length, markers and code byte identify it.
+// Transmitter to tool: binary frames without length field or checksum; their
+// length, markers and code byte identify them. The transmitter writes each
+// frame at once, but the line may cut or glue frames (see streamframer.h).
 // Bytes are unsigned; a word is two bytes, high byte first (0..65535).
 //
 //   servo frame     20 bytes  FE 18, words at 2,4,..16 = CH1..CH8 outputs
@@ -121,12 +122,3 @@ extern const char startupFrameTextH[];
 int byteArrayToInt(const QByteArray &b, int a);
 
 } // namespace protocol
-
-// Process-wide frame buffers: the last S, G and H frames built, which the save
-// command writes to the file.
-extern QString frameTextS;
-extern QString frameTextG;
-extern QString frameTextH;
-
-// Number of the last settings or aux frame decoded; written and logged only.
-extern int readFlag;

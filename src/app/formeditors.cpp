@@ -1,0 +1,64 @@
+#include "formeditors.h"
+
+#include "fieldcatalogue.h"
+#include "txparams.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMetaObject>
+#include <QSpinBox>
+
+namespace
+{
+bool hasSlot(const QObject *window, const QString &editor, const char *signal, const char *type)
+{
+    const QByteArray slot = QStringLiteral("on_%1_%2(%3)")
+                                .arg(editor, QLatin1String(signal), QLatin1String(type))
+                                .toLatin1();
+    return window->metaObject()->indexOfSlot(slot.constData()) >= 0;
+}
+} // namespace
+
+FormEditors::FormEditors(QWidget *form, QObject *window)
+{
+    for (const params::Field &f : params::recordFields()) {
+        for (const params::Editor &e : f.editors) {
+            Shown s{&f, form->findChild<QSpinBox *>(e.name),
+                    form->findChild<QDoubleSpinBox *>(e.name),
+                    form->findChild<QComboBox *>(e.name)};
+            byGroup[e.group].append(s);
+            if (!e.store)
+                continue;
+            const params::Field *field = &f;
+            const params::StoreRule store = e.store;
+            if (s.spin && !hasSlot(window, e.name, "valueChanged", "int"))
+                QObject::connect(s.spin, QOverload<int>::of(&QSpinBox::valueChanged), window,
+                                 [field, store](int v) { store(TxParams, *field, v); });
+            if (s.doubleSpin && !hasSlot(window, e.name, "valueChanged", "double"))
+                QObject::connect(s.doubleSpin, QOverload<double>::of(&QDoubleSpinBox::valueChanged),
+                                 window, [field, store](double v) { store(TxParams, *field, v); });
+            if (s.combo && !hasSlot(window, e.name, "currentIndexChanged", "int"))
+                QObject::connect(s.combo, QOverload<int>::of(&QComboBox::currentIndexChanged),
+                                 window, [field, store](int v) { store(TxParams, *field, v); });
+        }
+    }
+}
+
+QVector<QComboBox *> FormEditors::show(const TxParamsRecord &p,
+                                       std::initializer_list<const char *> groups) const
+{
+    QVector<QComboBox *> combos;
+    for (const char *group : groups) {
+        for (const Shown &s : byGroup.value(QLatin1String(group))) {
+            if (s.spin && s.spin->value() != s.field->value(p))
+                s.spin->setValue(s.field->value(p));
+            else if (s.doubleSpin && s.doubleSpin->value() != s.field->number(p))
+                s.doubleSpin->setValue(s.field->number(p));
+            else if (s.combo) {
+                s.combo->setCurrentIndex(s.field->value(p));
+                combos.append(s.combo);
+            }
+        }
+    }
+    return combos;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+#include <initializer_list>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QObject;
+class QSpinBox;
+class QWidget;
+struct TxParamsRecord;
+
+namespace params
+{
+struct Field;
+}
+
+// The form's settings editors as the field catalogue lists them, found once
+// by object name. The display refresh writes them group by group; an editor
+// the catalogue lists but the window declares no `on_<name>_<signal>` slot
+// for (a setting added after the designed form) is connected to the store
+// here, so adding a setting needs no new slot.
+class FormEditors
+{
+public:
+    FormEditors(QWidget *form, QObject *window);
+
+    // Writes the editors of `groups` from `p`, in catalogue order: a spin box
+    // only when it shows another value (so a box being typed into keeps its
+    // half-typed text), a combo box always. Returns their combo boxes, in
+    // the same order, for the hover dwell.
+    QVector<QComboBox *> show(const TxParamsRecord &p,
+                              std::initializer_list<const char *> groups) const;
+
+private:
+    struct Shown {
+        const params::Field *field;
+        QSpinBox *spin;
+        QDoubleSpinBox *doubleSpin;
+        QComboBox *combo;
+    };
+    QHash<QString, QVector<Shown>> byGroup;
+};
