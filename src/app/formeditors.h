@@ -19,10 +19,10 @@ struct Field;
 }
 
 // The form's settings editors as the field catalogue lists them, found once
-// by object name. The display refresh writes them group by group; an editor
+// by object name. The display refresh writes them group by group. An editor
 // the catalogue lists but the window declares no `on_<name>_<signal>` slot
-// for (a setting added after the designed form) is connected to the store
-// here, so adding a setting needs no new slot.
+// for (a setting added later) is connected to the store here, so adding a
+// setting needs no new slot.
 class FormEditors
 {
 public:

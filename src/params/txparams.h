@@ -69,7 +69,7 @@ struct TxParamsRecord {
     int extraSigned = 0;
 };
 
-bool operator==(const ProgMix &a, const ProgMix &b);
+// Field by field, as the field catalogue lists them.
 bool operator==(const TxParamsRecord &a, const TxParamsRecord &b);
 inline bool operator!=(const TxParamsRecord &a, const TxParamsRecord &b) { return !(a == b); }
 

@@ -310,6 +310,7 @@ private slots:
     void noTransferInsideAWrite();
     void readHoldsTheOthersUntilTheReplyEnds();
     void focusStaysOnThePressedCommand();
+    void newReadStartsAFreshFrameSet();
 
 private:
     QTemporaryDir historyHome;
@@ -1053,6 +1054,10 @@ void TestLink::closeWaitsForTheWrite()
     if (!button.isEmpty())
         QTimer::singleShot(0, child<QToolButton>(button.toLatin1()), &QToolButton::click);
     QByteArray writtenAtClose;
+    qint64 unsentAtClose = -1; // Qt drops what is unsent when the port closes
+    auto *port = window->findChild<QSerialPort *>();
+    connect(qApp, &QGuiApplication::lastWindowClosed, window.get(),
+            [&] { unsentAtClose = port->bytesToWrite(); });
     QTimer::singleShot(closeAtMs, window.get(), [&] {
         writtenAtClose = peer->received();
         window->close();
@@ -1062,6 +1067,7 @@ void TestLink::closeWaitsForTheWrite()
     hang.start(10000);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!window->isVisible());
+    QCOMPARE(unsentAtClose, 0);
     window.reset(); // as when the program ends: the port closes
     if (button.isEmpty()) {
         QTest::qWait(100);
@@ -1184,6 +1190,22 @@ void TestLink::focusStaysOnThePressedCommand()
     QTest::keyClick(read, Qt::Key_Space);
     QTRY_COMPARE(peer->received(), QByteArray("RR"));
     QCOMPARE(QApplication::focusWidget(), read);
+}
+
+// Frames of an earlier read that broke off do not complete a new one: only
+// a reply of all 19 frames after the latest request is kept.
+void TestLink::newReadStartsAFreshFrameSet()
+{
+    QVERIFY(openLink());
+    const TxParamsRecord sent = distinctRecord();
+    QVector<QByteArray> frames = protocol::encodeSettingsFrames(sent);
+    frames.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(sent));
+    for (int i = 0; i < frames.size(); ++i) {
+        if (i == 10)
+            child<QToolButton>("toolButton_Read")->click();
+        QVERIFY(deliverAndAwaitAck(frames[i]));
+    }
+    QVERIFY(files::history::entries().isEmpty());
 }
 
 QTEST_MAIN(TestLink)

@@ -1,4 +1,5 @@
 // The window's editors, display refresh and live display, on the real form.
+#include "fieldcatalogue.h"
 #include "mainwindow.h"
 #include "telemetry.h"
 #include "txparams.h"
@@ -12,136 +13,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
-
-namespace
-{
-using FieldRef = int &(*)(TxParamsRecord &);
-struct EditorField {
-    const char *editor;
-    FieldRef field;
-};
-
-// Every int editor and the field its slot must store into.
-const EditorField editorFields[] = {
-    {"spinBox_sub1", [](TxParamsRecord &p) -> int & { return p.subTrim[0]; }},
-    {"spinBox_sub2", [](TxParamsRecord &p) -> int & { return p.subTrim[1]; }},
-    {"spinBox_sub3", [](TxParamsRecord &p) -> int & { return p.subTrim[2]; }},
-    {"spinBox_sub4", [](TxParamsRecord &p) -> int & { return p.subTrim[3]; }},
-    {"spinBox_sub5", [](TxParamsRecord &p) -> int & { return p.subTrim[4]; }},
-    {"spinBox_sub6", [](TxParamsRecord &p) -> int & { return p.subTrim[5]; }},
-    {"spinBox_sub7", [](TxParamsRecord &p) -> int & { return p.subTrim[6]; }},
-    {"spinBox_sub8", [](TxParamsRecord &p) -> int & { return p.subTrim[7]; }},
-    {"spinBox_Lepa1", [](TxParamsRecord &p) -> int & { return p.epaLeft[0]; }},
-    {"spinBox_Lepa2", [](TxParamsRecord &p) -> int & { return p.epaLeft[1]; }},
-    {"spinBox_Lepa3", [](TxParamsRecord &p) -> int & { return p.epaLeft[2]; }},
-    {"spinBox_Lepa4", [](TxParamsRecord &p) -> int & { return p.epaLeft[3]; }},
-    {"spinBox_Lepa5", [](TxParamsRecord &p) -> int & { return p.epaLeft[4]; }},
-    {"spinBox_Lepa6", [](TxParamsRecord &p) -> int & { return p.epaLeft[5]; }},
-    {"spinBox_Lepa7", [](TxParamsRecord &p) -> int & { return p.epaLeft[6]; }},
-    {"spinBox_Lepa8", [](TxParamsRecord &p) -> int & { return p.epaLeft[7]; }},
-    {"spinBox_Repa1", [](TxParamsRecord &p) -> int & { return p.epaRight[0]; }},
-    {"spinBox_Repa2", [](TxParamsRecord &p) -> int & { return p.epaRight[1]; }},
-    {"spinBox_Repa3", [](TxParamsRecord &p) -> int & { return p.epaRight[2]; }},
-    {"spinBox_Repa4", [](TxParamsRecord &p) -> int & { return p.epaRight[3]; }},
-    {"spinBox_Repa5", [](TxParamsRecord &p) -> int & { return p.epaRight[4]; }},
-    {"spinBox_Repa6", [](TxParamsRecord &p) -> int & { return p.epaRight[5]; }},
-    {"spinBox_Repa7", [](TxParamsRecord &p) -> int & { return p.epaRight[6]; }},
-    {"spinBox_Repa8", [](TxParamsRecord &p) -> int & { return p.epaRight[7]; }},
-    {"spinBox_FS1", [](TxParamsRecord &p) -> int & { return p.failSafe[0]; }},
-    {"spinBox_FS2", [](TxParamsRecord &p) -> int & { return p.failSafe[1]; }},
-    {"spinBox_FS3", [](TxParamsRecord &p) -> int & { return p.failSafe[2]; }},
-    {"spinBox_FS4", [](TxParamsRecord &p) -> int & { return p.failSafe[3]; }},
-    {"spinBox_FS5", [](TxParamsRecord &p) -> int & { return p.failSafe[4]; }},
-    {"spinBox_FS6", [](TxParamsRecord &p) -> int & { return p.failSafe[5]; }},
-    {"spinBox_FS7", [](TxParamsRecord &p) -> int & { return p.failSafe[6]; }},
-    {"spinBox_FS8", [](TxParamsRecord &p) -> int & { return p.failSafe[7]; }},
-    {"spinBox_delay1", [](TxParamsRecord &p) -> int & { return p.delay[0]; }},
-    {"spinBox_delay2", [](TxParamsRecord &p) -> int & { return p.delay[1]; }},
-    {"spinBox_delay3", [](TxParamsRecord &p) -> int & { return p.delay[2]; }},
-    {"spinBox_delay4", [](TxParamsRecord &p) -> int & { return p.delay[3]; }},
-    {"spinBox_delay5", [](TxParamsRecord &p) -> int & { return p.delay[4]; }},
-    {"spinBox_delay6", [](TxParamsRecord &p) -> int & { return p.delay[5]; }},
-    {"spinBox_delay7", [](TxParamsRecord &p) -> int & { return p.delay[6]; }},
-    {"comboBox_rev1", [](TxParamsRecord &p) -> int & { return p.rev[0]; }},
-    {"comboBox_rev2", [](TxParamsRecord &p) -> int & { return p.rev[1]; }},
-    {"comboBox_rev3", [](TxParamsRecord &p) -> int & { return p.rev[2]; }},
-    {"comboBox_rev4", [](TxParamsRecord &p) -> int & { return p.rev[3]; }},
-    {"comboBox_rev5", [](TxParamsRecord &p) -> int & { return p.rev[4]; }},
-    {"comboBox_rev6", [](TxParamsRecord &p) -> int & { return p.rev[5]; }},
-    {"comboBox_rev7", [](TxParamsRecord &p) -> int & { return p.rev[6]; }},
-    {"comboBox_rev8", [](TxParamsRecord &p) -> int & { return p.rev[7]; }},
-    {"comboBox_AUX5", [](TxParamsRecord &p) -> int & { return p.aux[0]; }},
-    {"comboBox_AUX6", [](TxParamsRecord &p) -> int & { return p.aux[1]; }},
-    {"comboBox_AUX7", [](TxParamsRecord &p) -> int & { return p.aux[2]; }},
-    {"comboBox_AUX8", [](TxParamsRecord &p) -> int & { return p.aux[3]; }},
-    {"comboBox_DR_MIX1", [](TxParamsRecord &p) -> int & { return p.drMix; }},
-    {"comboBox_DR_CH1", [](TxParamsRecord &p) -> int & { return p.drChannel; }},
-    {"spinBox_DR_UP1", [](TxParamsRecord &p) -> int & { return p.drUp; }},
-    {"spinBox_DR_DOWN1", [](TxParamsRecord &p) -> int & { return p.drDown; }},
-    {"spinBox_Mode", [](TxParamsRecord &p) -> int & { return p.stickMode; }},
-    {"spinBox_Vertion", [](TxParamsRecord &p) -> int & { return p.firmwareVersion; }},
-    {"comboBox_AttiM", [](TxParamsRecord &p) -> int & { return p.attiMode; }},
-    {"spinBox_Atti1", [](TxParamsRecord &p) -> int & { return p.atti[0]; }},
-    {"spinBox_Atti2", [](TxParamsRecord &p) -> int & { return p.atti[1]; }},
-    {"spinBox_Atti3", [](TxParamsRecord &p) -> int & { return p.atti[2]; }},
-    {"spinBox_Atti4", [](TxParamsRecord &p) -> int & { return p.atti[3]; }},
-    {"spinBox_Atti5", [](TxParamsRecord &p) -> int & { return p.atti[4]; }},
-    {"spinBox_Atti6", [](TxParamsRecord &p) -> int & { return p.atti[5]; }},
-    {"comboBox_EleMix", [](TxParamsRecord &p) -> int & { return p.elevMix; }},
-    {"spinBox_Elev01", [](TxParamsRecord &p) -> int & { return p.elev[0]; }},
-    {"spinBox_Elev02", [](TxParamsRecord &p) -> int & { return p.elev[1]; }},
-    {"spinBox_Elev03", [](TxParamsRecord &p) -> int & { return p.elev[2]; }},
-    {"spinBox_Elev04", [](TxParamsRecord &p) -> int & { return p.elev[3]; }},
-    {"spinBox_Elev05", [](TxParamsRecord &p) -> int & { return p.elev[4]; }},
-    {"spinBox_Elev06", [](TxParamsRecord &p) -> int & { return p.elev[5]; }},
-    {"comboBox_RuMix", [](TxParamsRecord &p) -> int & { return p.vtailMix; }},
-    {"spinBox_Ru1", [](TxParamsRecord &p) -> int & { return p.vtail[0]; }},
-    {"spinBox_Ru2", [](TxParamsRecord &p) -> int & { return p.vtail[1]; }},
-    {"spinBox_Ru3", [](TxParamsRecord &p) -> int & { return p.vtail[2]; }},
-    {"spinBox_Ru4", [](TxParamsRecord &p) -> int & { return p.vtail[3]; }},
-    {"comboBox_PRM01_Mix", [](TxParamsRecord &p) -> int & { return p.prm[0].mix; }},
-    {"comboBox_PRM01_Master", [](TxParamsRecord &p) -> int & { return p.prm[0].master; }},
-    {"comboBox_PRM01_Slave", [](TxParamsRecord &p) -> int & { return p.prm[0].slave; }},
-    {"spinBox_PRM01_Data1", [](TxParamsRecord &p) -> int & { return p.prm[0].data[0]; }},
-    {"spinBox_PRM01_Data2", [](TxParamsRecord &p) -> int & { return p.prm[0].data[1]; }},
-    {"spinBox_PRM01_Data3", [](TxParamsRecord &p) -> int & { return p.prm[0].data[2]; }},
-    {"comboBox_PRM02_Mix", [](TxParamsRecord &p) -> int & { return p.prm[1].mix; }},
-    {"comboBox_PRM02_Master", [](TxParamsRecord &p) -> int & { return p.prm[1].master; }},
-    {"comboBox_PRM02_Slave", [](TxParamsRecord &p) -> int & { return p.prm[1].slave; }},
-    {"spinBox_PRM02_Data1", [](TxParamsRecord &p) -> int & { return p.prm[1].data[0]; }},
-    {"spinBox_PRM02_Data2", [](TxParamsRecord &p) -> int & { return p.prm[1].data[1]; }},
-    {"spinBox_PRM02_Data3", [](TxParamsRecord &p) -> int & { return p.prm[1].data[2]; }},
-    {"comboBox_PRM03_Mix", [](TxParamsRecord &p) -> int & { return p.prm[2].mix; }},
-    {"comboBox_PRM03_Master", [](TxParamsRecord &p) -> int & { return p.prm[2].master; }},
-    {"comboBox_PRM03_Slave", [](TxParamsRecord &p) -> int & { return p.prm[2].slave; }},
-    {"spinBox_PRM03_Data1", [](TxParamsRecord &p) -> int & { return p.prm[2].data[0]; }},
-    {"spinBox_PRM03_Data2", [](TxParamsRecord &p) -> int & { return p.prm[2].data[1]; }},
-    {"spinBox_PRM03_Data3", [](TxParamsRecord &p) -> int & { return p.prm[2].data[2]; }},
-    {"comboBox_DR_MIX2", [](TxParamsRecord &p) -> int & { return p.drMix; }},
-    {"comboBox_DR_CH2", [](TxParamsRecord &p) -> int & { return p.drChannel; }},
-    {"comboBox_DR_SW2", [](TxParamsRecord &p) -> int & { return p.drSwitch; }},
-    {"comboBox_DR_POSI", [](TxParamsRecord &p) -> int & { return p.drPosition; }},
-    {"spinBox_DR_RATE", [](TxParamsRecord &p) -> int & { return p.drRate; }},
-    {"spinBox_DR_EXP", [](TxParamsRecord &p) -> int & { return p.drExp; }},
-    {"comboBox_PRM04_Mix", [](TxParamsRecord &p) -> int & { return p.prm[3].mix; }},
-    {"comboBox_PRM04_Master", [](TxParamsRecord &p) -> int & { return p.prm[3].master; }},
-    {"comboBox_PRM04_Slave", [](TxParamsRecord &p) -> int & { return p.prm[3].slave; }},
-    {"spinBox_PRM04_Data1", [](TxParamsRecord &p) -> int & { return p.prm[3].data[0]; }},
-    {"spinBox_PRM04_Data2", [](TxParamsRecord &p) -> int & { return p.prm[3].data[1]; }},
-    {"spinBox_PRM04_Data3", [](TxParamsRecord &p) -> int & { return p.prm[3].data[2]; }},
-    {"comboBox_THCURE_MIX", [](TxParamsRecord &p) -> int & { return p.thCurveMix; }},
-    {"spinBox_THCURE_Data01", [](TxParamsRecord &p) -> int & { return p.thCurve[0]; }},
-    {"spinBox_THCURE_Data02", [](TxParamsRecord &p) -> int & { return p.thCurve[1]; }},
-    {"spinBox_THCURE_Data03", [](TxParamsRecord &p) -> int & { return p.thCurve[2]; }},
-    {"spinBox_THCURE_Data04", [](TxParamsRecord &p) -> int & { return p.thCurve[3]; }},
-    {"spinBox_THCURE_Data05", [](TxParamsRecord &p) -> int & { return p.thCurve[4]; }},
-    {"spinBox_THCURE_Data06", [](TxParamsRecord &p) -> int & { return p.thCurve[5]; }},
-    {"spinBox_THCURE_Data07", [](TxParamsRecord &p) -> int & { return p.thCurve[6]; }},
-    {"spinBox_delay8", [](TxParamsRecord &p) -> int & { return p.delay[7]; }},
-};
-} // namespace
-
-Q_DECLARE_METATYPE(FieldRef)
 
 class TestWindow : public QObject
 {
@@ -187,18 +58,22 @@ void TestWindow::init()
     Telemetry = TelemetryRecord();
 }
 
+// Every int editor of the field catalogue stores into its field, through
+// its own slot or, for an editor without one, the catalogue's connection.
 void TestWindow::editorStoresIntoItsField_data()
 {
     QTest::addColumn<QString>("editor");
-    QTest::addColumn<FieldRef>("field");
-    for (const EditorField &e : editorFields)
-        QTest::newRow(e.editor) << QString::fromLatin1(e.editor) << e.field;
+    for (const params::Field &f : params::recordFields()) {
+        for (const params::Editor &e : f.editors) {
+            if (e.store && !f.isDouble)
+                QTest::newRow(qPrintable(e.name)) << e.name;
+        }
+    }
 }
 
 void TestWindow::editorStoresIntoItsField()
 {
     QFETCH(QString, editor);
-    QFETCH(FieldRef, field);
     MainWindow w;
     QWidget *widget = w.findChild<QWidget *>(editor);
     QVERIFY(widget);
@@ -217,7 +92,7 @@ void TestWindow::editorStoresIntoItsField()
     } else {
         QFAIL("not an editor");
     }
-    QCOMPARE(field(TxParams), shown);
+    QCOMPARE(params::findEditor(editor).field->value(TxParams), shown);
 }
 
 void TestWindow::alarmVoltageEditReachesRawField()
@@ -235,23 +110,18 @@ void TestWindow::alarmVoltageEditReachesRawField()
 void TestWindow::refreshShowsChangedField_data()
 {
     QTest::addColumn<QString>("editor");
-    QTest::addColumn<FieldRef>("field");
     for (const char *name :
          {"spinBox_sub3", "spinBox_Repa8", "spinBox_delay8", "comboBox_AUX7", "spinBox_Atti6",
           "spinBox_Elev05", "spinBox_Ru4", "comboBox_PRM04_Slave", "spinBox_PRM03_Data3",
-          "spinBox_THCURE_Data07", "comboBox_THCURE_MIX", "spinBox_Vertion"}) {
-        for (const EditorField &e : editorFields)
-            if (qstrcmp(e.editor, name) == 0)
-                QTest::newRow(name) << QString::fromLatin1(name) << e.field;
-    }
+          "spinBox_THCURE_Data07", "comboBox_THCURE_MIX", "spinBox_Vertion"})
+        QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestWindow::refreshShowsChangedField()
 {
     QFETCH(QString, editor);
-    QFETCH(FieldRef, field);
     MainWindow w;
-    field(TxParams) = 4; // in range for every editor above
+    params::findEditor(editor).field->ref(TxParams) = 4; // in range for every editor above
     refresh(w);
     QWidget *widget = w.findChild<QWidget *>(editor);
     if (auto *spin = qobject_cast<QSpinBox *>(widget))
@@ -442,10 +312,7 @@ void TestWindow::refreshLeavesTheBoxBeingEdited()
     refresh(w);
     QCOMPARE(box->text(), QString());
 
-    TxParams.alarmVolt = 42;
-    for (const EditorField &e : editorFields)
-        if (editor == QLatin1String(e.editor))
-            e.field(TxParams) = 42;
+    params::findEditor(editor).field->setNumber(TxParams, 42);
     refresh(w);
     QCOMPARE(box->text().toDouble(), 42.0);
 }

@@ -51,14 +51,35 @@ TxParamsRecord custom()
     return p;
 }
 
+// A file whose CH1 sub-trim is out of range (101).
+QByteArray outOfRange()
+{
+    QByteArray repair = files::parameterFileContent(custom());
+    repair.replace(9, 2, "DD"); // sub-trim CH1: 221 - 120
+    return repair;
+}
+
+// A file whose dual-rate channel is out of range (7) while the rate shown
+// differs from the stored CH1 rate: selection before repair keeps the 50.
+QByteArray unselectableChannel()
+{
+    TxParamsRecord p = custom();
+    p.drChannel = 7;
+    p.drUp = 50;
+    return files::parameterFileContent(p);
+}
+
 struct Sim {
     QProcess process;
     QString link, state;
 
-    Sim(const QTemporaryDir &dir, const QStringList &faults)
+    // Starts with `settings` when given, else with the demo settings.
+    Sim(const QTemporaryDir &dir, const QStringList &faults, const QByteArray &settings = {})
         : link(dir.filePath("tx")), state(dir.filePath("state.txt"))
     {
-        QFile::remove(state); // the demo settings
+        QFile::remove(state);
+        if (!settings.isEmpty())
+            putFile(state, settings);
         process.start(TXSIM_PATH, QStringList{"--link", link, "--state", state} + faults);
     }
     bool ready() { return process.waitForReadyRead(waitMs) && QFileInfo(link).exists(); }
@@ -118,6 +139,7 @@ private slots:
 
     void read_data();
     void read();
+    void readNamesEachRepairOnce();
     void write_data();
     void write();
     void resetAndRestore();
@@ -155,6 +177,8 @@ void TestTxctl::read()
     QVERIFY(putFile(out, "old"));
     const Run r = txctl({"read", "--port", sim.link, "-o", out, "--timeout", "1500"});
     QCOMPARE(r.exit, exit);
+    QByteArray simLog; // the transmitter is told the link ends, read or not
+    QTRY_VERIFY((simLog += sim.process.readAllStandardOutput()).contains("DIS: "));
     if (exit != 0) {
         QVERIFY2(oneLine(r, message), r.err.constData());
         QCOMPARE(fileBytes(out), QByteArray("old")); // untouched, not cut short
@@ -163,6 +187,17 @@ void TestTxctl::read()
     QCOMPARE(fileBytes(out), fileBytes(sim.state));
     // Standard output carries the same file.
     QCOMPARE(txctl({"read", "--port", sim.link}).out, fileBytes(sim.state));
+}
+
+// A repaired value that arrives again in the reply to a second request is
+// still one repair.
+void TestTxctl::readNamesEachRepairOnce()
+{
+    Sim sim(dir, {"--drop-frame-once", "5"}, outOfRange());
+    QVERIFY(sim.ready());
+    const Run r = txctl({"read", "--port", sim.link, "--timeout", "1500"});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.err.count("ch1.subtrim"), 1);
 }
 
 void TestTxctl::write_data()
@@ -307,6 +342,8 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("repaired on loading")
         << QStringList{"show", "repair.txt"} << 0
         << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
+    QTest::newRow("selected before repaired")
+        << QStringList{"show", "dualrate.txt"} << 0 << "50 %         dualrate.up\n";
     QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1 << "nothing.txt: ";
     QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
                                   << "not a parameter file (S, G, H frame missing or out of place)";
@@ -325,10 +362,9 @@ void TestTxctl::fileCommands()
     QFETCH(QString, expected);
     QDir::setCurrent(dir.path());
     QVERIFY(putFile("demo.txt", files::parameterFileContent(demoSettings())));
-    QByteArray repair = files::parameterFileContent(custom());
-    repair.replace(9, 2, "DD"); // sub-trim CH1: 221 - 120
-    QVERIFY(putFile("repair.txt", repair));
-    QVERIFY(putFile("short.txt", repair.left(81)));
+    QVERIFY(putFile("repair.txt", outOfRange()));
+    QVERIFY(putFile("short.txt", outOfRange().left(81)));
+    QVERIFY(putFile("dualrate.txt", unselectableChannel()));
 
     const Run r = txctl(args);
     QCOMPARE(r.exit, exit);

@@ -1,4 +1,5 @@
 #include "dualrate.h"
+#include "fieldcatalogue.h"
 #include "txparams.h"
 #include "validation.h"
 
@@ -16,7 +17,8 @@ class TestParams : public QObject
     Q_OBJECT
 
 private slots:
-    void startValues();
+    void everyFieldStartsRepairsAndResets_data();
+    void everyFieldStartsRepairsAndResets();
     void validation_data();
     void validation();
     void validationLeavesValidStoreAlone();
@@ -26,32 +28,34 @@ private slots:
     void dualRate();
 };
 
-void TestParams::startValues()
+// Every field of the catalogue: a new record and the process-wide store hold
+// its repair value, which its range accepts; a value past the range is
+// repaired to it; the factory reset of its group writes its factory value.
+// drRate and firmwareVersion are in no group: never checked, never reset.
+void TestParams::everyFieldStartsRepairsAndResets_data()
 {
-    const TxParamsRecord p;
-    QCOMPARE(p.rev[2], 1);
-    QCOMPARE(p.rev[3], 0);
-    QCOMPARE(p.failSafe[2], 0);
-    QCOMPARE(p.failSafe[3], 50);
-    QCOMPARE(p.aux[0], 1);
-    QCOMPARE(p.aux[3], 2);
-    QCOMPARE(p.stickMode, 1);
-    QCOMPARE(p.alarmVolt, 0.0);
-    QCOMPARE(p.alarmVoltRaw, 37);
-    QCOMPARE(p.extraWord, 110);
-    QCOMPARE(p.extraWordScaled, 11.0);
-    QCOMPARE(p.extraSigned, -100);
-    QCOMPARE(p.attiMode, 4);
-    QCOMPARE(p.atti[5], 88);
-    QCOMPARE(p.elev[3], -100);
-    QCOMPARE(p.vtail[1], -50);
-    QCOMPARE(p.prm[1].master, 1);
-    QCOMPARE(p.prm[3].slave, 5);
-    QCOMPARE(p.thCurve[6], 100);
-    QCOMPARE(p.drRate, 100);
-    QCOMPARE(p.drExp, 0);
-    // The process-wide store starts from the same values.
-    QVERIFY(TxParams == p);
+    QTest::addColumn<QString>("name");
+    for (const params::Field &f : params::recordFields())
+        QTest::newRow(qPrintable(f.name)) << f.name;
+}
+
+void TestParams::everyFieldStartsRepairsAndResets()
+{
+    QFETCH(QString, name);
+    const params::Field &f = *params::findField(name);
+    const bool inGroup = f.factoryGroup != params::FactoryGroup::None;
+    QCOMPARE(f.number(TxParamsRecord()), f.repair);
+    QCOMPARE(f.number(TxParams), f.repair);
+    QVERIFY(f.accepts(f.repair) && f.accepts(f.factory));
+
+    TxParamsRecord p;
+    f.setNumber(p, f.max + 1);
+    params::validate(p);
+    QCOMPARE(f.number(p), inGroup ? f.repair : f.max + 1);
+    f.setNumber(p, f.min - 1);
+    params::restoreFactoryGroup1(p);
+    params::restoreFactoryGroup2(p);
+    QCOMPARE(f.number(p), inGroup ? f.factory : f.min - 1);
 }
 
 // Each row changes one field and says what the validation must leave there.
