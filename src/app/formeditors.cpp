@@ -26,6 +26,8 @@ FormEditors::FormEditors(QWidget *form, QObject *window)
             Shown s{&f, form->findChild<QSpinBox *>(e.name),
                     form->findChild<QDoubleSpinBox *>(e.name),
                     form->findChild<QComboBox *>(e.name)};
+            if (!byGroup.contains(e.group))
+                groups.append(e.group);
             byGroup[e.group].append(s);
             if (!e.store)
                 continue;
@@ -44,12 +46,23 @@ FormEditors::FormEditors(QWidget *form, QObject *window)
     }
 }
 
+QStringList FormEditors::groupsNotShown() const
+{
+    QStringList left;
+    for (const QString &g : groups) {
+        if (!asked.contains(g))
+            left.append(g);
+    }
+    return left;
+}
+
 QVector<QComboBox *> FormEditors::show(const TxParamsRecord &p,
-                                       std::initializer_list<const char *> groups) const
+                                       const QStringList &shownGroups) const
 {
     QVector<QComboBox *> combos;
-    for (const char *group : groups) {
-        for (const Shown &s : byGroup.value(QLatin1String(group))) {
+    for (const QString &group : shownGroups) {
+        asked.insert(group);
+        for (const Shown &s : byGroup.value(group)) {
             if (s.spin && s.spin->value() != s.field->value(p))
                 s.spin->setValue(s.field->value(p));
             else if (s.doubleSpin && s.doubleSpin->value() != s.field->number(p))

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVector>
-
-#include <initializer_list>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -32,8 +32,10 @@ public:
     // only when it shows another value (so a box being typed into keeps its
     // half-typed text), a combo box always. Returns their combo boxes, in
     // the same order, for the hover dwell.
-    QVector<QComboBox *> show(const TxParamsRecord &p,
-                              std::initializer_list<const char *> groups) const;
+    QVector<QComboBox *> show(const TxParamsRecord &p, const QStringList &groups) const;
+    // Groups no show() has asked for yet, in catalogue order: a group box
+    // added later, which no display routine names.
+    QStringList groupsNotShown() const;
 
 private:
     struct Shown {
@@ -43,4 +45,6 @@ private:
         QComboBox *combo;
     };
     QHash<QString, QVector<Shown>> byGroup;
+    QStringList groups; // in catalogue order
+    mutable QSet<QString> asked;
 };

@@ -213,8 +213,7 @@ private:
     // box has spent under the pointer (hover dwell).
     std::unique_ptr<FormEditors> formEditors;
     QHash<const QComboBox *, int> hoverTicks;
-    void showGroups(std::initializer_list<const char *> groups,
-                    std::initializer_list<QComboBox *> first = {});
+    void showGroups(const QStringList &groups, std::initializer_list<QComboBox *> first = {});
 
     // Holds a close of the window back while settings are being written.
     CloseDeferral *closeDeferral;

@@ -11,8 +11,7 @@
 
 // Each routine writes the editors of its groups of the field catalogue, then
 // runs the hover dwell of its combo boxes (`first` before the group's own).
-void MainWindow::showGroups(std::initializer_list<const char *> groups,
-                            std::initializer_list<QComboBox *> first)
+void MainWindow::showGroups(const QStringList &groups, std::initializer_list<QComboBox *> first)
 {
     const QVector<QComboBox *> shown = formEditors->show(TxParams, groups);
     for (QComboBox *box : first)
@@ -39,6 +38,8 @@ void MainWindow::ui_Display()
     Prm_Display();
     DRCure_Display();
     THcure_Display();
+    // Editors of a group box added later, which no routine above names.
+    showGroups(formEditors->groupsNotShown());
 }
 
 void MainWindow::Rev_Display() { showGroups({"servo phase"}); }

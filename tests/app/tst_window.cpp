@@ -1,5 +1,6 @@
 // The window's editors, display refresh and live display, on the real form.
 #include "fieldcatalogue.h"
+#include "formeditors.h"
 #include "mainwindow.h"
 #include "telemetry.h"
 #include "txparams.h"
@@ -40,6 +41,7 @@ private slots:
     void liveDisplay();
     void liveDisplayBeforeAnyFrame();
     void waitMsKeepsProgramLive();
+    void editorWithoutSlotIsStillWired();
 
 private:
     template <typename T> T *child(const char *name, const MainWindow &w)
@@ -379,6 +381,25 @@ void TestWindow::waitMsKeepsProgramLive()
     QVERIFY(otherSlotRan);
     // The display timer ticked inside the wait.
     QCOMPARE(child<QSpinBox>("spinBox_delay4", w)->value(), 12);
+}
+
+// A setting added later has an editor in the form but no slot of its own:
+// the catalogue's editor is still shown from the store and stores into it.
+void TestWindow::editorWithoutSlotIsStillWired()
+{
+    QWidget form;
+    auto *trim = new QSpinBox(&form);
+    trim->setObjectName("spinBox_sub2");
+    trim->setRange(-100, 100);
+    QObject noSlots;
+    const FormEditors editors(&form, &noSlots);
+    QVERIFY(editors.groupsNotShown().contains("centre trim"));
+    TxParams.subTrim[1] = -40;
+    editors.show(TxParams, {"centre trim"});
+    QCOMPARE(trim->value(), -40);
+    QVERIFY(!editors.groupsNotShown().contains("centre trim"));
+    trim->setValue(30);
+    QCOMPARE(TxParams.subTrim[1], 30);
 }
 
 QTEST_MAIN(TestWindow)

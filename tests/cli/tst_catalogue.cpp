@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+
 class TestCatalogue : public QObject
 {
     Q_OBJECT
@@ -29,6 +31,45 @@ private slots:
         QCOMPARE(offsets.size(), n);
         QCOMPARE(&params::findField("mix4.lower")->ref(p), &p.prm[3].data[2]);
         QCOMPARE(&params::findField("alarm_voltage")->ref(p), &p.alarmVoltRaw);
+    }
+
+    // What `txctl set` takes: numbers in the shown unit, item texts in any
+    // case, nothing outside the accepted range; the alarm voltage keeps its
+    // two units together.
+    void setByName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("stored"); // NAN: refused, record unchanged
+        QTest::newRow("number") << "ch3.subtrim"
+                                << "-8" << -8.0;
+        QTest::newRow("past the range") << "ch3.subtrim"
+                                        << "101" << double(NAN);
+        QTest::newRow("not whole") << "ch3.subtrim"
+                                   << "2.5" << double(NAN);
+        QTest::newRow("item text") << "ch8.reverse"
+                                   << "Reversed" << 1.0;
+        QTest::newRow("tenths") << "alarm_voltage"
+                                << "4.2" << 42.0;
+        QTest::newRow("no such setting") << "ch9.subtrim"
+                                         << "1" << double(NAN);
+    }
+    void setByName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(double, stored);
+        TxParamsRecord p;
+        QString error;
+        QCOMPARE(params::setField(p, name, text, &error), !std::isnan(stored));
+        if (std::isnan(stored)) {
+            QCOMPARE(p, TxParamsRecord());
+            QVERIFY(error.contains(name));
+            return;
+        }
+        QCOMPARE(params::findField(name)->number(p), stored);
+        if (name == "alarm_voltage")
+            QCOMPARE(p.alarmVolt, 4.2);
     }
 
     void directionsFollowTheFrames_data()
