@@ -8,6 +8,7 @@
 #include "popuprows.h"
 #include "portlist.h"
 #include "qtcompat.h"
+#include "serialsetup.h"
 #include "telemetry.h"
 #include "transfergate.h"
 #include "ui_mainwindow.h"
@@ -117,11 +118,7 @@ void MainWindow::on_openButton_clicked()
 {
     if (ui->openButton->text() == uitexts::openCaption()) {
         serial.setPortName(ui->portNameBox->currentText());
-        serial.setBaudRate(QSerialPort::Baud115200);
-        serial.setDataBits(QSerialPort::Data8);
-        serial.setParity(QSerialPort::NoParity);
-        serial.setStopBits(QSerialPort::OneStop);
-        serial.setFlowControl(QSerialPort::NoFlowControl);
+        configureTransmitterLine(serial);
         if (!serial.open(QIODevice::ReadWrite)) {
             const portlist::OpenFailure cause =
                 portlist::openFailure(serial.error(), portlist::systemLocation(serial.portName()));

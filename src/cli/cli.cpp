@@ -3,7 +3,9 @@
 #include "parameterfile.h"
 #include "validation.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace cli
@@ -17,10 +19,27 @@ int fail(int code, const QString &message)
 
 void warn(const QString &message) { fail(0, message); }
 
-void print(const QString &text)
+namespace
 {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fflush(stdout);
+QString firstOutputError;
+}
+
+bool print(const QString &text)
+{
+    if (std::fputs(text.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0)
+        return true;
+    if (firstOutputError.isEmpty())
+        firstOutputError =
+            QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+}
+
+QString outputError()
+{
+    if (firstOutputError.isEmpty() && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        firstOutputError =
+            QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return firstOutputError;
 }
 
 bool stdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
@@ -34,29 +53,31 @@ Command::Command(const QString &name, const QString &syntax, const QString &desc
     parser.addHelpOption();
 }
 
-int Command::parse(const QStringList &arguments, int minPositional, int maxPositional)
+Step Command::parse(const QStringList &arguments, int minPositional, int maxPositional)
 {
     if (!parser.parse(QStringList{QStringLiteral("txctl")} + arguments))
-        return fail(UsageOrFile,
-                    QStringLiteral("%1: %2 (see txctl %1 --help)").arg(name, parser.errorText()));
+        return Step::exitWith(
+            fail(UsageOrFile,
+                 QStringLiteral("%1: %2 (see txctl %1 --help)").arg(name, parser.errorText())));
     if (parser.isSet(QStringLiteral("help"))) {
         print(helpText());
-        return Success;
+        return Step::exitWith(Success);
     }
     const int n = parser.positionalArguments().size();
     if (n < minPositional || n > maxPositional)
-        return fail(UsageOrFile, QStringLiteral("%1: usage: txctl %2").arg(name, syntax));
-    return -1;
+        return Step::exitWith(
+            fail(UsageOrFile, QStringLiteral("%1: usage: txctl %2").arg(name, syntax)));
+    return Step::goOn();
 }
 
-int Command::parse(const QStringList &arguments, int minPositional, int maxPositional,
-                   LinkOptions &link)
+Step Command::parse(const QStringList &arguments, int minPositional, int maxPositional,
+                    LinkOptions &link)
 {
-    const int status = parse(arguments, minPositional, maxPositional);
+    const Step step = parse(arguments, minPositional, maxPositional);
     QString error;
-    if (status < 0 && !link.read(parser, &error))
-        return fail(UsageOrFile, error);
-    return status;
+    if (!step.exits() && !link.read(parser, &error))
+        return Step::exitWith(fail(UsageOrFile, error));
+    return step;
 }
 
 QString Command::helpText() const
@@ -138,14 +159,14 @@ bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
     return true;
 }
 
-int loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings)
+Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings)
 {
     QString error;
     QVector<params::FieldChange> repairs;
     if (!loadSettingsFile(path, settings, &repairs, &error))
-        return fail(UsageOrFile, error);
+        return Step::exitWith(fail(UsageOrFile, error));
     reportRepairs(path, repairs);
-    return -1;
+    return Step::goOn();
 }
 
 void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs)

@@ -18,10 +18,31 @@ namespace cli
 
 enum Exit { Success = 0, UsageOrFile = 1, LinkError = 2, Mismatch = 3 };
 
+// What a step of a command decided: go on with the next step, or end the
+// command with an exit status. A type of its own, so that "go on" is never a
+// number that a comparison can mistake for a status.
+class [[nodiscard]] Step
+{
+public:
+    static Step goOn() { return Step(); }
+    static Step exitWith(int status) { return Step(status); }
+    bool exits() const { return hasStatus; }
+    int status() const { return exitStatus; }
+
+private:
+    Step() = default;
+    explicit Step(int status) : hasStatus(true), exitStatus(status) {}
+    bool hasStatus = false;
+    int exitStatus = Success;
+};
+
 // "txctl: message" on standard error; returns `code`.
 int fail(int code, const QString &message);
 void warn(const QString &message);
-void print(const QString &text); // standard output, as UTF-8
+// Standard output, as UTF-8, flushed; false once it could not be written
+// (then outputError() says why, and the command must not exit 0).
+bool print(const QString &text);
+QString outputError();
 
 bool stdinIsTerminal();
 bool stdoutIsTerminal();
@@ -37,12 +58,12 @@ struct Command {
 
     Command(const QString &name, const QString &syntax, const QString &description,
             const QString &examples);
-    // Parses arguments after the command's name. Returns -1 to go on, or the
-    // exit status (0 after --help, 1 after a usage error).
-    int parse(const QStringList &arguments, int minPositional, int maxPositional);
+    // Parses arguments after the command's name: go on, or exit (0 after
+    // --help, 1 after a usage error).
+    Step parse(const QStringList &arguments, int minPositional, int maxPositional);
     // The same, then reads the link options (a bad value is a usage error).
-    int parse(const QStringList &arguments, int minPositional, int maxPositional,
-              struct LinkOptions &link);
+    Step parse(const QStringList &arguments, int minPositional, int maxPositional,
+               struct LinkOptions &link);
     QString helpText() const;
 };
 
@@ -76,8 +97,8 @@ private:
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
                       QVector<params::FieldChange> *repairs, QString *error);
 
-// loadSettingsFile, its repairs reported: -1 to go on, or the exit status.
-int loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings);
+// loadSettingsFile, its repairs reported; exits when the file cannot be used.
+Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings);
 
 // "<source>: ch3.subtrim -120 repaired to 0" for each repair, on standard error.
 void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs);

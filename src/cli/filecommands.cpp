@@ -22,12 +22,12 @@ int runShow(const QStringList &args)
     const QCommandLineOption json("json", "Write JSON for scripts.");
     cmd.parser.addOption(json);
     cmd.parser.addPositionalArgument("FILE", "Parameter file.");
-    int status = cmd.parse(args, 1, 1);
-    if (status >= 0)
-        return status;
     TxParamsRecord settings;
-    if ((status = loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings)) >= 0)
-        return status;
+    Step step = cmd.parse(args, 1, 1);
+    if (!step.exits())
+        step = loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings);
+    if (step.exits())
+        return step.status();
     if (cmd.parser.isSet(json)) {
         const QByteArray out = settingsJson(settings);
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
@@ -48,20 +48,20 @@ int runDiff(const QStringList &args)
     LinkOptions link(cmd.parser);
     cmd.parser.addPositionalArgument("A", "Parameter file.");
     cmd.parser.addPositionalArgument("B", "Second parameter file, unless --port is given.");
-    int status = cmd.parse(args, 1, 2);
-    if (status >= 0)
-        return status;
+    if (const Step parsed = cmd.parse(args, 1, 2); parsed.exits())
+        return parsed.status();
     const QStringList files = cmd.parser.positionalArguments();
     const bool withPort = cmd.parser.isSet(link.port);
     if (files.size() != (withPort ? 1 : 2))
         return fail(UsageOrFile, QStringLiteral("diff: usage: txctl %1").arg(cmd.syntax));
 
     TxParamsRecord a, b;
-    if ((status = loadSettingsFileOrFail(files[0], &a)) >= 0)
-        return status;
+    Step step = loadSettingsFileOrFail(files[0], &a);
+    if (!step.exits() && !withPort)
+        step = loadSettingsFileOrFail(files[1], &b);
+    if (step.exits())
+        return step.status();
     if (!withPort) {
-        if ((status = loadSettingsFileOrFail(files[1], &b)) >= 0)
-            return status;
         print(changesText(params::changedFields(a, b, protocol::carriedToTransmitter), files[0],
                           files[1]));
         return Success;
@@ -70,8 +70,8 @@ int runDiff(const QStringList &args)
     if (!link.read(cmd.parser, &error))
         return fail(UsageOrFile, error);
     ReadResult result;
-    if ((status = readTransmitter(link, &result)) >= 0)
-        return status;
+    if (const Step read = readTransmitter(link, &result); read.exits())
+        return read.status();
     print(changesText(params::changedFields(a, result.settings, protocol::carriedBothWays),
                       files[0], link.portName));
     return Success;
@@ -89,9 +89,8 @@ int runHistory(const QStringList &args)
         QStringLiteral("  txctl history\n"
                        "  txctl show \"$(txctl history | awk 'NR==2 {print $4}')\"\n"
                        "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
-    const int status = cmd.parse(args, 0, 0);
-    if (status >= 0)
-        return status;
+    if (const Step parsed = cmd.parse(args, 0, 0); parsed.exits())
+        return parsed.status();
     const QVector<files::history::Entry> entries = files::history::entries();
     if (entries.isEmpty()) {
         print(QStringLiteral("no history yet in %1\n").arg(files::history::directory()));

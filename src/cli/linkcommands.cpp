@@ -2,6 +2,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "history.h"
+#include "outputtarget.h"
 #include "parameterfile.h"
 #include "transfer.h"
 #include "validation.h"
@@ -50,22 +51,19 @@ int runRead(const QStringList &args)
                 QStringLiteral("  txctl read --port /dev/ttyUSB0 -o model.txt\n"
                                "  txctl read --port /dev/ttyUSB0 | txctl show /dev/stdin\n"));
     LinkOptions link(cmd.parser);
-    const QCommandLineOption output({"o", "output"}, "Parameter file to write.", "FILE");
+    const QCommandLineOption output({"o", "output"}, "Parameter file to write.", "FILE", "-");
     cmd.parser.addOption(output);
-    ReadResult result;
-    int status = cmd.parse(args, 0, 0, link);
-    if (status >= 0 || (status = readTransmitter(link, &result)) >= 0)
-        return status;
+    if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
+        return parsed.status();
+    const OutputTarget target(cmd.parser.value(output));
     QString error;
-    const QByteArray content = files::parameterFileContent(result.settings);
-    const QString path = cmd.parser.value(output);
-    if (path.isEmpty() || path == QLatin1String("-")) {
-        std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
-        return std::fflush(stdout) == 0 ? Success
-                                        : fail(UsageOrFile, QStringLiteral("cannot write output"));
-    }
-    if (!files::writeParameterFile(path, content, &error))
-        return fail(UsageOrFile, QStringLiteral("%1: %2").arg(path, error));
+    if (!target.check(&error))
+        return fail(UsageOrFile, error);
+    ReadResult result;
+    if (const Step read = readTransmitter(link, &result); read.exits())
+        return read.status();
+    if (!target.write(files::parameterFileContent(result.settings), &error))
+        return fail(UsageOrFile, error);
     return Success;
 }
 
@@ -85,10 +83,12 @@ int runWrite(const QStringList &args)
     WriteOptions writeOptions(cmd.parser);
     cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
     TxParamsRecord settings;
-    int status = cmd.parse(args, 1, 1, link);
+    Step step = cmd.parse(args, 1, 1, link);
     const QString path = cmd.parser.positionalArguments().value(0);
-    if (status >= 0 || (status = loadSettingsFileOrFail(path, &settings)) >= 0)
-        return status;
+    if (!step.exits())
+        step = loadSettingsFileOrFail(path, &settings);
+    if (step.exits())
+        return step.status();
     return writeVerified(link, writeOptions.choice(cmd.parser), settings, path);
 }
 
@@ -104,9 +104,8 @@ int runReset(const QStringList &args)
     WriteOptions writeOptions(cmd.parser);
     const QCommandLineOption yes("yes", "Do not ask for confirmation.");
     cmd.parser.addOption(yes);
-    const int status = cmd.parse(args, 0, 0, link);
-    if (status >= 0)
-        return status;
+    if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
+        return parsed.status();
     if (!cmd.parser.isSet(yes)) {
         if (!stdinIsTerminal())
             return fail(UsageOrFile, QStringLiteral("reset asks for confirmation; pass --yes when "
@@ -132,16 +131,15 @@ int runRestore(const QStringList &args)
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     cmd.parser.addPositionalArgument("ID", "History entry to write back.");
-    int status = cmd.parse(args, 1, 1, link);
-    if (status >= 0)
-        return status;
+    if (const Step parsed = cmd.parse(args, 1, 1, link); parsed.exits())
+        return parsed.status();
     QString error;
     files::history::Entry entry;
     if (!files::history::find(cmd.parser.positionalArguments().first(), &entry, &error))
         return fail(UsageOrFile, error);
     TxParamsRecord settings;
-    if ((status = loadSettingsFileOrFail(entry.path, &settings)) >= 0)
-        return status;
+    if (const Step loaded = loadSettingsFileOrFail(entry.path, &settings); loaded.exits())
+        return loaded.status();
     return writeVerified(link, writeOptions.choice(cmd.parser), settings, entry.id);
 }
 

@@ -69,8 +69,13 @@ int main(int argc, char *argv[])
         return cli::Success;
     }
     for (const Entry &e : commands) {
-        if (name == QLatin1String(e.name))
-            return e.run(args);
+        if (name != QLatin1String(e.name))
+            continue;
+        const int status = e.run(args);
+        // A listing nobody received is no success (a full disk, a closed pipe).
+        if (status == cli::Success && !cli::outputError().isEmpty())
+            return cli::fail(cli::UsageOrFile, cli::outputError());
+        return status;
     }
     return cli::fail(cli::UsageOrFile,
                      QStringLiteral("unknown command '%1' (see txctl --help)").arg(name));

@@ -2,16 +2,17 @@
 #include "cli.h"
 #include "commands.h"
 #include "decoder.h"
+#include "outputtarget.h"
 #include "telemetry.h"
 #include "transfer.h"
 #include "transmitterlink.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QSaveFile>
 
 #include <csignal>
-#include <cstdio>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace cli
 {
@@ -21,18 +22,51 @@ namespace
 volatile std::sig_atomic_t stopRequested = 0;
 void requestStop(int) { stopRequested = 1; }
 
-constexpr int lineIntervalMs = 100; // the window refreshes its display as often
+constexpr int lineIntervalMs = 100;   // the window refreshes its display as often
+constexpr int silenceNoticeMs = 3000; // the transmitter sends 50 servo frames a second
 
-QString liveLine(const TelemetryRecord &t)
-{
-    QString line;
-    for (int ch = 0; ch < 8; ++ch)
-        line += QStringLiteral("CH%1 %2  ").arg(ch + 1).arg(t.servo[ch], 4);
+// What has arrived so far: a value never received shows as "--", not as the
+// record's zero (which would read as 0.0 V or -100 dBm).
+struct LiveValues {
+    TelemetryRecord t;
+    bool servo = false;
+    bool status = false;
+
+    QString servoText(int ch) const
+    {
+        return servo ? QString::number(t.servo[ch]) : QStringLiteral("--");
+    }
     // Units as the window shows them: hundredths, tenths of a volt, byte - 100 dBm.
-    return line + QStringLiteral("TX %1 V  EXT %2 V  signal %3 dBm")
-                      .arg(t.txVolt / 100.0, 0, 'f', 2)
-                      .arg(t.extVolt / 10.0, 0, 'f', 1)
-                      .arg(t.rssi - 100);
+    QString txVoltText() const
+    {
+        return status ? QString::number(t.txVolt / 100.0, 'f', 2) : QStringLiteral("--");
+    }
+    QString extVoltText() const
+    {
+        return status ? QString::number(t.extVolt / 10.0, 'f', 1) : QStringLiteral("--");
+    }
+    QString signalText() const
+    {
+        return status ? QString::number(t.rssi - 100) : QStringLiteral("--");
+    }
+};
+
+int terminalColumns()
+{
+    struct winsize size {
+    };
+    return ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+
+// "CH1-8 1000 1000 ... TX 7.40V EXT 11.1V -52dBm": 75 characters, cut to `width`.
+QString liveLine(const LiveValues &v, int width)
+{
+    QString line = QStringLiteral("CH1-8");
+    for (int ch = 0; ch < 8; ++ch)
+        line += QStringLiteral(" %1").arg(v.servoText(ch), 4);
+    line += QStringLiteral("  TX %1V EXT %2V %3dBm")
+                .arg(v.txVoltText(), v.extVoltText(), v.signalText());
+    return line.left(width);
 }
 
 QByteArray csvHeader()
@@ -40,15 +74,19 @@ QByteArray csvHeader()
     return "time,ch1,ch2,ch3,ch4,ch5,ch6,ch7,ch8,tx_voltage_v,ext_voltage_v,signal_dbm\n";
 }
 
-QByteArray csvRow(const TelemetryRecord &t)
+// The time with its UTC offset, so rows from two places or two seasons compare.
+QString csvTime()
 {
-    QString row = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
-    for (int v : t.servo)
-        row += ',' + QString::number(v);
-    row += QStringLiteral(",%1,%2,%3\n")
-               .arg(t.txVolt / 100.0, 0, 'f', 2)
-               .arg(t.extVolt / 10.0, 0, 'f', 1)
-               .arg(t.rssi - 100);
+    const QDateTime local = QDateTime::currentDateTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
+}
+
+QByteArray csvRow(const LiveValues &v)
+{
+    QString row = csvTime();
+    for (int ch = 0; ch < 8; ++ch)
+        row += ',' + v.servoText(ch);
+    row += QStringLiteral(",%1,%2,%3\n").arg(v.txVoltText(), v.extVoltText(), v.signalText());
     return row.toUtf8();
 }
 
@@ -59,10 +97,11 @@ int runMonitor(const QStringList &args)
     Command cmd(QStringLiteral("monitor"),
                 QStringLiteral("monitor --port P [--csv FILE] [--duration S]"),
                 QStringLiteral("Shows the live values: CH1..CH8, transmitter and power voltage, "
-                               "signal. On a terminal one line\nrefreshes in place; otherwise a "
-                               "line every 100 ms. With --csv every servo frame becomes a row\n"
-                               "with a timestamp (\"-\" for standard output); the file appears "
-                               "complete when monitoring ends.\nCtrl+C disconnects cleanly."),
+                               "signal (\"--\" until received).\nOn a terminal one line "
+                               "refreshes in place; otherwise a line every 100 ms. With --csv "
+                               "every\nservo frame becomes a row with a timestamp and UTC "
+                               "offset (\"-\" for standard output), written\nas it comes. "
+                               "Ctrl+C, SIGTERM or a closed terminal disconnects cleanly."),
                 QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
                                "  txctl monitor --port /dev/ttyUSB0 --csv flight.csv --duration "
                                "60\n"));
@@ -71,12 +110,8 @@ int runMonitor(const QStringList &args)
                                        "FILE");
     const QCommandLineOption durationOption("duration", "Stop after S seconds.", "S");
     cmd.parser.addOptions({csvOption, durationOption});
-    int status = cmd.parse(args, 0, 0);
-    if (status >= 0)
-        return status;
-    QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
+    if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
+        return parsed.status();
     double durationS = 0;
     if (cmd.parser.isSet(durationOption)) {
         bool ok = false;
@@ -85,54 +120,69 @@ int runMonitor(const QStringList &args)
             return fail(UsageOrFile, QStringLiteral("--duration wants a positive number"));
     }
 
-    const QString csvPath = cmd.parser.value(csvOption);
-    const bool csvToStdout = csvPath == QLatin1String("-");
-    QSaveFile csv(csvPath);
-    if (!csvPath.isEmpty() && !csvToStdout && !csv.open(QIODevice::WriteOnly))
-        return fail(UsageOrFile, QStringLiteral("%1: %2").arg(csvPath, csv.errorString()));
-    const auto emitCsv = [&](const QByteArray &bytes) {
-        if (csvToStdout)
-            std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        else if (csv.isOpen())
-            csv.write(bytes);
-    };
-    if (!csvPath.isEmpty())
-        emitCsv(csvHeader());
+    QString error;
+    const bool logging = cmd.parser.isSet(csvOption);
+    AppendingOutput csv;
+    if (logging &&
+        (!csv.open(cmd.parser.value(csvOption), &error) || !csv.append(csvHeader(), &error)))
+        return fail(UsageOrFile, error);
 
     TransmitterLink port;
-    if ((status = openLink(port, link.portName)) >= 0)
-        return status;
-    std::signal(SIGINT, requestStop);
-    std::signal(SIGTERM, requestStop);
+    if (const Step opened = openLink(port, link.portName); opened.exits())
+        return opened.status();
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, requestStop);
 
-    TelemetryRecord telemetry;
+    LiveValues live;
     TxParamsRecord ignored;
-    QElapsedTimer running, sinceLine;
+    QElapsedTimer running, sinceLine, sinceFrame;
     running.start();
     sinceLine.start();
-    const bool inPlace = csvPath.isEmpty() && stdoutIsTerminal();
+    sinceFrame.start();
+    bool silenceTold = false;
+    bool outputOk = true;
+    const bool inPlace = !logging && stdoutIsTerminal();
     const auto handle = [&](const QByteArray &frame) {
-        const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, telemetry);
-        if (r.kind == protocol::DeliveryKind::Servo && !csvPath.isEmpty())
-            emitCsv(csvRow(telemetry));
-        if (csvPath.isEmpty() && sinceLine.elapsed() >= lineIntervalMs) {
-            sinceLine.restart();
-            print((inPlace ? QStringLiteral("\r") : QString()) + liveLine(telemetry) +
-                  (inPlace ? QString() : QStringLiteral("\n")));
-        }
+        const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live.t);
+        live.servo = live.servo || r.kind == protocol::DeliveryKind::Servo;
+        live.status = live.status || r.kind == protocol::DeliveryKind::Status;
+        sinceFrame.restart();
+        silenceTold = false;
+        if (logging && r.kind == protocol::DeliveryKind::Servo)
+            outputOk = outputOk && csv.append(csvRow(live), &error);
+    };
+    const auto showLine = [&] {
+        if (logging || sinceLine.elapsed() < lineIntervalMs)
+            return;
+        sinceLine.restart();
+        if (inPlace)
+            outputOk =
+                print(QStringLiteral("\r%1\033[K").arg(liveLine(live, terminalColumns() - 1)));
+        else
+            outputOk = print(liveLine(live, 1000) + QLatin1Char('\n'));
+        if (!outputOk)
+            error = outputError();
     };
     const auto done = [&] {
-        return stopRequested != 0 || (durationS > 0 && running.elapsed() >= durationS * 1000);
+        return stopRequested != 0 || !outputOk ||
+               (durationS > 0 && running.elapsed() >= durationS * 1000);
     };
     bool linkOk = true;
-    while (!done() && linkOk)
+    while (!done() && linkOk) {
         linkOk = port.receive(lineIntervalMs, handle, &error, done);
+        showLine();
+        if (sinceFrame.elapsed() >= silenceNoticeMs && !silenceTold) {
+            warn(QStringLiteral("no data from the transmitter on %1 for %2 s; still listening")
+                     .arg(link.portName)
+                     .arg(silenceNoticeMs / 1000));
+            silenceTold = true;
+        }
+    }
     port.close();
     if (inPlace)
         print(QStringLiteral("\n"));
-    if (csv.isOpen() && !csv.commit())
-        return fail(UsageOrFile, QStringLiteral("%1: %2").arg(csvPath, csv.errorString()));
-    std::fflush(stdout);
+    if (!outputOk)
+        return fail(UsageOrFile, error);
     return linkOk ? Success : fail(LinkError, error);
 }
 

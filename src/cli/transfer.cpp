@@ -10,14 +10,14 @@
 namespace cli
 {
 
-int openLink(TransmitterLink &link, const QString &portName)
+Step openLink(TransmitterLink &link, const QString &portName)
 {
     QString error;
-    return link.open(portName, &error) ? -1 : fail(LinkError, error);
+    return link.open(portName, &error) ? Step::goOn() : Step::exitWith(fail(LinkError, error));
 }
 
-int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
-                     ReadResult *result)
+Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
+                      ReadResult *result)
 {
     QString error;
     bool ok = false;
@@ -27,18 +27,17 @@ int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QS
                           [&bar](int frames) { bar.set(frames); });
     }
     if (!ok)
-        return fail(LinkError, QStringLiteral("%1: %2").arg(label, error));
+        return Step::exitWith(fail(LinkError, QStringLiteral("%1: %2").arg(label, error)));
     reportRepairs(options.portName, result->repairs);
-    return -1;
+    return Step::goOn();
 }
 
-int readTransmitter(const LinkOptions &options, ReadResult *result)
+Step readTransmitter(const LinkOptions &options, ReadResult *result)
 {
     TransmitterLink link;
-    int status = openLink(link, options.portName);
-    if (status < 0)
-        status = readWithProgress(link, options, QStringLiteral("read"), result);
-    return status;
+    const Step opened = openLink(link, options.portName);
+    return opened.exits() ? opened
+                          : readWithProgress(link, options, QStringLiteral("read"), result);
 }
 
 void recordHistory(const TxParamsRecord &settings, const QString &kind)
@@ -55,14 +54,14 @@ int writeVerified(const LinkOptions &options, const WriteChoice &choice,
                   const TxParamsRecord &settings, const QString &source)
 {
     TransmitterLink link;
-    int status = openLink(link, options.portName);
-    if (status >= 0)
-        return status;
+    if (const Step opened = openLink(link, options.portName); opened.exits())
+        return opened.status();
 
     ReadResult result;
     if (choice.backup) {
-        if ((status = readWithProgress(link, options, QStringLiteral("backup read"), &result)) >= 0)
-            return status; // nothing was written
+        const Step read = readWithProgress(link, options, QStringLiteral("backup read"), &result);
+        if (read.exits())
+            return read.status(); // nothing was written
         recordHistory(result.settings, QStringLiteral("backup"));
     }
 
@@ -81,8 +80,9 @@ int writeVerified(const LinkOptions &options, const WriteChoice &choice,
         return Success;
     }
 
-    if ((status = readWithProgress(link, options, QStringLiteral("verifying read"), &result)) >= 0)
-        return status;
+    const Step read = readWithProgress(link, options, QStringLiteral("verifying read"), &result);
+    if (read.exits())
+        return read.status();
     const QVector<params::FieldChange> mismatches =
         verificationMismatches(written, result.settings);
     if (!mismatches.isEmpty()) {

@@ -7,19 +7,19 @@
 class TransmitterLink;
 
 // The steps the link commands share, each reporting its own failure on
-// standard error and returning the exit status, or -1 to go on.
+// standard error.
 namespace cli
 {
 
 // Opens the port ("OK").
-int openLink(TransmitterLink &link, const QString &portName);
+Step openLink(TransmitterLink &link, const QString &portName);
 
 // A complete read with a progress bar; repairs are reported with `portName`.
-int readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
-                     ReadResult *result);
+Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
+                      ReadResult *result);
 
 // Opens the port, reads, and closes it again.
-int readTransmitter(const LinkOptions &options, ReadResult *result);
+Step readTransmitter(const LinkOptions &options, ReadResult *result);
 
 // Adds a history entry, warning (never failing) when it cannot.
 void recordHistory(const TxParamsRecord &settings, const QString &kind);

@@ -1,6 +1,9 @@
 #include "transmitterlink.h"
 
 #include "frames.h"
+#include "portaccess.h"
+#include "portlist.h"
+#include "serialsetup.h"
 
 namespace
 {
@@ -12,19 +15,37 @@ TransmitterLink::~TransmitterLink() { close(); }
 
 bool TransmitterLink::open(const QString &portName, QString *error)
 {
-    port.setPortName(portName);
-    port.setBaudRate(QSerialPort::Baud115200);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
+    // Qt names its lock file after the path it is given: every spelling of a
+    // device must come to the same path, so two programs never share it.
+    const QString device = portlist::resolveDevice(portName);
+    if (!portlist::clearStaleLock(device, error))
+        return false;
+    givenName = portName;
+    port.setPortName(device);
+    configureTransmitterLine(port);
     if (!port.open(QIODevice::ReadWrite)) {
-        *error = QStringLiteral("cannot open %1: %2").arg(portName, port.errorString());
+        *error = QStringLiteral("cannot open %1: %2").arg(portName, openFailureText(device));
         return false;
     }
     clock.start();
     lostReason.clear();
     return send(protocol::commandConnect, error);
+}
+
+QString TransmitterLink::openFailureText(const QString &device) const
+{
+    switch (portlist::openFailure(port.error(), device)) {
+    case portlist::OpenFailure::Busy: {
+        const QString holder = portlist::deviceHolder(device);
+        return holder.isEmpty() ? QStringLiteral("in use by another program")
+                                : QStringLiteral("in use by another program (%1)").arg(holder);
+    }
+    case portlist::OpenFailure::AccessDenied:
+        return QStringLiteral("permission denied: %1").arg(portlist::accessAdvice(device));
+    case portlist::OpenFailure::Other:
+        break;
+    }
+    return port.errorString();
 }
 
 void TransmitterLink::close()
@@ -45,10 +66,14 @@ bool TransmitterLink::failed(QString *error)
         const QSerialPort::SerialPortError e = port.error();
         if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError ||
             e == QSerialPort::WriteError || e == QSerialPort::TimeoutError) {
-            lostReason = QStringLiteral("link to %1 lost: %2")
-                             .arg(port.portName(), e == QSerialPort::TimeoutError
-                                                       ? QStringLiteral("write timed out")
-                                                       : port.errorString());
+            // A vanished device reports whatever the last system call said
+            // ("Inappropriate ioctl for device"): say what it means.
+            const QString why =
+                e == QSerialPort::TimeoutError ? QStringLiteral("write timed out")
+                : e == QSerialPort::WriteError
+                    ? port.errorString()
+                    : QStringLiteral("the device is gone (unplugged?): %1").arg(port.errorString());
+            lostReason = QStringLiteral("link to %1 lost: %2").arg(givenName, why);
         }
     }
     if (lostReason.isEmpty())
@@ -69,7 +94,7 @@ bool TransmitterLink::send(const QByteArray &bytes, QString *error)
     if (port.write(bytes) != bytes.size() ||
         (!port.waitForBytesWritten(writeTimeoutMs) && port.bytesToWrite() > 0)) {
         if (!failed(error)) {
-            lostReason = QStringLiteral("link to %1 lost: cannot write").arg(port.portName());
+            lostReason = QStringLiteral("link to %1 lost: cannot write").arg(givenName);
             *error = lostReason;
         }
         return false;

@@ -28,6 +28,9 @@ public:
     TransmitterLink(const TransmitterLink &) = delete;
     TransmitterLink &operator=(const TransmitterLink &) = delete;
 
+    // `portName` is a path, relative or absolute, or a name under /dev. A
+    // busy port names its holder when the system tells; a lock left by a
+    // process that has ended is removed first.
     bool open(const QString &portName, QString *error);
     // "DIS", then closes; harmless when not open.
     void close();
@@ -44,10 +47,12 @@ public:
 
 private:
     bool failed(QString *error);
+    QString openFailureText(const QString &device) const;
 
     QSerialPort port;
     StreamFramer framer;
     QList<QByteArray> pending; // framed but not yet handed out
     QElapsedTimer clock;
     QString lostReason;
+    QString givenName; // as the user spelt it, for messages
 };

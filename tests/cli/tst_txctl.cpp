@@ -5,6 +5,7 @@
 #include "fieldcatalogue.h"
 #include "history.h"
 #include "parameterfile.h"
+#include "portaccess.h"
 #include "simdevice.h"
 #include "txparams.h"
 #include "validation.h"
@@ -17,6 +18,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -140,6 +143,10 @@ private slots:
     void read_data();
     void read();
     void readNamesEachRepairOnce();
+    void outputs_data();
+    void outputs();
+    void portNames_data();
+    void portNames();
     void write_data();
     void write();
     void resetAndRestore();
@@ -198,6 +205,104 @@ void TestTxctl::readNamesEachRepairOnce()
     const Run r = txctl({"read", "--port", sim.link, "--timeout", "1500"});
     QCOMPARE(r.exit, 0);
     QCOMPARE(r.err.count("ch1.subtrim"), 1);
+}
+
+void TestTxctl::outputs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO, read as written") << "fifo";
+    QTest::newRow("file with a second hard link") << "hard link";
+    QTest::newRow("symbolic link to a file") << "symlink";
+    QTest::newRow("file with its own mode") << "mode";
+    QTest::newRow("folder that does not exist") << "no folder";
+}
+
+// -o keeps what the path is; an output that cannot be written fails before
+// the port is touched.
+void TestTxctl::outputs()
+{
+    QFETCH(QString, kind);
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    const QString target = path("out-" + kind), other = path("other-" + kind);
+    QFile::remove(target);
+    QFile::remove(other);
+    QProcess reader;
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        reader.start("cat", {target});
+    } else if (kind == "hard link" || kind == "symlink") {
+        QVERIFY(putFile(other, "old"));
+        QVERIFY(kind == "symlink" ? QFile::link(other, target)
+                                  : ::link(QFile::encodeName(other).constData(),
+                                           QFile::encodeName(target).constData()) == 0);
+    } else if (kind == "mode") {
+        QVERIFY(putFile(target, "old"));
+        QVERIFY(
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    }
+    const QString output = kind == "no folder" ? path("none/out.txt") : target;
+    const QString port = kind == "no folder" ? path("no-port") : sim.link;
+    const Run r = txctl({"read", "--port", port, "-o", output});
+    if (kind == "no folder") {
+        QVERIFY2(oneLine(r, output), r.err.constData());
+        QCOMPARE(r.exit, 1);
+        return;
+    }
+    QCOMPARE(r.exit, 0);
+    const QByteArray expected = fileBytes(sim.state);
+    if (kind == "fifo") {
+        QVERIFY(reader.waitForFinished(waitMs));
+        QCOMPARE(reader.readAllStandardOutput(), expected);
+        QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
+    } else if (kind == "mode") {
+        QCOMPARE(fileBytes(target), expected);
+        QCOMPARE(QFileInfo(target).permissions() & 0x0777, QFileDevice::Permissions(0x0640));
+    } else {
+        QCOMPARE(fileBytes(other), expected);
+        QCOMPARE(QFileInfo(target).isSymLink(), kind == "symlink");
+    }
+}
+
+void TestTxctl::portNames_data()
+{
+    QTest::addColumn<QString>("spelling");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("path relative to the current folder") << "relative" << 0 << "";
+    QTest::newRow("device held under another spelling")
+        << "busy" << 2 << "in use by another program (txctl, PID ";
+    QTest::newRow("lock left by an ended process") << "stale lock" << 0 << "";
+}
+
+void TestTxctl::portNames()
+{
+    QFETCH(QString, spelling);
+    QFETCH(int, exit);
+    QFETCH(QString, message);
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    const QString device = QFileInfo(sim.link).canonicalFilePath();
+    QDir::setCurrent(dir.path());
+    QProcess *holder = nullptr;
+    if (spelling == "busy") {
+        holder = startTxctl({"monitor", "--port", sim.link, "--duration", "5"});
+        QVERIFY(holder->waitForReadyRead(waitMs)); // the link is open
+    } else if (spelling == "stale lock") {
+        const QString lock = portlist::lockFilePath(device);
+        if (!putFile(lock, "999999\ntxctl\nelsewhere\n"))
+            QSKIP("the lock folder is not writable here");
+    }
+    const Run r = txctl({"read", "--port", spelling == "relative" ? "tx" : device});
+    if (holder) {
+        ::kill(pid_t(holder->processId()), SIGINT);
+        finish(holder);
+    }
+    QCOMPARE(r.exit, exit);
+    if (exit == 0)
+        QCOMPARE(r.out, fileBytes(sim.state));
+    else
+        QVERIFY2(oneLine(r, message), r.err.constData());
 }
 
 void TestTxctl::write_data()

@@ -7,9 +7,12 @@
 
 #include <functional>
 
-// The ports offered in the port box. Linux does not enumerate
+// The port catalogue both programs use: the ports the system reports and what
+// it knows of each, the port box's entries, and why a port would not open.
+// Linux does not enumerate
 // pseudo-terminals (the virtual transmitter is one), so ports named on the
-// command line are offered first, before the ports the system reports.
+// command line are offered first in the window's box, before the ports the
+// system reports.
 namespace portlist
 {
 
@@ -32,6 +35,11 @@ struct Entry {
 void setPreferredPorts(const QStringList &ports);
 // Replaces the system's enumeration (for tests); an empty function restores it.
 void setPortSource(std::function<QVector<PortInfo>()> source);
+
+// What the system reports (or the test source), in its order.
+QVector<PortInfo> reportedPorts();
+// "1a86:7523", or empty when the port is no USB device.
+QString usbId(const PortInfo &info);
 
 // The preferred ports, then the enumerated ones not already named.
 QVector<Entry> availablePorts();

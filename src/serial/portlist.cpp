@@ -41,6 +41,15 @@ std::function<QVector<PortInfo>()> &source()
 QString hex4(int id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); }
 } // namespace
 
+QVector<PortInfo> reportedPorts() { return source()(); }
+
+QString usbId(const PortInfo &info)
+{
+    if (info.vendorId < 0 || info.productId < 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(hex4(info.vendorId), hex4(info.productId));
+}
+
 void setPreferredPorts(const QStringList &ports) { preferred() = ports; }
 
 void setPortSource(std::function<QVector<PortInfo>()> ports)
@@ -54,8 +63,8 @@ QString toolTip(const PortInfo &info)
     for (const QString &text : {info.description, info.manufacturer})
         if (!text.isEmpty())
             lines << text;
-    if (info.vendorId >= 0 && info.productId >= 0)
-        lines << QStringLiteral("USB %1:%2").arg(hex4(info.vendorId), hex4(info.productId));
+    if (!usbId(info).isEmpty())
+        lines << QStringLiteral("USB %1").arg(usbId(info));
     if (!info.serialNumber.isEmpty())
         lines << QStringLiteral("S/N %1").arg(info.serialNumber);
     return lines.join(QLatin1Char('\n'));
@@ -63,7 +72,7 @@ QString toolTip(const PortInfo &info)
 
 QVector<Entry> availablePorts()
 {
-    const QVector<PortInfo> system = source()();
+    const QVector<PortInfo> system = reportedPorts();
     QVector<Entry> entries;
     // A preferred port the system also reports keeps what the system knows.
     for (const QString &name : preferred()) {

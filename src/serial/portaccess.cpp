@@ -1,0 +1,131 @@
+#include "portaccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace portlist
+{
+
+QString resolveDevice(const QString &name)
+{
+    QFileInfo info(name);
+    if (!info.exists() && !name.contains(QLatin1Char('/')))
+        info.setFile(QStringLiteral("/dev/") + name);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? name : canonical;
+}
+
+QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId)
+{
+    if (accessible)
+        return QString();
+    if ((mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) && !group.isEmpty() &&
+        group != QLatin1String("root"))
+        return QStringLiteral("add yourself to group %1 (sudo usermod -aG %1 $USER), then log "
+                              "in again")
+            .arg(group);
+    const QString match =
+        usbId.isEmpty()
+            ? QStringLiteral("KERNEL==\"ttyUSB*\"")
+            : QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+                  .arg(usbId.section(QLatin1Char(':'), 0, 0), usbId.section(QLatin1Char(':'), 1));
+    return QStringLiteral("the device is only for %1; give it to group dialout with a udev rule "
+                          "(SUBSYSTEM==\"tty\", %2, GROUP=\"dialout\", MODE=\"0660\" in "
+                          "/etc/udev/rules.d/99-txconfig.rules), plug in again and join dialout")
+        .arg(group.isEmpty() ? QStringLiteral("its owner") : QStringLiteral("root"), match);
+}
+
+QString accessAdvice(const QString &device, const QString &usbId)
+{
+    const QByteArray path = QFile::encodeName(device);
+    struct stat st {
+    };
+    if (::stat(path.constData(), &st) != 0)
+        return QStringLiteral("no such device");
+    const bool accessible = ::access(path.constData(), R_OK | W_OK) == 0;
+    return accessAdvice(accessible, st.st_mode, QFileInfo(device).group(), usbId);
+}
+
+QString lockFilePath(const QString &device)
+{
+    // The folders and the name Qt's serial port uses on Unix, in its order:
+    // the first readable folder that holds the file or may be written to.
+    static const char *const folders[] = {"/var/lock",         "/etc/locks", "/var/spool/locks",
+                                          "/var/spool/uucp",   "/tmp",       "/var/tmp",
+                                          "/var/lock/lockdev", "/run/lock"};
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name = QStringLiteral("/LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const char *folder : folders) {
+        const QFileInfo dir{QString::fromLatin1(folder)};
+        const QString path = QLatin1String(folder) + name;
+        if (dir.isReadable() && (QFile::exists(path) || dir.isWritable()))
+            return path;
+    }
+    return QString();
+}
+
+namespace
+{
+// The PID in the device's lock file: Qt writes it on the first line, other
+// programs alone, padded. 0 when there is none.
+qint64 lockHolderPid(const QString &lockPath)
+{
+    QFile lock(lockPath);
+    return lockPath.isEmpty() || !lock.open(QIODevice::ReadOnly)
+               ? 0
+               : lock.readLine().trimmed().toLongLong();
+}
+
+QString describeProcess(const QString &pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly)
+                             ? QString::fromLocal8Bit(comm.readAll()).trimmed()
+                             : QString();
+    return name.isEmpty() ? QStringLiteral("PID %1").arg(pid)
+                          : QStringLiteral("%1, PID %2").arg(name, pid);
+}
+} // namespace
+
+QString deviceHolder(const QString &device)
+{
+    const qint64 locker = lockHolderPid(lockFilePath(device));
+    if (locker > 0 && locker != ::getpid() && ::kill(pid_t(locker), 0) == 0)
+        return describeProcess(QString::number(locker));
+    // No lock: whoever has the device open (an exclusive open leaves no file).
+    const QString self = QString::number(::getpid());
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString &pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (pid == self || pid.toInt() <= 0)
+            continue;
+        const QDir fds(proc.filePath(pid + QStringLiteral("/fd")));
+        for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::Files)) {
+            if (fd.symLinkTarget() == device)
+                return describeProcess(pid);
+        }
+    }
+    return QString();
+}
+
+bool clearStaleLock(const QString &device, QString *error)
+{
+    const QString path = lockFilePath(device);
+    const qint64 pid = lockHolderPid(path);
+    if (pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+        return true; // alive, or not ours to judge
+    if (QFile::remove(path))
+        return true;
+    *error = QStringLiteral("%1 is locked by %2 of process %3, which has ended, and the lock "
+                            "cannot be removed (sudo rm %2)")
+                 .arg(device, path)
+                 .arg(pid);
+    return false;
+}
+
+} // namespace portlist
