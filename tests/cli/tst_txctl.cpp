@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <pty.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,23 @@ QByteArray unselectableChannel()
     p.drUp = 50;
     return files::parameterFileContent(p);
 }
+
+// A serial line with nothing attached: a pseudo-terminal nobody answers on.
+struct SilentPort {
+    int master = -1, slave = -1;
+    QString path;
+    SilentPort()
+    {
+        char name[128];
+        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
+            path = QString::fromLocal8Bit(name);
+    }
+    ~SilentPort()
+    {
+        ::close(master);
+        ::close(slave);
+    }
+};
 
 struct Sim {
     QProcess process;
@@ -152,6 +170,9 @@ private slots:
     void resetAndRestore();
     void monitor_data();
     void monitor();
+    void silentMonitor();
+    void fullOutput_data();
+    void fullOutput();
     void fileCommands_data();
     void fileCommands();
 };
@@ -399,6 +420,8 @@ void TestTxctl::monitor_data()
     QTest::newRow("duration") << "duration" << 0;
     QTest::newRow("Ctrl+C") << "SIGINT" << 0;
     QTest::newRow("transmitter gone") << "kill" << 2;
+    QTest::newRow("terminal closed") << "SIGHUP" << 0;
+    QTest::newRow("monitor killed") << "SIGKILL" << -1; // the rows so far are kept
 }
 
 void TestTxctl::monitor()
@@ -415,8 +438,10 @@ void TestTxctl::monitor()
              << "1";
     QProcess *p = startTxctl(args);
     QTest::qWait(1000);
-    if (ending == "SIGINT")
-        ::kill(pid_t(p->processId()), SIGINT);
+    if (ending.startsWith("SIG"))
+        ::kill(pid_t(p->processId()), ending == "SIGINT"   ? SIGINT
+                                      : ending == "SIGHUP" ? SIGHUP
+                                                           : SIGKILL);
     else if (ending == "kill")
         sim.process.kill();
     const Run r = finish(p);
@@ -427,8 +452,49 @@ void TestTxctl::monitor()
     QVERIFY(lines.size() > 10); // 50 servo frames a second
     QVERIFY(lines.first().startsWith("time,ch1,"));
     QVERIFY(lines.last().isEmpty()); // the last row is complete
-    for (int i = 1; i < lines.size() - 1; ++i)
+    // Times carry their UTC offset.
+    const QRegularExpression time("^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+(Z|[+-]\\d\\d:\\d\\d),");
+    for (int i = 1; i < lines.size() - 1; ++i) {
         QCOMPARE(lines[i].count(','), 11);
+        QVERIFY2(time.match(QString::fromUtf8(lines[i])).hasMatch(), lines[i].constData());
+    }
+}
+
+// Nothing attached: the live line shows no value as received, and says so.
+void TestTxctl::silentMonitor()
+{
+    SilentPort port;
+    QVERIFY(!port.path.isEmpty());
+    const Run r = txctl({"monitor", "--port", port.path, "--duration", "3.5"});
+    QCOMPARE(r.exit, 0);
+    QVERIFY2(oneLine(r, "no data from the transmitter"), r.err.constData());
+    QVERIFY(
+        r.out.startsWith("CH1-8   --   --   --   --   --   --   --   --  TX --V EXT --V --dBm\n"));
+}
+
+void TestTxctl::fullOutput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("show") << QStringList{"show", "custom.txt"};
+    QTest::newRow("history") << QStringList{"history"};
+    QTest::newRow("monitor --csv -") << QStringList{"monitor", "--csv", "-", "--duration", "1"};
+}
+
+// A listing that could not be written is no success.
+void TestTxctl::fullOutput()
+{
+    QFETCH(QStringList, args);
+    QDir::setCurrent(dir.path());
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    if (args.first() == "monitor")
+        args << "--port" << sim.link;
+    auto *p = new QProcess(this);
+    p->setStandardOutputFile("/dev/full");
+    p->start(TXCTL_PATH, args);
+    const Run r = finish(p);
+    QCOMPARE(r.exit, 1);
+    QVERIFY2(oneLine(r, "standard output: No space left on device"), r.err.constData());
 }
 
 void TestTxctl::fileCommands_data()
