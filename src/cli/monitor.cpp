@@ -2,6 +2,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "decoder.h"
+#include "interruption.h"
 #include "outputtarget.h"
 #include "telemetry.h"
 #include "transfer.h"
@@ -10,7 +11,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 
-#include <csignal>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -18,9 +18,6 @@ namespace cli
 {
 namespace
 {
-
-volatile std::sig_atomic_t stopRequested = 0;
-void requestStop(int) { stopRequested = 1; }
 
 constexpr int lineIntervalMs = 100;   // the window refreshes its display as often
 constexpr int silenceNoticeMs = 3000; // the transmitter sends 50 servo frames a second
@@ -130,8 +127,7 @@ int runMonitor(const QStringList &args)
     TransmitterLink port;
     if (const Step opened = openLink(port, link.portName); opened.exits())
         return opened.status();
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, requestStop);
+    const InterruptionWatch watch; // every signal just ends monitoring
 
     LiveValues live;
     TxParamsRecord ignored;
@@ -164,7 +160,7 @@ int runMonitor(const QStringList &args)
             error = outputError();
     };
     const auto done = [&] {
-        return stopRequested != 0 || !outputOk ||
+        return interruptions() > 0 || !outputOk ||
                (durationS > 0 && running.elapsed() >= durationS * 1000);
     };
     bool linkOk = true;

@@ -2,6 +2,7 @@
 
 #include "encoder.h"
 #include "history.h"
+#include "interruption.h"
 #include "parameterfile.h"
 #include "settingstext.h"
 #include "settingswriter.h"
@@ -27,7 +28,8 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
                           [&bar](int frames) { bar.set(frames); });
     }
     if (!ok)
-        return Step::exitWith(fail(LinkError, QStringLiteral("%1: %2").arg(label, error)));
+        return Step::exitWith(fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
+                                   QStringLiteral("%1: %2").arg(label, error)));
     reportRepairs(options.portName, result->repairs);
     return Step::goOn();
 }
@@ -40,40 +42,103 @@ Step readTransmitter(const LinkOptions &options, ReadResult *result)
                           : readWithProgress(link, options, QStringLiteral("read"), result);
 }
 
-void recordHistory(const TxParamsRecord &settings, const QString &kind)
+bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id)
 {
     QString error;
     files::history::Entry entry;
-    if (files::history::record(files::parameterFileContent(settings), kind, &entry, &error))
-        print(QStringLiteral("%1 kept in the history as %2\n").arg(kind, entry.id));
-    else
-        warn(QStringLiteral("warning: %1 not kept in the history: %2").arg(kind, error));
+    if (!files::history::record(files::parameterFileContent(settings), kind, &entry, &error)) {
+        warn(QStringLiteral("%1 not kept in the history: %2").arg(kind, error));
+        return false;
+    }
+    print(QStringLiteral("%1 kept in the history as %2\n").arg(kind, entry.id));
+    if (id)
+        *id = entry.id;
+    return true;
 }
+
+namespace
+{
+
+// The frames a write had finished (sent and paused after) when it stopped,
+// and how to put the backup back: one line, for a transmitter that may now
+// hold a mixture of old and new settings.
+void reportHalfWritten(int stepsDone, const QString &backupId, const QString &portName)
+{
+    static const char *const frameNames[] = {"S", "G", "H"};
+    QStringList done, notDone;
+    for (int i = 0; i < 3; ++i)
+        (i < stepsDone ? done : notDone) << QLatin1String(frameNames[i]);
+    const QString state = done.isEmpty()
+                              ? QStringLiteral("no frame finished; the S frame may have been taken")
+                              : QStringLiteral("frames %1 finished, %2 not")
+                                    .arg(done.join(QStringLiteral(", ")),
+                                         notDone.isEmpty() ? QStringLiteral("\"WWW\"")
+                                                           : notDone.join(QStringLiteral(", ")));
+    const QString remedy =
+        backupId.isEmpty() ? QStringLiteral("no backup was taken: write the settings again")
+                           : QStringLiteral("put the backup back with: txctl restore %1 --port %2")
+                                 .arg(backupId, portName);
+    warn(QStringLiteral("the transmitter may be half-written (%1); %2").arg(state, remedy));
+}
+
+} // namespace
 
 int writeVerified(const LinkOptions &options, const WriteChoice &choice,
                   const TxParamsRecord &settings, const QString &source)
 {
+    const InterruptionWatch watch;
+    // Before the first frame any signal stops the command; from then on the
+    // sequence is finished unless a second signal comes.
+    int stopAfter = 1;
     TransmitterLink link;
+    bool toldFinishing = false;
+    link.setStopCondition([&] {
+        if (interruptions() == 1 && stopAfter == 2 && !toldFinishing) {
+            toldFinishing = true;
+            warn(QStringLiteral("finishing the frames already begun, then stopping (again to "
+                                "stop at once)"));
+        }
+        return interruptions() >= stopAfter;
+    });
     if (const Step opened = openLink(link, options.portName); opened.exits())
         return opened.status();
 
     ReadResult result;
+    QString backupId;
     if (choice.backup) {
         const Step read = readWithProgress(link, options, QStringLiteral("backup read"), &result);
         if (read.exits())
             return read.status(); // nothing was written
-        recordHistory(result.settings, QStringLiteral("backup"));
     }
+    if (interruptions() > 0)
+        return fail(interruptedStatus(), QStringLiteral("interrupted; nothing written"));
+    // From the line naming the backup on, the write has begun.
+    stopAfter = 2;
+    if (choice.backup && !recordHistory(result.settings, QStringLiteral("backup"), &backupId))
+        return fail(UsageOrFile, QStringLiteral("nothing written to %1 without a backup "
+                                                "(--no-backup writes without one)")
+                                     .arg(options.portName));
 
     const QStringList frames = protocol::buildTextFrames(settings);
     QString error;
+    int stepsDone = 0;
     {
         Progress bar(QStringLiteral("write"), writeSteps);
-        if (!writeSettings(link, frames, options.paceMs, &error,
-                           [&bar](int step) { bar.set(step); }))
-            return fail(LinkError, QStringLiteral("write of %1: %2").arg(source, error));
+        if (!writeSettings(link, frames, options.paceMs, &error, [&](int step) {
+                stepsDone = step;
+                bar.set(step);
+            })) {
+            reportHalfWritten(stepsDone, backupId, options.portName);
+            return fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
+                        QStringLiteral("write of %1: %2").arg(source, error));
+        }
     }
+    stopAfter = 1;
     const TxParamsRecord written = settingsCarriedBy(frames);
+    if (interruptions() > 0)
+        return fail(interruptedStatus(),
+                    QStringLiteral("interrupted: %1 written to %2, not verified")
+                        .arg(source, options.portName));
     if (!choice.verify) {
         recordHistory(written, QStringLiteral("sent"));
         print(QStringLiteral("%1 written to %2, not verified\n").arg(source, options.portName));

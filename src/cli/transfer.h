@@ -21,17 +21,21 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
 // Opens the port, reads, and closes it again.
 Step readTransmitter(const LinkOptions &options, ReadResult *result);
 
-// Adds a history entry, warning (never failing) when it cannot.
-void recordHistory(const TxParamsRecord &settings, const QString &kind);
+// Adds a history entry and names it; warns and returns false when it cannot.
+bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id = nullptr);
 
 struct WriteChoice {
     bool backup = true;
     bool verify = true;
 };
 
-// Backup (a complete read kept in the history), the three frames with their
-// pauses, then a verifying read compared field by field. `source` names the
-// settings in messages, e.g. the file.
+// Backup (a complete read kept in the history; no write without it unless
+// choice.backup is false), the three frames with their pauses, then a
+// verifying read compared field by field. `source` names the settings in
+// messages, e.g. the file. A signal before the first frame stops at once;
+// during the frames the sequence is finished and not verified, a second
+// signal stops it at once. A write that stops between frames (signal, lost
+// link) names what was sent and the restore command for the backup.
 int writeVerified(const LinkOptions &options, const WriteChoice &choice,
                   const TxParamsRecord &settings, const QString &source);
 

@@ -38,11 +38,20 @@ bool parse(const QFileInfo &info, Entry *entry)
     return entry->time.isValid();
 }
 
-void prune()
+// Keeps the newest entries. The one just taken always stays, even when the
+// clock was set back and entries from a later time exist.
+void prune(const QString &justTaken)
 {
     const QVector<Entry> all = entries();
-    for (int i = keptEntries; i < all.size(); ++i)
-        QFile::remove(all.at(i).path);
+    int kept = 1;
+    for (const Entry &e : all) {
+        if (e.path == justTaken)
+            continue;
+        if (kept < keptEntries)
+            ++kept;
+        else
+            QFile::remove(e.path);
+    }
 }
 
 } // namespace
@@ -69,7 +78,7 @@ bool record(const QByteArray &content, const QString &kind, Entry *entry, QStrin
         *error = QStringLiteral("%1: %2").arg(path, *error);
         return false;
     }
-    prune();
+    prune(QFileInfo(path).absoluteFilePath());
     if (entry)
         parse(QFileInfo(path), entry);
     return true;

@@ -82,9 +82,17 @@ bool TransmitterLink::failed(QString *error)
     return true;
 }
 
+bool TransmitterLink::stopped(QString *error) const
+{
+    if (!stopCondition || !stopCondition())
+        return false;
+    *error = QStringLiteral("interrupted");
+    return true;
+}
+
 bool TransmitterLink::send(const QByteArray &bytes, QString *error)
 {
-    if (failed(error))
+    if (failed(error) || stopped(error))
         return false;
     if (!port.isOpen()) {
         *error = QStringLiteral("the port is not open");
@@ -114,7 +122,7 @@ bool TransmitterLink::receive(int ms, const FrameHandler &handler, QString *erro
             if (!send(protocol::commandAck, error))
                 return false;
         }
-        if (failed(error))
+        if (failed(error) || stopped(error))
             return false;
         const qint64 left = ms - elapsed.elapsed();
         if (finished() || left <= 0)

@@ -42,11 +42,16 @@ public:
     bool receive(int ms, const FrameHandler &handler, QString *error,
                  const std::function<bool()> &done = {});
 
+    // Asked before every write and in every slice of a wait: once it returns
+    // true, send and receive fail with "interrupted" (the caller knows why).
+    void setStopCondition(std::function<bool()> stop) { stopCondition = std::move(stop); }
+
     // Bytes the framer could not place in any frame, since opening.
     qint64 skippedBytes() const { return framer.skippedBytes(); }
 
 private:
     bool failed(QString *error);
+    bool stopped(QString *error) const;
     QString openFailureText(const QString &device) const;
 
     QSerialPort port;
@@ -55,4 +60,5 @@ private:
     QElapsedTimer clock;
     QString lostReason;
     QString givenName; // as the user spelt it, for messages
+    std::function<bool()> stopCondition;
 };

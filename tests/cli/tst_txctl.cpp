@@ -167,6 +167,8 @@ private slots:
     void portNames();
     void write_data();
     void write();
+    void interruptedWrite_data();
+    void interruptedWrite();
     void resetAndRestore();
     void monitor_data();
     void monitor();
@@ -330,36 +332,52 @@ void TestTxctl::write_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("historyBefore"); // "", "unwritable", "later entries"
     QTest::addColumn<int>("exit");
     QTest::addColumn<QStringList>("history"); // kinds, newest first
     QTest::addColumn<bool>("stored");         // the transmitter holds the file afterwards
     const QStringList none;
     const QStringList verified{"verified", "backup"};
-    QTest::newRow("clean line") << none << none << 0 << verified << true;
+    QTest::newRow("clean line") << none << none << "" << 0 << verified << true;
     QTest::newRow("split deliveries")
-        << QStringList{"--split-deliveries"} << none << 0 << verified << true;
+        << QStringList{"--split-deliveries"} << none << "" << 0 << verified << true;
     QTest::newRow("merged frames")
-        << QStringList{"--merge-frames"} << none << 0 << verified << true;
-    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << none << 0 << verified
-                             << true;
+        << QStringList{"--merge-frames"} << none << "" << 0 << verified << true;
+    QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "3"} << none << "" << 0
+                             << verified << true;
     QTest::newRow("frame lost once")
-        << QStringList{"--drop-frame-once", "12"} << none << 0 << verified << true;
-    QTest::newRow("writes ignored") << QStringList{"--ignore-writes"} << none << 3
+        << QStringList{"--drop-frame-once", "12"} << none << "" << 0 << verified << true;
+    QTest::newRow("writes ignored") << QStringList{"--ignore-writes"} << none << "" << 3
                                     << QStringList{"mismatch", "backup"} << false;
     QTest::newRow("no backup possible")
-        << QStringList{"--drop-frame", "12"} << none << 2 << none << false;
+        << QStringList{"--drop-frame", "12"} << none << "" << 2 << none << false;
     QTest::newRow("transmitter cannot answer")
-        << QStringList{"--drop-frame", "12"} << QStringList{"--no-backup", "--no-verify"} << 0
+        << QStringList{"--drop-frame", "12"} << QStringList{"--no-backup", "--no-verify"} << "" << 0
         << QStringList{"sent"} << true;
+    QTest::newRow("backup cannot be kept") << none << none << "unwritable" << 1 << none << false;
+    // A full history whose entries carry later times (the clock was set back).
+    QTest::newRow("history of later times")
+        << none << none << "later entries" << 0 << verified << true;
 }
 
 void TestTxctl::write()
 {
     QFETCH(QStringList, faults);
     QFETCH(QStringList, options);
+    QFETCH(QString, historyBefore);
     QFETCH(int, exit);
     QFETCH(QStringList, history);
     QFETCH(bool, stored);
+    const QString later = "2099";
+    if (historyBefore == "unwritable") {
+        QVERIFY(putFile(files::history::directory(), "")); // a file where the folder goes
+    } else if (historyBefore == "later entries") {
+        QVERIFY(QDir().mkpath(files::history::directory()));
+        for (int i = 0; i < files::history::keptEntries; ++i)
+            QVERIFY(putFile(files::history::directory() +
+                                QString("/%1%2-120000-000-read.txt").arg(later).arg(i + 1001, 4),
+                            files::parameterFileContent(custom())));
+    }
     Sim sim(dir, faults);
     QVERIFY(sim.ready());
     const QByteArray before = fileBytes(sim.state);
@@ -367,12 +385,25 @@ void TestTxctl::write()
         txctl(QStringList{"write", "--port", sim.link, path("custom.txt")} + fastWrite + options);
     QCOMPARE(r.exit, exit);
     QCOMPARE(fileBytes(sim.state), stored ? fileBytes(path("custom.txt")) : before);
+    QFile::remove(files::history::directory());
     QStringList kinds;
-    for (const files::history::Entry &e : files::history::entries())
-        kinds << e.kind;
+    QString backup;
+    for (const files::history::Entry &e : files::history::entries()) {
+        if (!e.id.startsWith(later))
+            kinds << e.kind;
+        if (e.kind == "backup")
+            backup = e.id;
+    }
     QCOMPARE(kinds, history);
-    if (history.contains("backup"))
-        QCOMPARE(fileBytes(files::history::entries().last().path), before);
+    if (history.contains("backup")) {
+        QVERIFY(r.out.contains("backup kept in the history as " + backup.toUtf8()));
+        QCOMPARE(fileBytes(files::history::directory() + "/" + backup + ".txt"), before);
+        // The listed backup puts the old settings back.
+        const Run restored =
+            txctl(QStringList{"restore", backup, "--port", sim.link, "--no-backup"} + fastWrite);
+        QCOMPARE(restored.exit, 0);
+        QCOMPARE(fileBytes(sim.state), before);
+    }
     if (exit == 3) {
         // Field by field: name, written, read back.
         QVERIFY(r.out.contains("ch1.subtrim (CH1 sub-trim): -100 % -> 12 %"));
@@ -380,6 +411,63 @@ void TestTxctl::write()
         QVERIFY(oneLine(r, "verification failed"));
     } else if (exit == 2) {
         QVERIFY(oneLine(r, "backup read: read incomplete after 3 request(s): missing frame 13"));
+    } else if (exit == 1) {
+        QVERIFY(QString::fromUtf8(r.err).contains("nothing written"));
+    }
+}
+
+void TestTxctl::interruptedWrite_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Ctrl+C finishes the frames")
+        << "SIGINT" << 128 + SIGINT << true << "not verified";
+    QTest::newRow("terminal closed") << "SIGHUP" << 128 + SIGHUP << true << "not verified";
+    QTest::newRow("second Ctrl+C stops at once")
+        << "SIGINT twice" << 128 + SIGINT << false << "the transmitter may be half-written";
+    QTest::newRow("transmitter unplugged")
+        << "unplug" << 2 << false << "lost: the device is gone (unplugged?)";
+}
+
+// A signal or a lost link after the backup, while the frames go out.
+void TestTxctl::interruptedWrite()
+{
+    QFETCH(QString, event);
+    QFETCH(int, exit);
+    QFETCH(bool, stored);
+    QFETCH(QString, message);
+    Sim sim(dir, {});
+    QVERIFY(sim.ready());
+    const QByteArray before = fileBytes(sim.state);
+    QProcess *p = startTxctl(
+        {"write", "--port", sim.link, path("custom.txt"), "--pace-ms", "400", "--timeout", "1500"});
+    // The backup is named on standard output just before the first frame.
+    QVERIFY(p->waitForReadyRead(waitMs));
+    QVERIFY(p->canReadLine() || p->waitForReadyRead(waitMs));
+    const pid_t pid = pid_t(p->processId());
+    if (event == "unplug")
+        sim.process.kill();
+    else
+        ::kill(pid, event == "SIGHUP" ? SIGHUP : SIGINT);
+    if (event == "SIGINT twice") {
+        p->setReadChannel(QProcess::StandardError); // the first signal is taken
+        QVERIFY(p->waitForReadyRead(waitMs));
+        ::kill(pid, SIGINT);
+    }
+    const QString backup = files::history::entries().value(0).id;
+    const Run r = finish(p);
+    QCOMPARE(r.exit, exit);
+    QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
+    if (stored) {
+        QCOMPARE(fileBytes(sim.state), fileBytes(path("custom.txt")));
+    } else if (event != "unplug") {
+        // The line names the command that puts the backup back; it works.
+        const QString restore = QString("txctl restore %1 --port %2").arg(backup, sim.link);
+        QVERIFY2(r.err.contains(restore.toUtf8()), r.err.constData());
+        QCOMPARE(txctl(restore.split(' ').mid(1) + fastWrite).exit, 0);
+        QCOMPARE(fileBytes(sim.state), before);
     }
 }
 
