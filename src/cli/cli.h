@@ -55,6 +55,7 @@ struct Command {
     QString description; // one paragraph
     QString examples;    // lines, each a command with a comment
     QCommandLineParser parser;
+    const QCommandLineOption json{"json", "Write JSON for scripts."};
 
     Command(const QString &name, const QString &syntax, const QString &description,
             const QString &examples);
@@ -65,6 +66,8 @@ struct Command {
     Step parse(const QStringList &arguments, int minPositional, int maxPositional,
                struct LinkOptions &link);
     QString helpText() const;
+    // Adds --json; isSet(json) then tells whether it was given.
+    void offerJson() { parser.addOption(json); }
 };
 
 // --port, --timeout, --attempts and the hidden --pace-ms shared by commands

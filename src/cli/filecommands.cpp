@@ -6,7 +6,9 @@
 #include "settingstext.h"
 #include "transfer.h"
 
-#include <cstdio>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace cli
 {
@@ -19,8 +21,7 @@ int runShow(const QStringList &args)
                 QStringLiteral("  txctl show model.txt\n"
                                "  txctl show model.txt --json | jq '.settings[] | "
                                "select(.name == \"ch1.subtrim\")'\n"));
-    const QCommandLineOption json("json", "Write JSON for scripts.");
-    cmd.parser.addOption(json);
+    cmd.offerJson();
     cmd.parser.addPositionalArgument("FILE", "Parameter file.");
     TxParamsRecord settings;
     Step step = cmd.parse(args, 1, 1);
@@ -28,9 +29,8 @@ int runShow(const QStringList &args)
         step = loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings);
     if (step.exits())
         return step.status();
-    if (cmd.parser.isSet(json)) {
-        const QByteArray out = settingsJson(settings);
-        std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    if (cmd.parser.isSet(cmd.json)) {
+        printBytes(settingsJson(settings));
     } else {
         print(settingsText(settings));
     }
@@ -39,59 +39,86 @@ int runShow(const QStringList &args)
 
 int runDiff(const QStringList &args)
 {
-    Command cmd(QStringLiteral("diff"), QStringLiteral("diff A B | diff A --port P"),
-                QStringLiteral("Lists the settings that differ between two parameter files, or "
-                               "between a file and the\ntransmitter's current settings (only "
-                               "settings the transmitter reports back are compared)."),
-                QStringLiteral("  txctl diff before.txt after.txt\n"
-                               "  txctl diff model.txt --port /dev/ttyUSB0\n"));
+    Command cmd(
+        QStringLiteral("diff"), QStringLiteral("diff A B | diff A --port P [--json]"),
+        QStringLiteral("Lists the settings that differ between two parameter files, or "
+                       "between a file and the\ntransmitter's current settings (only settings "
+                       "the transmitter reports back are compared).\nExit status as for "
+                       "diff(1): 0 no differences, 1 differences, 2 trouble."),
+        QStringLiteral("  txctl diff before.txt after.txt\n"
+                       "  txctl diff model.txt --port /dev/ttyUSB0\n"
+                       "  txctl diff model.txt --port /dev/ttyUSB0 >/dev/null || echo "
+                       "\"the transmitter holds other settings\"\n"
+                       "  txctl diff a.txt b.txt --json | jq -r '.changes[].name'\n"));
     LinkOptions link(cmd.parser);
+    cmd.offerJson();
     cmd.parser.addPositionalArgument("A", "Parameter file.");
     cmd.parser.addPositionalArgument("B", "Second parameter file, unless --port is given.");
+    // 1 means "differ" here, as for diff(1): every failure is trouble.
+    constexpr int trouble = 2;
     if (const Step parsed = cmd.parse(args, 1, 2); parsed.exits())
-        return parsed.status();
+        return parsed.status() == Success ? Success : trouble;
     const QStringList files = cmd.parser.positionalArguments();
     const bool withPort = cmd.parser.isSet(link.port);
     if (files.size() != (withPort ? 1 : 2))
-        return fail(UsageOrFile, QStringLiteral("diff: usage: txctl %1").arg(cmd.syntax));
+        return fail(trouble, QStringLiteral("diff: usage: txctl %1").arg(cmd.syntax));
 
     TxParamsRecord a, b;
     Step step = loadSettingsFileOrFail(files[0], &a);
     if (!step.exits() && !withPort)
         step = loadSettingsFileOrFail(files[1], &b);
     if (step.exits())
-        return step.status();
-    if (!withPort) {
-        print(changesText(params::changedFields(a, b, protocol::carriedToTransmitter), files[0],
-                          files[1]));
-        return Success;
+        return trouble;
+    QString other = files.value(1);
+    QVector<params::FieldChange> changes;
+    if (withPort) {
+        QString error;
+        if (!link.read(cmd.parser, &error))
+            return fail(trouble, error);
+        ReadResult result;
+        if (const Step read = readTransmitter(link, &result); read.exits())
+            return trouble;
+        changes = params::changedFields(a, result.settings, protocol::carriedBothWays);
+        other = link.portName;
+    } else {
+        changes = params::changedFields(a, b, protocol::carriedToTransmitter);
     }
-    QString error;
-    if (!link.read(cmd.parser, &error))
-        return fail(UsageOrFile, error);
-    ReadResult result;
-    if (const Step read = readTransmitter(link, &result); read.exits())
-        return read.status();
-    print(changesText(params::changedFields(a, result.settings, protocol::carriedBothWays),
-                      files[0], link.portName));
-    return Success;
+    printChanges(changes, files[0], other, cmd.parser.isSet(cmd.json));
+    return changes.isEmpty() ? Success : 1;
 }
 
 int runHistory(const QStringList &args)
 {
     Command cmd(
-        QStringLiteral("history"), QStringLiteral("history"),
+        QStringLiteral("history"), QStringLiteral("history [--json]"),
         QStringLiteral("Lists the settings history, newest first: a backup before every write or "
                        "reset and the\nresult read back after it (\"verified\", or \"mismatch\"), "
                        "plus what the window read and wrote\nwhen started with --history. Each "
                        "entry is an ordinary parameter file; the newest %1 are kept.")
             .arg(files::history::keptEntries),
         QStringLiteral("  txctl history\n"
-                       "  txctl show \"$(txctl history | awk 'NR==2 {print $4}')\"\n"
+                       "  txctl show \"$(txctl history | awk 'NR==2 {print $5}')\"   # the newest\n"
+                       "  txctl history --json | jq -r '.entries[] | select(.kind == \"backup\") "
+                       "| .id'\n"
                        "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+    cmd.offerJson();
     if (const Step parsed = cmd.parse(args, 0, 0); parsed.exits())
         return parsed.status();
     const QVector<files::history::Entry> entries = files::history::entries();
+    if (cmd.parser.isSet(cmd.json)) {
+        QJsonArray list;
+        for (const files::history::Entry &e : entries)
+            list.append(QJsonObject{
+                {"id", e.id},
+                {"kind", e.kind},
+                {"time",
+                 e.time.toOffsetFromUtc(e.time.offsetFromUtc()).toString(Qt::ISODateWithMs)},
+                {"path", e.path}});
+        printBytes(QJsonDocument(
+                       QJsonObject{{"directory", files::history::directory()}, {"entries", list}})
+                       .toJson());
+        return Success;
+    }
     if (entries.isEmpty()) {
         print(QStringLiteral("no history yet in %1\n").arg(files::history::directory()));
         return Success;

@@ -1,9 +1,11 @@
 // read, write, reset and restore: the commands that move settings.
+#include "carriedfields.h"
 #include "cli.h"
 #include "commands.h"
 #include "history.h"
 #include "outputtarget.h"
 #include "parameterfile.h"
+#include "settingstext.h"
 #include "transfer.h"
 #include "validation.h"
 
@@ -77,10 +79,15 @@ int runWrite(const QStringList &args)
                     "compared, setting by setting, with what was written.\nMismatches are listed "
                     "and the exit status is 3."),
                 QStringLiteral("  txctl write --port /dev/ttyUSB0 model.txt\n"
+                               "  txctl write --port /dev/ttyUSB0 model.txt --dry-run   # what "
+                               "would change\n"
                                "  txctl write --port /dev/ttyUSB0 --no-verify --no-backup "
                                "model.txt   # a transmitter that cannot answer\n"));
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
+    const QCommandLineOption dryRun(
+        "dry-run", "Only read the transmitter and list what the write would change.");
+    cmd.parser.addOption(dryRun);
     cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
     TxParamsRecord settings;
     Step step = cmd.parse(args, 1, 1, link);
@@ -89,6 +96,17 @@ int runWrite(const QStringList &args)
         step = loadSettingsFileOrFail(path, &settings);
     if (step.exits())
         return step.status();
+    if (cmd.parser.isSet(dryRun)) {
+        ReadResult result;
+        if (const Step read = readTransmitter(link, &result); read.exits())
+            return read.status();
+        // What a read can confirm; the rest goes out unseen either way.
+        print(
+            changesText(params::changedFields(result.settings, settings, protocol::carriedBothWays),
+                        link.portName, path));
+        print(QStringLiteral("dry run: nothing written\n"));
+        return Success;
+    }
     return writeVerified(link, writeOptions.choice(cmd.parser), settings, path);
 }
 

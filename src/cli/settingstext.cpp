@@ -1,11 +1,25 @@
 #include "settingstext.h"
 
+#include "cli.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdio>
+
 namespace cli
 {
+
+namespace
+{
+// The number as shown, in the field's unit: 3.7 for an alarm voltage stored
+// as 37 tenths of a volt.
+QJsonValue jsonValue(const params::Field &f, int stored)
+{
+    return f.divisor == 1 ? QJsonValue(stored) : QJsonValue(double(stored) / f.divisor);
+}
+} // namespace
 
 QString settingsText(const TxParamsRecord &p)
 {
@@ -40,7 +54,7 @@ QByteArray settingsJson(const TxParamsRecord &p)
                                     {"label", f.label},
                                     {"page", params::pageTitle(f.page)},
                                     {"group", f.group},
-                                    {"value", v},
+                                    {"value", jsonValue(f, v)},
                                     {"text", f.text(v)},
                                     {"unit", f.unit}});
     }
@@ -59,6 +73,37 @@ QString changesText(const QVector<params::FieldChange> &changes, const QString &
                    .arg(c.field->name, c.field->label, c.field->text(c.before),
                         c.field->text(c.after));
     return out;
+}
+
+QByteArray changesJson(const QVector<params::FieldChange> &changes, const QString &before,
+                       const QString &after)
+{
+    QJsonArray list;
+    for (const params::FieldChange &c : changes)
+        list.append(QJsonObject{{"name", c.field->name},
+                                {"label", c.field->label},
+                                {"unit", c.field->unit},
+                                {"before", jsonValue(*c.field, c.before)},
+                                {"after", jsonValue(*c.field, c.after)},
+                                {"before_text", c.field->text(c.before)},
+                                {"after_text", c.field->text(c.after)}});
+    return QJsonDocument(QJsonObject{{"before", before}, {"after", after}, {"changes", list}})
+        .toJson();
+}
+
+void printChanges(const QVector<params::FieldChange> &changes, const QString &before,
+                  const QString &after, bool json)
+{
+    if (json)
+        printBytes(changesJson(changes, before, after));
+    else
+        print(changesText(changes, before, after));
+}
+
+void printBytes(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
 }
 
 } // namespace cli

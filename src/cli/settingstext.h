@@ -16,7 +16,7 @@ namespace cli
 QString settingsText(const TxParamsRecord &p);
 
 // {"settings": [{"name", "label", "page", "group", "value", "text", "unit"}...]}
-// "value" is the stored number (the alarm voltage in tenths of a volt), "text"
+// "value" is the number in the field's unit (the alarm voltage in volts), "text"
 // what settingsText shows.
 QByteArray settingsJson(const TxParamsRecord &p);
 
@@ -24,5 +24,17 @@ QByteArray settingsJson(const TxParamsRecord &p);
 // header naming the two sides, or a line saying there is none.
 QString changesText(const QVector<params::FieldChange> &changes, const QString &before,
                     const QString &after);
+
+// {"before": ..., "after": ..., "changes": [{"name", "label", "unit", "before",
+// "after", "before_text", "after_text"}...]}, values as settingsJson gives them.
+QByteArray changesJson(const QVector<params::FieldChange> &changes, const QString &before,
+                       const QString &after);
+
+// changesText or changesJson on standard output.
+void printChanges(const QVector<params::FieldChange> &changes, const QString &before,
+                  const QString &after, bool json);
+
+// Standard output, as it is.
+void printBytes(const QByteArray &bytes);
 
 } // namespace cli

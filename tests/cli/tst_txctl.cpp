@@ -354,6 +354,7 @@ void TestTxctl::write_data()
     QTest::newRow("transmitter cannot answer")
         << QStringList{"--drop-frame", "12"} << QStringList{"--no-backup", "--no-verify"} << "" << 0
         << QStringList{"sent"} << true;
+    QTest::newRow("dry run") << none << QStringList{"--dry-run"} << "" << 0 << none << false;
     QTest::newRow("backup cannot be kept") << none << none << "unwritable" << 1 << none << false;
     // A full history whose entries carry later times (the clock was set back).
     QTest::newRow("history of later times")
@@ -411,6 +412,8 @@ void TestTxctl::write()
         QVERIFY(oneLine(r, "verification failed"));
     } else if (exit == 2) {
         QVERIFY(oneLine(r, "backup read: read incomplete after 3 request(s): missing frame 13"));
+    } else if (options.contains("--dry-run")) {
+        QVERIFY(r.out.contains("  ch1.subtrim (CH1 sub-trim): 12 % -> -100 %\n"));
     } else if (exit == 1) {
         QVERIFY(QString::fromUtf8(r.err).contains("nothing written"));
     }
@@ -592,8 +595,14 @@ void TestTxctl::fileCommands_data()
     QTest::addColumn<QString>("expected"); // on standard output, or the error
     QTest::newRow("show") << QStringList{"show", "custom.txt"} << 0
                           << "    CH1 sub-trim:                      -100 %       ch1.subtrim\n";
-    QTest::newRow("diff") << QStringList{"diff", "demo.txt", "custom.txt"} << 0
+    QTest::newRow("diff") << QStringList{"diff", "demo.txt", "custom.txt"} << 1
                           << "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n";
+    QTest::newRow("diff --json") << QStringList{"diff", "demo.txt", "custom.txt", "--json"} << 1
+                                 << "\"after_text\": \"55 %\"";
+    QTest::newRow("diff, no such file")
+        << QStringList{"diff", "demo.txt", "nothing.txt"} << 2 << "nothing.txt: ";
+    QTest::newRow("history --json") << QStringList{"history", "--json"} << 0 << "\"entries\": [";
+    QTest::newRow("ports --json") << QStringList{"ports", "--json"} << 0 << "\"ports\": [";
     QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
                                 << "no differences between custom.txt and custom.txt";
     QTest::newRow("ports") << QStringList{"ports"} << 0 << "";
@@ -627,7 +636,7 @@ void TestTxctl::fileCommands()
 
     const Run r = txctl(args);
     QCOMPARE(r.exit, exit);
-    QVERIFY2((exit == 0 ? QString::fromUtf8(r.out + r.err) : QString()).contains(expected) ||
+    QVERIFY2(QString::fromUtf8(exit == 0 ? r.out + r.err : r.out).contains(expected) ||
                  oneLine(r, expected),
              (r.out + r.err).constData());
 
