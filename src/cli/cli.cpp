@@ -127,6 +127,9 @@ bool LinkOptions::read(const QCommandLineParser &parser, QString *error)
         *error = QStringLiteral("--port P is required (txctl ports lists the ports)");
         return false;
     }
+    readOptions.retryNotice = [name = portName](const QString &line) {
+        warn(QStringLiteral("%1: %2").arg(name, line));
+    };
     return number(parser, timeout, 100, 60000, &readOptions.replyTimeoutMs, error) &&
            number(parser, attempts, 1, 20, &readOptions.attempts, error) &&
            (!writes || number(parser, pace, 0, 10000, &paceMs, error));

@@ -80,7 +80,22 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
     const auto complete = [&] { return received.size() == settingsReplyFrames; };
     const auto replyWhole = [&] { return thisRequest.size() == settingsReplyFrames; };
 
+    const auto missingNames = [&] {
+        QStringList names;
+        for (int n = 1; n <= settingsReplyFrames; ++n) {
+            if (!received.contains(n))
+                names << settingsFrameTitle(n);
+        }
+        return names.join(QStringLiteral(", "));
+    };
     while (!complete() && result->requests < options.attempts) {
+        if (result->requests > 0 && options.retryNotice)
+            options.retryNotice(QStringLiteral("no answer %1, asking again (%2/%3)")
+                                    .arg(received.isEmpty()
+                                             ? QStringLiteral("from the transmitter")
+                                             : QStringLiteral("for ") + missingNames())
+                                    .arg(result->requests + 1)
+                                    .arg(options.attempts));
         ++result->requests;
         thisRequest.clear();
         if (!link.send(protocol::commandRead, error) ||
@@ -101,11 +116,13 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
     }
     if (result->missing.isEmpty())
         return true;
-    QStringList names;
-    for (int n : result->missing)
-        names << settingsFrameTitle(n);
-    *error = QStringLiteral("read incomplete after %1 request(s): missing %2")
-                 .arg(result->requests)
-                 .arg(names.join(QStringLiteral(", ")));
+    if (received.isEmpty())
+        *error = QStringLiteral("no reply from the transmitter to %1 request(s); is it switched "
+                                "on and connected to this port?")
+                     .arg(result->requests);
+    else
+        *error = QStringLiteral("read incomplete after %1 request(s): missing %2")
+                     .arg(result->requests)
+                     .arg(missingNames());
     return false;
 }

@@ -21,6 +21,9 @@ class TransmitterLink;
 struct ReadOptions {
     int attempts = 3;
     int replyTimeoutMs = 3000; // per request, from "RR" to the last frame
+    // Told each time a request is repeated, e.g. "no answer for frame 7
+    // (aux sources), asking again (2/3)".
+    std::function<void(const QString &line)> retryNotice;
 };
 
 struct ReadResult {

@@ -141,11 +141,17 @@ class TestTxctl : public QObject
         return r;
     }
     Run txctl(const QStringList &args) { return finish(startTxctl(args)); }
-    // A failure explains itself on one line of standard error.
+    // A failure explains itself on one line of standard error, after the
+    // notices of retries, if any.
     static bool oneLine(const Run &r, const QString &part)
     {
-        const QString err = QString::fromUtf8(r.err);
-        return err.count('\n') == 1 && err.startsWith("txctl: ") && err.contains(part);
+        QStringList lines = QString::fromUtf8(r.err).split('\n');
+        const QString last = lines.size() > 1 && lines.takeLast().isEmpty() ? lines.takeLast() : "";
+        for (const QString &notice : lines) {
+            if (!notice.contains("asking again"))
+                return false;
+        }
+        return last.startsWith("txctl: ") && last.contains(part);
     }
 
 private slots:
@@ -172,7 +178,7 @@ private slots:
     void resetAndRestore();
     void monitor_data();
     void monitor();
-    void silentMonitor();
+    void silentLine();
     void fullOutput_data();
     void fullOutput();
     void fileCommands_data();
@@ -188,7 +194,8 @@ void TestTxctl::read_data()
     QTest::newRow("split deliveries") << QStringList{"--split-deliveries"} << 0 << "";
     QTest::newRow("merged frames") << QStringList{"--merge-frames"} << 0 << "";
     QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "7"} << 0 << "";
-    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0 << "";
+    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0
+                                     << "no answer for frame 5 (fail-safe), asking again (2/3)";
     QTest::newRow("frame never sent")
         << QStringList{"--drop-frame", "5"} << 2 << "missing frame 5 (fail-safe)";
     // The simulator counts the settings frames only; the aux frame, number 7, comes first.
@@ -214,6 +221,7 @@ void TestTxctl::read()
         QCOMPARE(fileBytes(out), QByteArray("old")); // untouched, not cut short
         return;
     }
+    QVERIFY2(message.isEmpty() ? r.err.isEmpty() : oneLine(r, message), r.err.constData());
     QCOMPARE(fileBytes(out), fileBytes(sim.state));
     // Standard output carries the same file.
     QCOMPARE(txctl({"read", "--port", sim.link}).out, fileBytes(sim.state));
@@ -551,11 +559,20 @@ void TestTxctl::monitor()
     }
 }
 
-// Nothing attached: the live line shows no value as received, and says so.
-void TestTxctl::silentMonitor()
+// Nothing attached: a read says so rather than listing every frame; the live
+// line shows no value as received, and says so too.
+void TestTxctl::silentLine()
 {
     SilentPort port;
     QVERIFY(!port.path.isEmpty());
+    const Run read = txctl({"read", "--port", port.path, "--timeout", "300", "--attempts", "2"});
+    QCOMPARE(read.exit, 2);
+    QVERIFY2(read.err.contains("no answer from the transmitter, asking again (2/2)"),
+             read.err.constData());
+    QVERIFY2(read.err.endsWith("read: no reply from the transmitter to 2 request(s); is it "
+                               "switched on and connected to this port?\n"),
+             read.err.constData());
+
     const Run r = txctl({"monitor", "--port", port.path, "--duration", "3.5"});
     QCOMPARE(r.exit, 0);
     QVERIFY2(oneLine(r, "no data from the transmitter"), r.err.constData());
