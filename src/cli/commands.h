@@ -13,6 +13,7 @@ int runWrite(const QStringList &args);
 int runReset(const QStringList &args);
 int runRestore(const QStringList &args);
 int runMonitor(const QStringList &args);
+int runInfo(const QStringList &args);
 int runShow(const QStringList &args);
 int runDiff(const QStringList &args);
 int runHistory(const QStringList &args);

@@ -30,9 +30,9 @@ int runShow(const QStringList &args)
     if (step.exits())
         return step.status();
     if (cmd.parser.isSet(cmd.json)) {
-        printBytes(settingsJson(settings));
+        printBytes(settingsJson(settings, protocol::carriedToTransmitter));
     } else {
-        print(settingsText(settings));
+        print(settingsText(settings, protocol::carriedToTransmitter));
     }
     return Success;
 }

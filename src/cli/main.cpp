@@ -17,6 +17,7 @@ const Entry commands[] = {
     {"read", cli::runRead, "read the transmitter's settings into a parameter file"},
     {"write", cli::runWrite, "write a parameter file to the transmitter (backup, verify)"},
     {"reset", cli::runReset, "restore the factory settings (backup, verify)"},
+    {"info", cli::runInfo, "show the firmware version, voltages and signal"},
     {"monitor", cli::runMonitor, "show the live channel values, voltages and signal, or log CSV"},
     {"show", cli::runShow, "list every setting of a parameter file, as text or JSON"},
     {"diff", cli::runDiff,
@@ -39,7 +40,8 @@ QString overview()
     text += QStringLiteral(
         "\n`txctl COMMAND --help` describes a command, with examples.\n\n"
         "Exit status: 0 success, 1 usage or file error, 2 link error (port, timeout,\n"
-        "incomplete read), 3 verification mismatch.\n\n"
+        "incomplete read), 3 verification mismatch, 128+N stopped by signal N (130 Ctrl+C).\n"
+        "diff exits 1 when the settings differ and 2 on trouble, as diff(1) does.\n\n"
         "Examples:\n"
         "  txctl ports\n"
         "  txctl read --port /dev/ttyUSB0 -o model.txt\n"

@@ -21,12 +21,14 @@ QJsonValue jsonValue(const params::Field &f, int stored)
 }
 } // namespace
 
-QString settingsText(const TxParamsRecord &p)
+QString settingsText(const TxParamsRecord &p, FieldFilter only)
 {
     QString out;
     QString page;
     QString group;
     for (const params::Field &f : params::fieldCatalogue()) {
+        if (!only(f))
+            continue;
         const QString title = params::pageTitle(f.page);
         if (title != page) {
             out += (page.isEmpty() ? QString() : QStringLiteral("\n")) + title + '\n';
@@ -45,10 +47,12 @@ QString settingsText(const TxParamsRecord &p)
     return out;
 }
 
-QByteArray settingsJson(const TxParamsRecord &p)
+QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only)
 {
     QJsonArray settings;
     for (const params::Field &f : params::fieldCatalogue()) {
+        if (!only(f))
+            continue;
         const int v = f.value(p);
         settings.append(QJsonObject{{"name", f.name},
                                     {"label", f.label},

@@ -11,14 +11,17 @@
 namespace cli
 {
 
-// Every listed setting, page by page and group by group as the window's form
-// shows them: label, value with unit, and the name scripts use.
-QString settingsText(const TxParamsRecord &p);
+// Which settings a listing shows, e.g. those a parameter file carries.
+using FieldFilter = bool (*)(const params::Field &);
+
+// Every listed setting that `only` accepts, page by page and group by group as
+// the window's form shows them: label, value with unit, and the name scripts use.
+QString settingsText(const TxParamsRecord &p, FieldFilter only);
 
 // {"settings": [{"name", "label", "page", "group", "value", "text", "unit"}...]}
 // "value" is the number in the field's unit (the alarm voltage in volts), "text"
 // what settingsText shows.
-QByteArray settingsJson(const TxParamsRecord &p);
+QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only);
 
 // One line per change: "ch3.subtrim (CH3 sub-trim): 12 % -> -8 %", under a
 // header naming the two sides, or a line saying there is none.
