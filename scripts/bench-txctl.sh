@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times txctl against the virtual transmitter at its default pacing: a complete
 # read, and a verified write (backup read, S/G/H with the designed 800 ms
-# pauses, verifying read). Wall time of the whole process, N runs each; writes
-# the "txctl against the virtual transmitter" section of docs/performance.md.
+# pauses, verifying read). Wall time of the whole process, N runs each; then
+# one verified write to 1, 4 and 16 transmitters at once (bench_manyports).
+# Writes the "txctl against the virtual transmitter" section of docs/performance.md.
 #
 #   scripts/bench-txctl.sh [--runs N]     (10)
 set -euo pipefail
@@ -20,7 +21,7 @@ done
 source "$ROOT/scripts/setup.sh"
 install_missing
 [ -f "$BUILD_DIR/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja
-cmake --build "$BUILD_DIR" --target txctl txsim
+cmake --build "$BUILD_DIR" --target txctl txsim bench_manyports
 
 TXCTL="$BUILD_DIR/src/cli/txctl"
 TXSIM="$BUILD_DIR/tools/txsim/txsim"
@@ -63,6 +64,12 @@ measure read "$TXCTL" read --port "$WORK/tx" -o "$WORK/read.txt"
 measure write "$TXCTL" write --port "$WORK/tx" "$WORK/model.txt"
 measure nobackup "$TXCTL" write --port "$WORK/tx" --no-backup --no-verify "$WORK/model.txt"
 cmp -s "$WORK/read.txt" "$WORK/model.txt" || { echo "read gave other settings" >&2; exit 1; }
+kill "$SIM_PID" 2>/dev/null || true
+SIM_PID=""
+MANY_RUNS=$(( RUNS < 3 ? RUNS : 3 ))
+"$BUILD_DIR/bench/bench_manyports" --txsim "$TXSIM" --txctl "$TXCTL" --runs "$MANY_RUNS" \
+    >"$WORK/many.md"
+cat "$WORK/many.md"
 
 section="$(cat <<MD
 <!-- txctl-begin: written by scripts/bench-txctl.sh -->
@@ -80,6 +87,15 @@ frames 25 ms apart) on this machine ($(nproc) cores, shared).
 
 The designed pauses are 2.4 s of every write; a read ends 150 ms after its
 last frame only when a retried request's reply is still coming.
+
+### Many transmitters at once
+
+One \`txctl write model.txt --port A --port B ...\`: each port in its own
+thread with its own backup read, frames with the designed pauses and verifying
+read; ${MANY_RUNS} runs per count, each txsim its own process (goal: 16 in at
+most 1.2 times the time of one).
+
+$(cat "$WORK/many.md")
 <!-- txctl-end -->
 MD
 )"

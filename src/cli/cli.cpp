@@ -6,39 +6,70 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <unistd.h>
 
 namespace cli
 {
 
-int fail(int code, const QString &message)
-{
-    std::fprintf(stderr, "txctl: %s\n", message.toUtf8().constData());
-    return code;
-}
-
-void warn(const QString &message) { fail(0, message); }
-
 namespace
 {
+std::mutex outputMutex; // commands on several ports print from several threads
 QString firstOutputError;
+thread_local QString prefix;
+thread_local QString lastFailure;
+
+// Every line of text, after the thread's prefix.
+QByteArray prefixed(const QString &text)
+{
+    if (prefix.isEmpty())
+        return text.toUtf8();
+    QString out;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i + 1 < lines.size() || !lines[i].isEmpty())
+            out += prefix + lines[i] + (i + 1 < lines.size() ? QStringLiteral("\n") : QString());
+    }
+    return out.toUtf8();
 }
 
-bool print(const QString &text)
+void noteOutputError()
 {
-    if (std::fputs(text.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0)
-        return true;
     if (firstOutputError.isEmpty())
         firstOutputError =
             QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+}
+} // namespace
+
+void setMessagePrefix(const QString &text) { prefix = text; }
+bool hasMessagePrefix() { return !prefix.isEmpty(); }
+QString lastFailureMessage() { return lastFailure; }
+
+int fail(int code, const QString &message)
+{
+    if (code != Success)
+        lastFailure = message;
+    const std::lock_guard<std::mutex> lock(outputMutex);
+    std::fprintf(stderr, "txctl: %s\n", prefixed(message).constData());
+    return code;
+}
+
+void warn(const QString &message) { fail(Success, message); }
+
+bool print(const QString &text)
+{
+    const std::lock_guard<std::mutex> lock(outputMutex);
+    if (std::fputs(prefixed(text).constData(), stdout) >= 0 && std::fflush(stdout) == 0)
+        return true;
+    noteOutputError();
     return false;
 }
 
 QString outputError()
 {
-    if (firstOutputError.isEmpty() && (std::fflush(stdout) != 0 || std::ferror(stdout)))
-        firstOutputError =
-            QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    const std::lock_guard<std::mutex> lock(outputMutex);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        noteOutputError();
     return firstOutputError;
 }
 
@@ -122,14 +153,17 @@ bool number(const QCommandLineParser &parser, const QCommandLineOption &option, 
 
 bool LinkOptions::read(const QCommandLineParser &parser, QString *error)
 {
-    portName = parser.value(port);
+    portNames = parser.values(port);
+    portName = portNames.value(0);
+    if (portNames.size() > 1 && !severalPorts) {
+        *error = QStringLiteral("give one --port");
+        return false;
+    }
     if (portName.isEmpty()) {
         *error = QStringLiteral("--port P is required (txctl ports lists the ports)");
         return false;
     }
-    readOptions.retryNotice = [name = portName](const QString &line) {
-        warn(QStringLiteral("%1: %2").arg(name, line));
-    };
+    readOptions.retryNotice = [](const QString &line) { warn(line); };
     return number(parser, timeout, 100, 60000, &readOptions.replyTimeoutMs, error) &&
            number(parser, attempts, 1, 20, &readOptions.attempts, error) &&
            (!writes || number(parser, pace, 0, 10000, &paceMs, error));
@@ -180,7 +214,7 @@ void reportRepairs(const QString &source, const QVector<params::FieldChange> &re
 }
 
 Progress::Progress(const QString &label, int total)
-    : label(label), total(total), shown(stderrIsTerminal())
+    : label(label), total(total), shown(stderrIsTerminal() && !hasMessagePrefix())
 {
     set(0);
 }

@@ -38,6 +38,12 @@ private:
 
 // "txctl: message" on standard error; returns `code`.
 int fail(int code, const QString &message);
+// Put before every line this thread prints or fails with, e.g. "/dev/ttyUSB1: "
+// while working on one of several ports; there is no progress bar then.
+void setMessagePrefix(const QString &prefix);
+bool hasMessagePrefix();
+// The message of this thread's latest fail() with a status other than 0.
+QString lastFailureMessage();
 void warn(const QString &message);
 // Standard output, as UTF-8, flushed; false once it could not be written
 // (then outputError() says why, and the command must not exit 0).
@@ -71,7 +77,8 @@ struct Command {
 };
 
 // --port, --timeout, --attempts and the hidden --pace-ms shared by commands
-// that talk to the transmitter.
+// that talk to the transmitter. Commands that work on several transmitters at
+// once take --port more than once.
 struct LinkOptions {
     QCommandLineOption port{"port", "Serial port of the transmitter, e.g. /dev/ttyUSB0.", "P"};
     QCommandLineOption timeout{
@@ -86,7 +93,9 @@ struct LinkOptions {
     // --port is missing.
     bool read(const QCommandLineParser &parser, QString *error);
 
-    QString portName;
+    QString portName;          // the first, or only, --port
+    QStringList portNames;     // every --port, for commands that take several
+    bool severalPorts = false; // set before read() by commands that take several
     ReadOptions readOptions;
     int paceMs = designedPaceMs;
 

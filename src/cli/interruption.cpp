@@ -1,5 +1,6 @@
 #include "interruption.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace cli
@@ -19,7 +20,7 @@ void countSignal(int signal)
 
 constexpr int watched[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction previous[3];
-int watches = 0; // nested watches share the handlers
+std::atomic<int> watches{0}; // nested watches share the handlers
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "history.h"
+#include "manyports.h"
 #include "outputtarget.h"
 #include "parameterfile.h"
 #include "settingstext.h"
@@ -43,52 +44,70 @@ bool confirmed(const QString &question)
 
 int runRead(const QStringList &args)
 {
-    Command cmd(QStringLiteral("read"), QStringLiteral("read --port P [-o FILE]"),
+    Command cmd(QStringLiteral("read"), QStringLiteral("read --port P... [-o FILE]"),
                 QStringLiteral(
                     "Connects, asks for the settings and collects the aux frame and all 18 "
                     "settings frames,\nacknowledging each, then disconnects. Writes the parameter "
                     "file the window saves and loads,\nto FILE or standard output; names every "
                     "value that had to be repaired. A reply with\nmissing frames is asked for "
-                    "again; if frames are still missing nothing is written."),
+                    "again; if frames are still missing nothing is written.\nSeveral --port read "
+                    "several transmitters at once, into files named with {port}."),
                 QStringLiteral("  txctl read --port /dev/ttyUSB0 -o model.txt\n"
-                               "  txctl read --port /dev/ttyUSB0 | txctl show /dev/stdin\n"));
+                               "  txctl read --port /dev/ttyUSB0 | txctl show /dev/stdin\n"
+                               "  txctl read --port /dev/ttyUSB0 --port /dev/ttyUSB1 -o "
+                               "'model-{port}.txt'\n"));
     LinkOptions link(cmd.parser);
-    const QCommandLineOption output({"o", "output"}, "Parameter file to write.", "FILE", "-");
+    link.severalPorts = true;
+    const QCommandLineOption output(
+        {"o", "output"}, "Parameter file to write ({port}: the port's name).", "FILE", "-");
     cmd.parser.addOption(output);
     if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
         return parsed.status();
-    const OutputTarget target(cmd.parser.value(output));
+    const QString pattern = cmd.parser.value(output);
     QString error;
-    if (!target.check(&error))
+    if (!checkPerPortPattern(QStringLiteral("-o"), pattern, link, &error))
         return fail(UsageOrFile, error);
-    ReadResult result;
-    if (const Step read = readTransmitter(link, &result); read.exits())
-        return read.status();
-    if (!target.write(files::parameterFileContent(result.settings), &error))
-        return fail(UsageOrFile, error);
-    return Success;
+    for (const QString &port : link.portNames) {
+        if (!OutputTarget(perPortPath(pattern, port)).check(&error))
+            return fail(UsageOrFile, error);
+    }
+    return forEachPort(link, [&pattern](const LinkOptions &one) {
+        ReadResult result;
+        if (const Step read = readTransmitter(one, &result); read.exits())
+            return read.status();
+        QString error;
+        if (!OutputTarget(perPortPath(pattern, one.portName))
+                 .write(files::parameterFileContent(result.settings), &error))
+            return fail(UsageOrFile, error);
+        return int(Success);
+    });
 }
 
 int runWrite(const QStringList &args)
 {
-    Command cmd(QStringLiteral("write"), QStringLiteral("write --port P FILE"),
+    Command cmd(QStringLiteral("write"), QStringLiteral("write --port P... FILE"),
                 QStringLiteral(
                     "Writes a parameter file to the transmitter exactly as the window does: the "
                     "S, G and H frames,\neach followed by 800 ms, then \"WWW\". Before that a "
                     "complete read is kept in the history as a\nbackup; after it a second read is "
                     "compared, setting by setting, with what was written.\nMismatches are listed "
-                    "and the exit status is 3."),
+                    "and the exit status is 3. Several --port write several transmitters at once,\n"
+                    "each with its own backup and check; one summary line per port, the worst "
+                    "exit status."),
                 QStringLiteral("  txctl write --port /dev/ttyUSB0 model.txt\n"
                                "  txctl write --port /dev/ttyUSB0 model.txt --dry-run   # what "
                                "would change\n"
                                "  txctl write --port /dev/ttyUSB0 --no-verify --no-backup "
-                               "model.txt   # a transmitter that cannot answer\n"));
+                               "model.txt   # a transmitter that cannot answer\n"
+                               "  txctl write model.txt --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
+                               "--port /dev/ttyUSB2\n"));
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     const QCommandLineOption dryRun(
         "dry-run", "Only read the transmitter and list what the write would change.");
     cmd.parser.addOption(dryRun);
     cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
+    link.severalPorts = true;
     TxParamsRecord settings;
     Step step = cmd.parse(args, 1, 1, link);
     const QString path = cmd.parser.positionalArguments().value(0);
@@ -96,23 +115,26 @@ int runWrite(const QStringList &args)
         step = loadSettingsFileOrFail(path, &settings);
     if (step.exits())
         return step.status();
-    if (cmd.parser.isSet(dryRun)) {
+    const bool dry = cmd.parser.isSet(dryRun);
+    const WriteChoice choice = writeOptions.choice(cmd.parser);
+    return forEachPort(link, [&](const LinkOptions &one) {
+        if (!dry)
+            return writeVerified(one, choice, settings, path);
         ReadResult result;
-        if (const Step read = readTransmitter(link, &result); read.exits())
+        if (const Step read = readTransmitter(one, &result); read.exits())
             return read.status();
         // What a read can confirm; the rest goes out unseen either way.
         print(
             changesText(params::changedFields(result.settings, settings, protocol::carriedBothWays),
-                        link.portName, path));
+                        one.portName, path));
         print(QStringLiteral("dry run: nothing written\n"));
-        return Success;
-    }
-    return writeVerified(link, writeOptions.choice(cmd.parser), settings, path);
+        return int(Success);
+    });
 }
 
 int runReset(const QStringList &args)
 {
-    Command cmd(QStringLiteral("reset"), QStringLiteral("reset --port P [--yes]"),
+    Command cmd(QStringLiteral("reset"), QStringLiteral("reset --port P... [--yes]"),
                 QStringLiteral("Writes the factory settings as the window's reset does, with the "
                                "backup and the verifying read\nof write. Asks first on a terminal; "
                                "scripts pass --yes."),
@@ -122,25 +144,29 @@ int runReset(const QStringList &args)
     WriteOptions writeOptions(cmd.parser);
     const QCommandLineOption yes("yes", "Do not ask for confirmation.");
     cmd.parser.addOption(yes);
+    link.severalPorts = true;
     if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
         return parsed.status();
     if (!cmd.parser.isSet(yes)) {
         if (!stdinIsTerminal())
             return fail(UsageOrFile, QStringLiteral("reset asks for confirmation; pass --yes when "
                                                     "standard input is not a terminal"));
-        if (!confirmed(QStringLiteral("Restore the factory settings on %1?").arg(link.portName)))
+        if (!confirmed(QStringLiteral("Restore the factory settings on %1?")
+                           .arg(link.portNames.join(QStringLiteral(", ")))))
             return fail(UsageOrFile, QStringLiteral("reset cancelled"));
     }
     TxParamsRecord factory;
     params::restoreFactoryGroup1(factory);
     params::restoreFactoryGroup2(factory);
-    return writeVerified(link, writeOptions.choice(cmd.parser), factory,
-                         QStringLiteral("factory settings"));
+    const WriteChoice choice = writeOptions.choice(cmd.parser);
+    return forEachPort(link, [&](const LinkOptions &one) {
+        return writeVerified(one, choice, factory, QStringLiteral("factory settings"));
+    });
 }
 
 int runRestore(const QStringList &args)
 {
-    Command cmd(QStringLiteral("restore"), QStringLiteral("restore ID --port P"),
+    Command cmd(QStringLiteral("restore"), QStringLiteral("restore ID --port P..."),
                 QStringLiteral("Writes a history entry back to the transmitter, like write: "
                                "backup first, verified after.\nID is an id from txctl history "
                                "or its unique beginning."),
@@ -149,6 +175,7 @@ int runRestore(const QStringList &args)
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     cmd.parser.addPositionalArgument("ID", "History entry to write back.");
+    link.severalPorts = true;
     if (const Step parsed = cmd.parse(args, 1, 1, link); parsed.exits())
         return parsed.status();
     QString error;
@@ -158,7 +185,10 @@ int runRestore(const QStringList &args)
     TxParamsRecord settings;
     if (const Step loaded = loadSettingsFileOrFail(entry.path, &settings); loaded.exits())
         return loaded.status();
-    return writeVerified(link, writeOptions.choice(cmd.parser), settings, entry.id);
+    const WriteChoice choice = writeOptions.choice(cmd.parser);
+    return forEachPort(link, [&](const LinkOptions &one) {
+        return writeVerified(one, choice, settings, entry.id);
+    });
 }
 
 } // namespace cli

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "decoder.h"
 #include "interruption.h"
+#include "manyports.h"
 #include "outputtarget.h"
 #include "telemetry.h"
 #include "transfer.h"
@@ -87,47 +88,25 @@ QByteArray csvRow(const LiveValues &v)
     return row.toUtf8();
 }
 
-} // namespace
+struct MonitorChoice {
+    bool logging = false;
+    QString csvPattern;
+    double durationS = 0; // 0: until stopped
+};
 
-int runMonitor(const QStringList &args)
+int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
 {
-    Command cmd(QStringLiteral("monitor"),
-                QStringLiteral("monitor --port P [--csv FILE] [--duration S]"),
-                QStringLiteral("Shows the live values: CH1..CH8, transmitter and power voltage, "
-                               "signal (\"--\" until received).\nOn a terminal one line "
-                               "refreshes in place; otherwise a line every 100 ms. With --csv "
-                               "every\nservo frame becomes a row with a timestamp and UTC "
-                               "offset (\"-\" for standard output), written\nas it comes. "
-                               "Ctrl+C, SIGTERM or a closed terminal disconnects cleanly."),
-                QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
-                               "  txctl monitor --port /dev/ttyUSB0 --csv flight.csv --duration "
-                               "60\n"));
-    LinkOptions link(cmd.parser);
-    const QCommandLineOption csvOption("csv", "Write CSV rows to FILE (- for standard output).",
-                                       "FILE");
-    const QCommandLineOption durationOption("duration", "Stop after S seconds.", "S");
-    cmd.parser.addOptions({csvOption, durationOption});
-    if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
-        return parsed.status();
-    double durationS = 0;
-    if (cmd.parser.isSet(durationOption)) {
-        bool ok = false;
-        durationS = cmd.parser.value(durationOption).toDouble(&ok);
-        if (!ok || durationS <= 0)
-            return fail(UsageOrFile, QStringLiteral("--duration wants a positive number"));
-    }
-
     QString error;
-    const bool logging = cmd.parser.isSet(csvOption);
+    const bool logging = choice.logging;
     AppendingOutput csv;
-    if (logging &&
-        (!csv.open(cmd.parser.value(csvOption), &error) || !csv.append(csvHeader(), &error)))
+    if (logging && (!csv.open(perPortPath(choice.csvPattern, link.portName), &error) ||
+                    !csv.append(csvHeader(), &error)))
         return fail(UsageOrFile, error);
 
+    const InterruptionWatch watch; // every signal just ends monitoring
     TransmitterLink port;
     if (const Step opened = openLink(port, link.portName); opened.exits())
         return opened.status();
-    const InterruptionWatch watch; // every signal just ends monitoring
 
     LiveValues live;
     TxParamsRecord ignored;
@@ -137,7 +116,7 @@ int runMonitor(const QStringList &args)
     sinceFrame.start();
     bool silenceTold = false;
     bool outputOk = true;
-    const bool inPlace = !logging && stdoutIsTerminal();
+    const bool inPlace = !logging && !hasMessagePrefix() && stdoutIsTerminal();
     const auto handle = [&](const QByteArray &frame) {
         const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live.t);
         live.servo = live.servo || r.kind == protocol::DeliveryKind::Servo;
@@ -161,15 +140,14 @@ int runMonitor(const QStringList &args)
     };
     const auto done = [&] {
         return interruptions() > 0 || !outputOk ||
-               (durationS > 0 && running.elapsed() >= durationS * 1000);
+               (choice.durationS > 0 && running.elapsed() >= choice.durationS * 1000);
     };
     bool linkOk = true;
     while (!done() && linkOk) {
         linkOk = port.receive(lineIntervalMs, handle, &error, done);
         showLine();
         if (sinceFrame.elapsed() >= silenceNoticeMs && !silenceTold) {
-            warn(QStringLiteral("no data from the transmitter on %1 for %2 s; still listening")
-                     .arg(link.portName)
+            warn(QStringLiteral("no data from the transmitter for %1 s; still listening")
                      .arg(silenceNoticeMs / 1000));
             silenceTold = true;
         }
@@ -180,6 +158,51 @@ int runMonitor(const QStringList &args)
     if (!outputOk)
         return fail(UsageOrFile, error);
     return linkOk ? Success : fail(LinkError, error);
+}
+
+} // namespace
+
+int runMonitor(const QStringList &args)
+{
+    Command cmd(
+        QStringLiteral("monitor"),
+        QStringLiteral("monitor --port P... [--csv FILE] [--duration S]"),
+        QStringLiteral("Shows the live values: CH1..CH8, transmitter and power voltage, "
+                       "signal (\"--\" until received).\nOn a terminal one line "
+                       "refreshes in place; otherwise a line every 100 ms. With --csv "
+                       "every\nservo frame becomes a row with a timestamp and UTC "
+                       "offset (\"-\" for standard output), written\nas it comes. "
+                       "Ctrl+C, SIGTERM or a closed terminal disconnects cleanly.\nSeveral --port "
+                       "watch several transmitters, each line or CSV file named by its "
+                       "port."),
+        QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
+                       "  txctl monitor --port /dev/ttyUSB0 --csv flight.csv --duration "
+                       "60\n"
+                       "  txctl monitor --port /dev/ttyUSB0 --port /dev/ttyUSB1 --csv "
+                       "'log-{port}.csv'\n"));
+    LinkOptions link(cmd.parser);
+    link.severalPorts = true;
+    const QCommandLineOption csvOption(
+        "csv", "Write CSV rows to FILE (- for standard output; {port}: the port's name).", "FILE");
+    const QCommandLineOption durationOption("duration", "Stop after S seconds.", "S");
+    cmd.parser.addOptions({csvOption, durationOption});
+    if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
+        return parsed.status();
+    MonitorChoice choice;
+    if (cmd.parser.isSet(durationOption)) {
+        bool ok = false;
+        choice.durationS = cmd.parser.value(durationOption).toDouble(&ok);
+        if (!ok || choice.durationS <= 0)
+            return fail(UsageOrFile, QStringLiteral("--duration wants a positive number"));
+    }
+    choice.logging = cmd.parser.isSet(csvOption);
+    choice.csvPattern = cmd.parser.value(csvOption);
+    QString error;
+    if (choice.logging &&
+        !checkPerPortPattern(QStringLiteral("--csv"), choice.csvPattern, link, &error))
+        return fail(UsageOrFile, error);
+    return forEachPort(link,
+                       [&choice](const LinkOptions &one) { return monitorPort(one, choice); });
 }
 
 } // namespace cli

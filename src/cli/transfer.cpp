@@ -8,6 +8,8 @@
 #include "settingswriter.h"
 #include "transmitterlink.h"
 
+#include <mutex>
+
 namespace cli
 {
 
@@ -44,6 +46,9 @@ Step readTransmitter(const LinkOptions &options, ReadResult *result)
 
 bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id)
 {
+    // Writes to several ports record at once: one name each, one pruning at a time.
+    static std::mutex historyMutex;
+    const std::lock_guard<std::mutex> lock(historyMutex);
     QString error;
     files::history::Entry entry;
     if (!files::history::record(files::parameterFileContent(settings), kind, &entry, &error)) {

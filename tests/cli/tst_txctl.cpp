@@ -95,8 +95,9 @@ struct Sim {
     QString link, state;
 
     // Starts with `settings` when given, else with the demo settings.
-    Sim(const QTemporaryDir &dir, const QStringList &faults, const QByteArray &settings = {})
-        : link(dir.filePath("tx")), state(dir.filePath("state.txt"))
+    Sim(const QTemporaryDir &dir, const QStringList &faults, const QByteArray &settings = {},
+        const QString &name = "tx")
+        : link(dir.filePath(name)), state(dir.filePath("state.txt"))
     {
         QFile::remove(state);
         if (!settings.isEmpty())
@@ -175,6 +176,7 @@ private slots:
     void write();
     void interruptedWrite_data();
     void interruptedWrite();
+    void manyPorts();
     void resetAndRestore();
     void monitor_data();
     void monitor();
@@ -490,6 +492,41 @@ void TestTxctl::interruptedWrite()
         QCOMPARE(txctl(restore.split(' ').mid(1) + fastWrite).exit, 0);
         QCOMPARE(fileBytes(sim.state), before);
     }
+}
+
+// Several transmitters at once, one of them not storing what it is sent:
+// each has its own backup and check, one summary line each, the worst status.
+void TestTxctl::manyPorts()
+{
+    QTemporaryDir dirs[3];
+    Sim good1(dirs[0], {}, {}, "tx1"), bad(dirs[1], {"--ignore-writes"}, {}, "tx2"),
+        good2(dirs[2], {}, {}, "tx3");
+    QVERIFY(good1.ready() && bad.ready() && good2.ready());
+    const QByteArray before = fileBytes(bad.state);
+    const QStringList ports{"--port", good1.link, "--port", bad.link, "--port", good2.link};
+    const Run r = txctl(QStringList{"write", path("custom.txt")} + ports + fastWrite);
+    QCOMPARE(r.exit, 3);
+    const QString summary =
+        QString("%1: ok\n%2: failed (exit 3): verification failed: ").arg(good1.link, bad.link);
+    QVERIFY2(r.out.contains(summary.toUtf8()), r.out.constData());
+    QVERIFY(r.out.endsWith(
+        QString(" differently from %1\n%2: ok\n").arg(path("custom.txt"), good2.link).toUtf8()));
+    QCOMPARE(fileBytes(good1.state), fileBytes(path("custom.txt")));
+    QCOMPARE(fileBytes(good2.state), fileBytes(path("custom.txt")));
+    QStringList backups;
+    for (const files::history::Entry &e : files::history::entries()) {
+        if (e.kind == "backup") {
+            backups << e.id;
+            QVERIFY(r.out.contains(": backup kept in the history as " + e.id.toUtf8() + "\n"));
+        }
+    }
+    QCOMPARE(backups.size(), 3);
+
+    // Reads go to one file per port.
+    QCOMPARE(txctl(QStringList{"read", "-o", path("{port}.read")} + ports).exit, 0);
+    QCOMPARE(fileBytes(path("tx1.read")), fileBytes(path("custom.txt")));
+    QCOMPARE(fileBytes(path("tx2.read")), before);
+    QVERIFY(oneLine(txctl(QStringList{"read", "-o", path("one.txt")} + ports), "{port}"));
 }
 
 void TestTxctl::resetAndRestore()
