@@ -15,6 +15,7 @@ int runRestore(const QStringList &args);
 int runMonitor(const QStringList &args);
 int runInfo(const QStringList &args);
 int runShow(const QStringList &args);
+int runSet(const QStringList &args);
 int runDiff(const QStringList &args);
 int runHistory(const QStringList &args);
 

@@ -20,6 +20,7 @@ const Entry commands[] = {
     {"info", cli::runInfo, "show the firmware version, voltages and signal"},
     {"monitor", cli::runMonitor, "show the live channel values, voltages and signal, or log CSV"},
     {"show", cli::runShow, "list every setting of a parameter file, as text or JSON"},
+    {"set", cli::runSet, "change settings by name in a file or on the transmitter"},
     {"diff", cli::runDiff,
      "list the settings that differ between two files, or file and transmitter"},
     {"history", cli::runHistory, "list the settings history (backups before writes, results)"},

@@ -557,6 +557,12 @@ void TestTxctl::resetAndRestore()
     QVERIFY(txctl({"diff", path("custom.txt"), "--port", sim.link})
                 .out.contains("  ch1.subtrim (CH1 sub-trim): -100 % -> 12 %\n"));
     QVERIFY(oneLine(txctl({"restore", "1999", "--port", sim.link}), "no history entry 1999"));
+
+    // set on the transmitter: read, changed, written, verified.
+    QCOMPARE(txctl(QStringList{"set", "--port", sim.link, "ch2.subtrim=5"} + fastWrite).exit, 0);
+    TxParamsRecord stored;
+    files::parseParameterText(QString::fromLatin1(fileBytes(sim.state)), stored);
+    QCOMPARE(stored.subTrim[1], 5);
 }
 
 void TestTxctl::monitor_data()
@@ -676,6 +682,12 @@ void TestTxctl::fileCommands_data()
         << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
     QTest::newRow("selected before repaired")
         << QStringList{"show", "dualrate.txt"} << 0 << "50 %         dualrate.up\n";
+    QTest::newRow("set") << QStringList{"set", "set.txt", "ch1.subtrim=-20 %", "ch8.reverse=normal"}
+                         << 0 << "  ch1.subtrim (CH1 sub-trim): -100 % -> -20 %\n";
+    QTest::newRow("set, out of range") << QStringList{"set", "set.txt", "ch1.subtrim=150"} << 1
+                                       << "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %";
+    QTest::newRow("set, unknown name")
+        << QStringList{"set", "set.txt", "ch9.subtrim=1"} << 1 << "no setting named ch9.subtrim";
     QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1 << "nothing.txt: ";
     QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
                                   << "not a parameter file (S, G, H frame missing or out of place)";
@@ -697,6 +709,7 @@ void TestTxctl::fileCommands()
     QVERIFY(putFile("repair.txt", outOfRange()));
     QVERIFY(putFile("short.txt", outOfRange().left(81)));
     QVERIFY(putFile("dualrate.txt", unselectableChannel()));
+    QVERIFY(putFile("set.txt", files::parameterFileContent(custom())));
 
     const Run r = txctl(args);
     QCOMPARE(r.exit, exit);
@@ -704,6 +717,12 @@ void TestTxctl::fileCommands()
                  oneLine(r, expected),
              (r.out + r.err).constData());
 
+    if (args.first() == "set") { // the file holds the new values, or stays as it was
+        TxParamsRecord p;
+        files::parseParameterText(QString::fromLatin1(fileBytes("set.txt")), p);
+        QCOMPARE(p.subTrim[0], exit == 0 ? -20 : custom().subTrim[0]);
+        QCOMPARE(p.rev[7], exit == 0 ? 0 : 1);
+    }
     if (args.first() == "show" && exit == 0) { // the same settings for scripts
         const QJsonArray settings = QJsonDocument::fromJson(txctl(args << "--json").out)
                                         .object()
