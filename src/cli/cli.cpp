@@ -3,6 +3,7 @@
 #include "parameterfile.h"
 #include "validation.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -169,8 +170,38 @@ bool LinkOptions::read(const QCommandLineParser &parser, QString *error)
            (!writes || number(parser, pace, 0, 10000, &paceMs, error));
 }
 
-bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
-                      QVector<params::FieldChange> *repairs, QString *error)
+QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
+                                const QVector<protocol::UnreadableField> &unreadable)
+{
+    QVector<Repair> repairs;
+    for (const protocol::UnreadableField &u : unreadable) {
+        const auto field =
+            std::find_if(params::fieldCatalogue().begin(), params::fieldCatalogue().end(),
+                         [&u](const params::Field &f) { return f.offset == u.offset; });
+        if (field == params::fieldCatalogue().end())
+            continue;
+        const auto change = std::find_if(changes.begin(), changes.end(), [&](const auto &c) {
+            return c.field->offset == u.offset;
+        });
+        const QString why = QStringLiteral("\"%1\" is not %2")
+                                .arg(u.characters, u.twoCharacter ? QStringLiteral("hexadecimal")
+                                                                  : QStringLiteral("a number"));
+        repairs.append({&*field, why,
+                        change == changes.end()
+                            ? QStringLiteral("read as %1").arg(field->text(0))
+                            : QStringLiteral("repaired to %1").arg(field->text(change->after))});
+    }
+    for (const params::FieldChange &c : changes) {
+        if (std::none_of(repairs.begin(), repairs.end(),
+                         [&c](const Repair &r) { return r.field->offset == c.field->offset; }))
+            repairs.append({c.field, QStringLiteral("%1 out of range").arg(c.before),
+                            QStringLiteral("repaired to %1").arg(c.field->text(c.after))});
+    }
+    return repairs;
+}
+
+bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
+                      QString *error)
 {
     QString text;
     if (!files::readParameterFile(path, &text, error)) {
@@ -191,26 +222,27 @@ bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
                      .arg(path, missing.join(QStringLiteral(", ")));
         return false;
     }
-    *repairs = params::settle(p);
+    *repairs = describeRepairs(params::settle(p), files::unreadableFields(text));
     *settings = p;
     return true;
 }
 
-Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings)
+Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs)
 {
     QString error;
-    QVector<params::FieldChange> repairs;
-    if (!loadSettingsFile(path, settings, &repairs, &error))
+    QVector<Repair> found;
+    if (!loadSettingsFile(path, settings, &found, &error))
         return Step::exitWith(fail(UsageOrFile, error));
-    reportRepairs(path, repairs);
+    reportRepairs(path, found);
+    if (repairs)
+        *repairs = found;
     return Step::goOn();
 }
 
-void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs)
+void reportRepairs(const QString &source, const QVector<Repair> &repairs)
 {
-    for (const params::FieldChange &c : repairs)
-        warn(QStringLiteral("%1: %2 %3 out of range, repaired to %4")
-                 .arg(source, c.field->name, QString::number(c.before), QString::number(c.after)));
+    for (const Repair &r : repairs)
+        warn(QStringLiteral("%1: %2: %3, %4").arg(source, r.field->name, r.why, r.after));
 }
 
 Progress::Progress(const QString &label, int total)

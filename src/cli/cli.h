@@ -3,6 +3,7 @@
 #include "fieldcatalogue.h"
 #include "settingsreader.h"
 #include "settingswriter.h"
+#include "textparser.h"
 #include "txparams.h"
 
 #include <QCommandLineOption>
@@ -103,17 +104,33 @@ private:
     bool writes;
 };
 
+// A setting that arrived unusable and what became of it.
+struct Repair {
+    const params::Field *field;
+    QString why;   // "101 out of range", "\"ZZ\" is not hexadecimal"
+    QString after; // "repaired to 0 %", or "read as normal" for characters that
+                   // were no digits but gave a value in range
+};
+
+// Repairs of out-of-range values, with the fields whose characters were no
+// digits (from a file) named as such rather than by the number they gave.
+QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
+                                const QVector<protocol::UnreadableField> &unreadable = {});
+
 // Reads a parameter file as the window loads one (lenient fields, dual-rate
 // selection, validation); unlike the window it refuses a file without all
 // three frames. Repairs are returned, not printed.
-bool loadSettingsFile(const QString &path, TxParamsRecord *settings,
-                      QVector<params::FieldChange> *repairs, QString *error);
+bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
+                      QString *error);
 
-// loadSettingsFile, its repairs reported; exits when the file cannot be used.
-Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings);
+// loadSettingsFile, its repairs reported (and returned when asked for);
+// exits when the file cannot be used.
+Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings,
+                            QVector<Repair> *repairs = nullptr);
 
-// "<source>: ch3.subtrim -120 repaired to 0" for each repair, on standard error.
-void reportRepairs(const QString &source, const QVector<params::FieldChange> &repairs);
+// "<source>: ch3.subtrim: 101 out of range, repaired to 0 %" for each repair,
+// on standard error.
+void reportRepairs(const QString &source, const QVector<Repair> &repairs);
 
 // A one-line bar on standard error, only when that is a terminal; the line is
 // cleared when the object goes.

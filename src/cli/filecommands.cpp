@@ -24,15 +24,17 @@ int runShow(const QStringList &args)
     cmd.offerJson();
     cmd.parser.addPositionalArgument("FILE", "Parameter file.");
     TxParamsRecord settings;
+    QVector<Repair> repairs;
     Step step = cmd.parse(args, 1, 1);
     if (!step.exits())
-        step = loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings);
+        step =
+            loadSettingsFileOrFail(cmd.parser.positionalArguments().first(), &settings, &repairs);
     if (step.exits())
         return step.status();
     if (cmd.parser.isSet(cmd.json)) {
-        printBytes(settingsJson(settings, protocol::carriedToTransmitter));
+        printBytes(settingsJson(settings, protocol::carriedToTransmitter, repairs));
     } else {
-        print(settingsText(settings, protocol::carriedToTransmitter));
+        print(settingsText(settings, protocol::carriedToTransmitter, repairs));
     }
     return Success;
 }

@@ -85,36 +85,47 @@ int runRead(const QStringList &args)
 
 int runWrite(const QStringList &args)
 {
-    Command cmd(QStringLiteral("write"), QStringLiteral("write --port P... FILE"),
-                QStringLiteral(
-                    "Writes a parameter file to the transmitter exactly as the window does: the "
-                    "S, G and H frames,\neach followed by 800 ms, then \"WWW\". Before that a "
-                    "complete read is kept in the history as a\nbackup; after it a second read is "
-                    "compared, setting by setting, with what was written.\nMismatches are listed "
-                    "and the exit status is 3. Several --port write several transmitters at once,\n"
-                    "each with its own backup and check; one summary line per port, the worst "
-                    "exit status."),
-                QStringLiteral("  txctl write --port /dev/ttyUSB0 model.txt\n"
-                               "  txctl write --port /dev/ttyUSB0 model.txt --dry-run   # what "
-                               "would change\n"
-                               "  txctl write --port /dev/ttyUSB0 --no-verify --no-backup "
-                               "model.txt   # a transmitter that cannot answer\n"
-                               "  txctl write model.txt --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
-                               "--port /dev/ttyUSB2\n"));
+    Command cmd(
+        QStringLiteral("write"), QStringLiteral("write --port P... FILE"),
+        QStringLiteral(
+            "Writes a parameter file to the transmitter exactly as the window does: the "
+            "S, G and H frames,\neach followed by 800 ms, then \"WWW\". Before that a "
+            "complete read is kept in the history as a\nbackup; after it a second read is "
+            "compared, setting by setting, with what was written.\nMismatches are listed "
+            "and the exit status is 3. A file with values out of range or characters that are "
+            "no\ndigits is refused unless --repair is given. Several --port write several "
+            "transmitters at once,\n"
+            "each with its own backup and check; one summary line per port, the worst "
+            "exit status."),
+        QStringLiteral("  txctl write --port /dev/ttyUSB0 model.txt\n"
+                       "  txctl write --port /dev/ttyUSB0 model.txt --dry-run   # what "
+                       "would change\n"
+                       "  txctl write --port /dev/ttyUSB0 --no-verify --no-backup "
+                       "model.txt   # a transmitter that cannot answer\n"
+                       "  txctl write model.txt --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
+                       "--port /dev/ttyUSB2\n"));
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
     const QCommandLineOption dryRun(
         "dry-run", "Only read the transmitter and list what the write would change.");
-    cmd.parser.addOption(dryRun);
+    const QCommandLineOption repairOption(
+        "repair", "Write a file that needed repairs, with the repaired values.");
+    cmd.parser.addOptions({dryRun, repairOption});
     cmd.parser.addPositionalArgument("FILE", "Parameter file to write.");
     link.severalPorts = true;
     TxParamsRecord settings;
+    QVector<Repair> repairs;
     Step step = cmd.parse(args, 1, 1, link);
     const QString path = cmd.parser.positionalArguments().value(0);
     if (!step.exits())
-        step = loadSettingsFileOrFail(path, &settings);
+        step = loadSettingsFileOrFail(path, &settings, &repairs);
     if (step.exits())
         return step.status();
+    if (!repairs.isEmpty() && !cmd.parser.isSet(repairOption) && !cmd.parser.isSet(dryRun))
+        return fail(UsageOrFile, QStringLiteral("%1 needed %2 repair(s), named above; nothing "
+                                                "written (--repair writes the repaired values)")
+                                     .arg(path)
+                                     .arg(repairs.size()));
     const bool dry = cmd.parser.isSet(dryRun);
     const WriteChoice choice = writeOptions.choice(cmd.parser);
     return forEachPort(link, [&](const LinkOptions &one) {

@@ -21,7 +21,19 @@ QJsonValue jsonValue(const params::Field &f, int stored)
 }
 } // namespace
 
-QString settingsText(const TxParamsRecord &p, FieldFilter only)
+namespace
+{
+const Repair *repairOf(const params::Field &f, const QVector<Repair> &repairs)
+{
+    for (const Repair &r : repairs) {
+        if (r.field->name == f.name)
+            return &r;
+    }
+    return nullptr;
+}
+} // namespace
+
+QString settingsText(const TxParamsRecord &p, FieldFilter only, const QVector<Repair> &repairs)
 {
     QString out;
     QString page;
@@ -39,28 +51,33 @@ QString settingsText(const TxParamsRecord &p, FieldFilter only)
             out += QStringLiteral("  %1\n").arg(f.group);
             group = f.group;
         }
-        out += QStringLiteral("    %1 %2 %3\n")
+        out += QStringLiteral("    %1 %2 %3%4\n")
                    .arg(f.label + ':', -34)
                    .arg(f.text(f.value(p)), -12)
-                   .arg(f.name);
+                   .arg(f.name, repairOf(f, repairs) ? QStringLiteral(" (repaired)") : QString());
     }
     return out;
 }
 
-QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only)
+QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only, const QVector<Repair> &repairs)
 {
     QJsonArray settings;
     for (const params::Field &f : params::fieldCatalogue()) {
         if (!only(f))
             continue;
         const int v = f.value(p);
-        settings.append(QJsonObject{{"name", f.name},
-                                    {"label", f.label},
-                                    {"page", params::pageTitle(f.page)},
-                                    {"group", f.group},
-                                    {"value", jsonValue(f, v)},
-                                    {"text", f.text(v)},
-                                    {"unit", f.unit}});
+        const Repair *repair = repairOf(f, repairs);
+        QJsonObject setting{{"name", f.name},
+                            {"label", f.label},
+                            {"page", params::pageTitle(f.page)},
+                            {"group", f.group},
+                            {"value", jsonValue(f, v)},
+                            {"text", f.text(v)},
+                            {"unit", f.unit},
+                            {"repaired", repair != nullptr}};
+        if (repair)
+            setting.insert("repair", QStringLiteral("%1, %2").arg(repair->why, repair->after));
+        settings.append(setting);
     }
     return QJsonDocument(QJsonObject{{"settings", settings}}).toJson();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli.h"
 #include "fieldcatalogue.h"
 #include "txparams.h"
 
@@ -16,12 +17,16 @@ using FieldFilter = bool (*)(const params::Field &);
 
 // Every listed setting that `only` accepts, page by page and group by group as
 // the window's form shows them: label, value with unit, and the name scripts use.
-QString settingsText(const TxParamsRecord &p, FieldFilter only);
+// A repaired setting is marked "(repaired)".
+QString settingsText(const TxParamsRecord &p, FieldFilter only,
+                     const QVector<Repair> &repairs = {});
 
 // {"settings": [{"name", "label", "page", "group", "value", "text", "unit"}...]}
 // "value" is the number in the field's unit (the alarm voltage in volts), "text"
 // what settingsText shows.
-QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only);
+// A repaired setting also has "repaired": true and "repair": why.
+QByteArray settingsJson(const TxParamsRecord &p, FieldFilter only,
+                        const QVector<Repair> &repairs = {});
 
 // One line per change: "ch3.subtrim (CH3 sub-trim): 12 % -> -8 %", under a
 // header naming the two sides, or a line saying there is none.

@@ -32,7 +32,7 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
     if (!ok)
         return Step::exitWith(fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
                                    QStringLiteral("%1: %2").arg(label, error)));
-    reportRepairs(options.portName, result->repairs);
+    reportRepairs(options.portName, describeRepairs(result->repairs));
     return Step::goOn();
 }
 

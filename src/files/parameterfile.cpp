@@ -61,6 +61,15 @@ bool readParameterFile(const QString &path, QString *text, QString *error)
     return true;
 }
 
+QVector<protocol::UnreadableField> unreadableFields(const QString &text)
+{
+    QVector<protocol::UnreadableField> all;
+    const char letters[] = {'S', 'G', 'H'};
+    for (int i = 0; i < 3; ++i)
+        all += protocol::unreadableFields(text, i * frameLength, letters[i]);
+    return all;
+}
+
 bool writeParameterFile(const QString &path, const QByteArray &content, QString *error)
 {
     QSaveFile file(path);

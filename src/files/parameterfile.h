@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textparser.h"
+
 #include <QString>
 
 struct TxParamsRecord;
@@ -28,6 +30,10 @@ struct LoadedFrames {
 // validating. Nothing is read from a text of 161 characters or less; the H
 // frame needs more than 242.
 LoadedFrames parseParameterText(const QString &text, TxParamsRecord &p);
+
+// Fields of the three frames whose characters are no digits (which the
+// lenient load reads as 0 before the field's offset).
+QVector<protocol::UnreadableField> unreadableFields(const QString &text);
 
 // The file's content from the three frame buffers.
 QByteArray parameterFileContent(const QString &s, const QString &g, const QString &h);

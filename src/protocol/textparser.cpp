@@ -94,7 +94,59 @@ private:
     bool ok = true;
 };
 
+// Walks a layout over a prototype record, so each field's offset is known.
+class UnreadableFinder
+{
+public:
+    UnreadableFinder(const QString &text, qint64 start, const TxParamsRecord &proto)
+        : text(text), pos(start), proto(proto)
+    {
+    }
+
+    void literal(char) { ++pos; }
+    void digit(const int &field) { check(field, 1, false); }
+    void hex(const int &field, int) { check(field, 2, true); }
+    void threeDigits(const int &field) { check(field, 3, false); }
+
+    QVector<UnreadableField> found;
+
+private:
+    void check(const int &field, int width, bool twoCharacter)
+    {
+        QString chars;
+        bool readable = true;
+        for (int i = 0; i < width; ++i) {
+            const QChar c = charAt(text, pos + i);
+            readable = readable && hexDigitValue(c) >= 0;
+            if (!c.isNull())
+                chars += c;
+        }
+        pos += width;
+        if (!readable)
+            found.append(
+                {reinterpret_cast<const char *>(&field) - reinterpret_cast<const char *>(&proto),
+                 chars, twoCharacter});
+    }
+
+    const QString &text;
+    qint64 pos;
+    const TxParamsRecord &proto;
+};
+
 } // namespace
+
+QVector<UnreadableField> unreadableFields(const QString &text, int start, char letter)
+{
+    const TxParamsRecord proto;
+    UnreadableFinder finder(text, start, proto);
+    if (letter == 'S')
+        visitSFrame(proto, finder);
+    else if (letter == 'G')
+        visitGFrame(proto, finder);
+    else if (letter == 'H')
+        visitHFrame(proto, finder);
+    return finder.found;
+}
 
 void readSFrameFields(const QString &text, int start, TxParamsRecord &p)
 {

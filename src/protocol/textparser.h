@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
+
+#include <cstddef>
 
 struct TxParamsRecord;
 
@@ -21,6 +24,17 @@ namespace protocol
 void readSFrameFields(const QString &text, int start, TxParamsRecord &p);
 void readGFrameFields(const QString &text, int start, TxParamsRecord &p);
 void readHFrameFields(const QString &text, int start, TxParamsRecord &p);
+
+// A field whose characters the lenient reader cannot read as base-16 digits
+// (or that lies beyond the text), and so read as 0 before its offset.
+struct UnreadableField {
+    std::ptrdiff_t offset; // of the int field in TxParamsRecord
+    QString characters;    // as found, shorter when the text ends first
+    bool twoCharacter;     // a hexadecimal field; otherwise one or three digits
+};
+// The unreadable fields of the frame of kind `letter` ('S', 'G' or 'H') that
+// begins at `start` in `text`, in layout order.
+QVector<UnreadableField> unreadableFields(const QString &text, int start, char letter);
 
 // Strict check of a received frame: exactly 81 characters, "S"/"G"/"H" first
 // and "Y"/"Z"/"X" last, the G frame's constant "6" in place, decimal digits in

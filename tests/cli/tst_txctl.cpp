@@ -143,13 +143,13 @@ class TestTxctl : public QObject
     }
     Run txctl(const QStringList &args) { return finish(startTxctl(args)); }
     // A failure explains itself on one line of standard error, after the
-    // notices of retries, if any.
+    // notices of retries and repairs, if any.
     static bool oneLine(const Run &r, const QString &part)
     {
         QStringList lines = QString::fromUtf8(r.err).split('\n');
         const QString last = lines.size() > 1 && lines.takeLast().isEmpty() ? lines.takeLast() : "";
         for (const QString &notice : lines) {
-            if (!notice.contains("asking again"))
+            if (!notice.contains("asking again") && !notice.contains("repaired to"))
                 return false;
         }
         return last.startsWith("txctl: ") && last.contains(part);
@@ -679,7 +679,13 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
     QTest::newRow("repaired on loading")
         << QStringList{"show", "repair.txt"} << 0
-        << "repair.txt: ch1.subtrim 101 out of range, repaired to 0";
+        << "repair.txt: ch1.subtrim: 101 out of range, repaired to 0 %\n";
+    QTest::newRow("characters that are no digits")
+        << QStringList{"show", "letters.txt"} << 0
+        << "letters.txt: ch1.subtrim: \"ZZ\" is not hexadecimal, repaired to 0 %\n";
+    QTest::newRow("write refuses a file that needed repairs")
+        << QStringList{"write", "repair.txt", "--port", "no-port"} << 1
+        << "repair.txt needed 1 repair(s), named above; nothing written";
     QTest::newRow("selected before repaired")
         << QStringList{"show", "dualrate.txt"} << 0 << "50 %         dualrate.up\n";
     QTest::newRow("set") << QStringList{"set", "set.txt", "ch1.subtrim=-20 %", "ch8.reverse=normal"}
@@ -709,6 +715,7 @@ void TestTxctl::fileCommands()
     QVERIFY(putFile("repair.txt", outOfRange()));
     QVERIFY(putFile("short.txt", outOfRange().left(81)));
     QVERIFY(putFile("dualrate.txt", unselectableChannel()));
+    QVERIFY(putFile("letters.txt", outOfRange().replace(9, 2, "ZZ")));
     QVERIFY(putFile("set.txt", files::parameterFileContent(custom())));
 
     const Run r = txctl(args);
@@ -738,6 +745,8 @@ void TestTxctl::fileCommands()
         QCOMPARE(settings.at(8).toObject().value("name").toString(), QString("ch1.subtrim"));
         QCOMPARE(named("alarm_voltage").value("value").toDouble(), custom().alarmVoltRaw / 10.0);
         QVERIFY(named("firmware_version").isEmpty());
+        QCOMPARE(named("ch1.subtrim").value("repaired").toBool(),
+                 args[1] == "repair.txt" || args[1] == "letters.txt");
         QVERIFY(!r.out.contains("firmware version"));
     }
 }
