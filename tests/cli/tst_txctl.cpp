@@ -19,6 +19,7 @@
 
 #include <csignal>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -631,6 +632,22 @@ void TestTxctl::silentLine()
     QVERIFY2(oneLine(r, "no data from the transmitter"), r.err.constData());
     QVERIFY(
         r.out.startsWith("CH1-8   --   --   --   --   --   --   --   --  TX --V EXT --V --dBm\n"));
+
+    // On a terminal 40 columns wide: one line rewritten in place, cut to fit.
+    SilentPort terminal;
+    struct winsize size {
+    };
+    size.ws_col = 40;
+    QCOMPARE(::ioctl(terminal.master, TIOCSWINSZ, &size), 0);
+    auto *p = new QProcess(this);
+    p->setStandardOutputFile(terminal.path);
+    p->start(TXCTL_PATH, {"monitor", "--port", port.path, "--duration", "0.5"});
+    QCOMPARE(finish(p).exit, 0);
+    char shown[4096];
+    const ssize_t n = ::read(terminal.master, shown, sizeof shown);
+    QVERIFY(n > 0);
+    QCOMPARE(QByteArray(shown, int(n)).split('\r').value(1),
+             QByteArray("CH1-8   --   --   --   --   --   --   -\033[K")); // 39 columns
 }
 
 void TestTxctl::fullOutput_data()
