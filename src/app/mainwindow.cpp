@@ -14,6 +14,7 @@
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 #include "waitms.h"
+#include "wheelguard.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -39,6 +40,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     formEditors = std::make_unique<FormEditors>(this, this);
     qtcompat::keepQt5TextHeights(this);
     popuprows::install(this);
+    wheelguard::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));
 

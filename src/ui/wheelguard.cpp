@@ -1,0 +1,44 @@
+#include "wheelguard.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QEvent>
+
+namespace wheelguard
+{
+namespace
+{
+
+class Guard : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget *>(watched)->hasFocus())
+            return false;
+        // Not taken here: the application hands it on to the parent.
+        event->ignore();
+        return true;
+    }
+};
+
+void guard(QWidget *field, Guard *guard)
+{
+    field->setFocusPolicy(Qt::StrongFocus);
+    field->installEventFilter(guard);
+}
+
+} // namespace
+
+void install(QWidget *form)
+{
+    auto *filter = new Guard(form);
+    for (QWidget *field : form->findChildren<QAbstractSpinBox *>())
+        guard(field, filter);
+    for (QWidget *field : form->findChildren<QComboBox *>())
+        guard(field, filter);
+}
+
+} // namespace wheelguard
