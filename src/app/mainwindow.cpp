@@ -2,6 +2,7 @@
 
 #include "closedeferral.h"
 #include "formeditors.h"
+#include "focusframe.h"
 #include "frames.h"
 #include "historyhooks.h"
 #include "popupopening.h"
@@ -41,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     qtcompat::keepQt5TextHeights(this);
     popuprows::install(this);
     wheelguard::install(this);
+    focusframe::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));
 

@@ -51,6 +51,8 @@ private slots:
     void cleanupTestCase() { delete window; }
     void wheelOnlyInFocusedField_data();
     void wheelOnlyInFocusedField();
+    void focusShows_data();
+    void focusShows();
 
 private:
     MainWindow *window = nullptr;
@@ -104,6 +106,42 @@ void TestKeyboard::wheelOnlyInFocusedField()
     wheelOver(w, notch);
     QVERIFY(shown(w) != before);
     QCOMPARE(parent.count, 1);
+}
+
+void TestKeyboard::focusShows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("push button") << "openButton";
+    QTest::newRow("command button") << "toolButton_Read";
+    QTest::newRow("lamp button") << "toolButton_led";
+    QTest::newRow("combo box") << "comboBox_rev8";
+    QTest::newRow("spin box") << "spinBox_Lepa1";
+    QTest::newRow("double spin box") << "doubleSpinBox_Volt";
+    QTest::newRow("editable box") << "lineEdit_36";
+}
+
+// Focused, a control's edge looks different from the same control
+// unfocused, all the way round.
+void TestKeyboard::focusShows()
+{
+    QFETCH(QString, control);
+    auto *w = window->findChild<QWidget *>(control);
+    showPageOf(w);
+    const auto edges = [this, w] {
+        const QImage shot =
+            window->grab(QRect(w->mapTo(window, QPoint(0, 0)), w->size())).toImage();
+        const QRect r = shot.rect();
+        return QVector<QRgb>{
+            shot.pixel(1, r.center().y()), shot.pixel(r.right() - 1, r.center().y()),
+            shot.pixel(r.center().x(), 1), shot.pixel(r.center().x(), r.bottom() - 1)};
+    };
+    window->findChild<QWidget *>(control == "toolButton_Read" ? "openButton" : "toolButton_Read")
+        ->setFocus();
+    const QVector<QRgb> unfocused = edges();
+    w->setFocus();
+    const QVector<QRgb> focused = edges();
+    for (int i = 0; i < focused.size(); ++i)
+        QVERIFY2(focused[i] != unfocused[i], qPrintable(QString("edge %1").arg(i)));
 }
 
 QTEST_MAIN(TestKeyboard)
