@@ -10,6 +10,7 @@
 #include "portlist.h"
 #include "qtcompat.h"
 #include "serialsetup.h"
+#include "spinarrows.h"
 #include "telemetry.h"
 #include "transfergate.h"
 #include "ui_mainwindow.h"
@@ -37,6 +38,7 @@ static void registerResources()
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     registerResources();
+    spinarrows::install(); // before the form, which then is styled once
     ui->setupUi(this);
     formEditors = std::make_unique<FormEditors>(this, this);
     qtcompat::keepQt5TextHeights(this);

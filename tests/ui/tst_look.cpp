@@ -284,6 +284,8 @@ private slots:
     void popupRows();
     void textsFit_data();
     void textsFit();
+    void stepArrowsShow_data();
+    void stepArrowsShow();
 
 private:
     MainWindow *window = nullptr;
@@ -414,6 +416,35 @@ void TestLook::textsFit()
     tightest.insert(qMin(slack.x(), slack.y()), where);
     QVERIFY2(failure.isEmpty(), qPrintable(where + ": " + failure));
     QVERIFY2(slack.x() >= 0 && slack.y() >= 0, qPrintable(where));
+}
+
+void TestLook::stepArrowsShow_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("button");
+    QTest::newRow("spin box, up") << "spinBox_sub1" << int(QStyle::SC_SpinBoxUp);
+    QTest::newRow("spin box, down") << "spinBox_sub1" << int(QStyle::SC_SpinBoxDown);
+    QTest::newRow("double spin box, up") << "doubleSpinBox_Volt" << int(QStyle::SC_SpinBoxUp);
+}
+
+// A step button shows an arrow in the editors' white, not a blank strip.
+void TestLook::stepArrowsShow()
+{
+    QFETCH(QString, box);
+    QFETCH(int, button);
+    auto *spin = window->findChild<QAbstractSpinBox *>(box);
+    showPageOf(spin);
+    QStyleOptionSpinBox option;
+    option.initFrom(spin);
+    option.subControls = QStyle::SC_All;
+    const QRect rect = spin->style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                     QStyle::SubControl(button), spin);
+    const QImage shot = spin->grab(rect).toImage();
+    int white = 0;
+    for (int y = 3; y < shot.height() - 3; ++y)
+        for (int x = 3; x < shot.width() - 3; ++x)
+            white += qGray(shot.pixel(x, y)) > 240;
+    QVERIFY2(white >= 6, qPrintable(QString("%1 white pixels").arg(white)));
 }
 
 QTEST_MAIN(TestLook)
