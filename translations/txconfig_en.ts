@@ -412,4 +412,31 @@
         <translation>Outputs</translation>
     </message>
 </context>
+<context>
+    <name>Tooltips</name>
+    <message>
+        <source>从遥控器读取全部设置</source>
+        <translation>Read all settings from the transmitter</translation>
+    </message>
+    <message>
+        <source>从文件加载设置</source>
+        <translation>Load settings from a file</translation>
+    </message>
+    <message>
+        <source>把全部设置写入遥控器</source>
+        <translation>Write all settings to the transmitter</translation>
+    </message>
+    <message>
+        <source>把设置保存到文件</source>
+        <translation>Save the settings to a file</translation>
+    </message>
+    <message>
+        <source>恢复出厂设置并写入遥控器</source>
+        <translation>Restore the factory settings and write them to the transmitter</translation>
+    </message>
+    <message>
+        <source>打开或关闭所选串口</source>
+        <translation>Open or close the chosen serial port</translation>
+    </message>
+</context>
 </TS>

@@ -5,6 +5,7 @@
 #include "focusframe.h"
 #include "frames.h"
 #include "historyhooks.h"
+#include "keyboardnavigation.h"
 #include "popupopening.h"
 #include "popuprows.h"
 #include "portlist.h"
@@ -12,6 +13,7 @@
 #include "serialsetup.h"
 #include "spinarrows.h"
 #include "telemetry.h"
+#include "tooltips.h"
 #include "transfergate.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
@@ -45,6 +47,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     popuprows::install(this);
     wheelguard::install(this);
     focusframe::install(this);
+    keyboardnavigation::install(this);
+    tooltips::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));
 

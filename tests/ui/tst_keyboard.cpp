@@ -53,6 +53,11 @@ private slots:
     void wheelOnlyInFocusedField();
     void focusShows_data();
     void focusShows();
+    void tabWalksInReadingOrder_data();
+    void tabWalksInReadingOrder();
+    void shortcutsClickCommands_data();
+    void shortcutsClickCommands();
+    void pagesTurnFromAnyField();
 
 private:
     MainWindow *window = nullptr;
@@ -142,6 +147,126 @@ void TestKeyboard::focusShows()
     const QVector<QRgb> focused = edges();
     for (int i = 0; i < focused.size(); ++i)
         QVERIFY2(focused[i] != unfocused[i], qPrintable(QString("edge %1").arg(i)));
+}
+
+void TestKeyboard::tabWalksInReadingOrder_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("firstStops");
+    QTest::addColumn<int>("stops");
+    QTest::newRow("outputs") << 0 << QStringList{"lineEdit", "lineEdit_2", "lineEdit_3"} << 8;
+    // one row per channel across the page; the editable CH8 box stays
+    QTest::newRow("basic") << 1 << QStringList{"comboBox_rev1", "spinBox_sub1",  "spinBox_Lepa1",
+                                               "spinBox_Repa1", "spinBox_FS1",   "spinBox_delay1",
+                                               "comboBox_AUX1", "comboBox_rev2", "spinBox_sub2"}
+                           << 57;
+    // panels by rows: dual rate, flight mode, elevon (the editors beside a
+    // row join it), V-tail; then system, mix 1 and mix 2
+    QTest::newRow("advanced 1")
+        << 2 << QStringList{"comboBox_DR_MIX1",   "comboBox_DR_CH1",    "comboBox_DR_SW1",
+                            "spinBox_DR_UP1",     "spinBox_DR_DOWN1",   "comboBox_AttiM",
+                            "spinBox_Atti1",      "spinBox_Atti2",      "spinBox_Atti3",
+                            "spinBox_Atti4",      "spinBox_Atti5",      "spinBox_Atti6",
+                            "comboBox_EleMix",    "spinBox_Elev01",     "spinBox_Elev05",
+                            "spinBox_Elev02",     "spinBox_Elev06",     "spinBox_Elev03",
+                            "spinBox_Elev04",     "comboBox_RuMix",     "spinBox_Ru1",
+                            "spinBox_Ru2",        "spinBox_Ru3",        "spinBox_Ru4",
+                            "doubleSpinBox_Volt", "spinBox_Mode",       "spinBox_Vertion",
+                            "comboBox_PRM01_Mix", "spinBox_PRM01_Data1"}
+        << 39;
+    QTest::newRow("advanced 2") << 3 << QStringList{"comboBox_PRM03_Mix", "comboBox_PRM03_Master"}
+                                << 12;
+    QTest::newRow("advanced 3") << 4 << QStringList{"comboBox_PRM04_Mix", "comboBox_PRM04_Master"}
+                                << 14;
+}
+
+// From Read, Tab runs along the top bar, through the page shown and back to
+// Read, stopping at no label.
+void TestKeyboard::tabWalksInReadingOrder()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, firstStops);
+    QFETCH(int, stops);
+    window->findChild<QTabWidget *>("tabWidget")->setCurrentIndex(page);
+    QWidget *read = window->findChild<QWidget *>("toolButton_Read");
+    read->setFocus();
+    QStringList walked;
+    do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    } while (walked.last() != read->objectName() && walked.size() < 200);
+    const QStringList bar{"toolButton_Load",  "toolButton_Send", "toolButton_Save",
+                          "toolButton_Reset", "openButton",      "portNameBox",
+                          "toolButton_led",   "lineEdit_TX",     "lineEdit_EXT",
+                          "lineEdit_RSSI"};
+    QCOMPARE(walked.mid(0, bar.size()), bar);
+    QCOMPARE(walked.mid(bar.size(), firstStops.size()), firstStops);
+    QCOMPARE(walked.size(), bar.size() + stops + 1);
+}
+
+void TestKeyboard::shortcutsClickCommands_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("read") << "toolButton_Read"
+                          << "F5" << true;
+    QTest::newRow("load") << "toolButton_Load"
+                          << "Ctrl+O" << true;
+    QTest::newRow("write") << "toolButton_Send"
+                           << "Ctrl+Shift+W" << true;
+    QTest::newRow("save") << "toolButton_Save"
+                          << "Ctrl+S" << true;
+    QTest::newRow("factory reset") << "toolButton_Reset"
+                                   << "Ctrl+Shift+F" << true;
+    QTest::newRow("open") << "openButton"
+                          << "Ctrl+L" << true;
+    QTest::newRow("disabled") << "toolButton_Send"
+                              << "Ctrl+Shift+W" << false;
+    QTest::newRow("Enter on the focused button") << "toolButton_Load"
+                                                 << "Return" << true;
+}
+
+// A shortcut, from a spin box, clicks its command unless it is disabled;
+// the tooltip names it. Enter clicks the focused button.
+void TestKeyboard::shortcutsClickCommands()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, keys);
+    QFETCH(bool, enabled);
+    auto *b = window->findChild<QAbstractButton *>(button);
+    b->disconnect(window); // the command itself is not under test here
+    QSignalSpy clicked(b, &QAbstractButton::clicked);
+    b->setEnabled(enabled);
+    const QKeySequence sequence(keys);
+    if (keys == "Return") {
+        b->setFocus();
+    } else {
+        QVERIFY2(b->toolTip().contains(sequence.toString(QKeySequence::NativeText)),
+                 qPrintable(b->toolTip()));
+        auto *spin = window->findChild<QWidget *>("spinBox_sub1");
+        showPageOf(spin);
+        spin->setFocus();
+    }
+    QTest::keySequence(QApplication::focusWidget(), sequence);
+    b->setEnabled(true);
+    QCOMPARE(clicked.count(), enabled ? 1 : 0);
+}
+
+// Ctrl+PgDn and Ctrl+PgUp turn the page, round the ends, even from a spin
+// box, whose value stays.
+void TestKeyboard::pagesTurnFromAnyField()
+{
+    auto *tabs = window->findChild<QTabWidget *>("tabWidget");
+    auto *spin = window->findChild<QSpinBox *>("spinBox_PRM04_Data1");
+    showPageOf(spin);
+    spin->setFocus();
+    const int value = spin->value();
+    QTest::keyClick(spin, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(spin->value(), value);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 4);
 }
 
 QTEST_MAIN(TestKeyboard)
