@@ -2,7 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QDateTime>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace filedialogs
@@ -18,9 +21,35 @@ bool meansEveryFile(const QString &nameFilter)
     return match.hasMatch() && match.captured(1).trimmed() == QLatin1String("*.*");
 }
 
+// The detail view's sizes and dates in the default locale, which follows the
+// window's language. Qt's model writes them in the system locale, which on a
+// machine left at the C locale reads "243 bytes" and "8 Dec 2026" in any
+// window.
+class LocalDetails : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = static_cast<const QFileSystemModel *>(sourceModel());
+        const QModelIndex source = mapToSource(index);
+        if (role == Qt::DisplayRole && index.column() == sizeColumn && !files->isDir(source))
+            return QLocale().formattedDataSize(files->size(source));
+        if (role == Qt::DisplayRole && index.column() == dateColumn)
+            return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int sizeColumn = 1; // name, size, type, date modified
+    static constexpr int dateColumn = 3;
+};
+
 QString run(QFileDialog &dialog, const QString &filter)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new LocalDetails(&dialog));
     dialog.setNameFilter(filter);
     // Choosing an entry also puts the entry's suffix on the name typed in a
     // save dialog; for "*.*" that would turn "mymodel.txt" into "mymodel.*",

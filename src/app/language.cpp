@@ -76,6 +76,9 @@ QString apply(const QString &code)
     delete appTexts;
     langFlag = code == chinese ? 1 : 0;
     const QLocale locale(code);
+    // Numbers, dates and sizes in Qt's dialogs follow the window's language,
+    // not the system's (which may be the C locale: "243 bytes", "8 Dec 2026").
+    QLocale::setDefault(locale);
     QStringList missing;
     if (code != chinese && !install(appTexts, locale, QStringLiteral("txconfig"), translationDir))
         missing << QStringLiteral("txconfig_%1.qm in %2").arg(code, translationDir);

@@ -18,9 +18,9 @@ QStringList available();
 // text when the code given has no translation.
 QString choose(const QString &option, const QString &environment, QString *error);
 
-// Sets langFlag and installs the translators of the running application,
-// replacing any installed before: the window's own, and Qt's for its dialogs
-// and buttons. Call it before the window is built: the form takes its texts
+// Sets langFlag and the default locale, and installs the translators of the
+// running application, replacing any installed before: the window's own, and
+// Qt's for its dialogs and buttons. Call it before the window is built: the form takes its texts
 // once. Returns an error text if a translation cannot be loaded (the window
 // then shows the form's own texts, or Qt's English ones).
 QString apply(const QString &code);

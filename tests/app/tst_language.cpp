@@ -1,6 +1,7 @@
 // The window in either language: texts from the translation, and otherwise
 // the same program (the link state is read from a translated caption).
 #include "../files/filetestsupport.h"
+#include "filedialogs.h"
 #include "language.h"
 #include "mainwindow.h"
 #include "portlist.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 namespace
@@ -87,6 +89,8 @@ private slots:
     void choosesTheLanguage();
     void sameProgramInEitherLanguage_data();
     void sameProgramInEitherLanguage();
+    void fileDetailsInTheLanguage_data();
+    void fileDetailsInTheLanguage();
     void cleanupTestCase() { language::apply("zh"); }
 };
 
@@ -149,6 +153,50 @@ void TestLanguage::sameProgramInEitherLanguage()
         const QStringList chinese = chineseTexts(&w);
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join("; ")));
     }
+}
+
+void TestLanguage::fileDetailsInTheLanguage_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("Chinese") << "zh" << QString("243 字节");
+    QTest::newRow("English") << "en" << QString("243 bytes");
+}
+
+// The file dialog's detail view gives sizes and dates in the window's
+// language, whatever the system's locale (here the C locale).
+void TestLanguage::fileDetailsInTheLanguage()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, size);
+    QCOMPARE(language::apply(lang), QString());
+    QTemporaryDir dir;
+    QFile file(dir.filePath("model.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(243, '0'));
+    file.close();
+    QStringList details;
+    int polls = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *view = dialog->findChild<QTreeView *>("treeView");
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row)
+            if (view->model()->index(row, 0, root).data() == "model.txt")
+                details << view->model()->index(row, 1, root).data().toString()
+                        << view->model()->index(row, 3, root).data().toString();
+        if (!details.isEmpty() || ++polls > 500) // the listing comes from a thread
+            dialog->reject();
+    });
+    poll.start(10);
+    filedialogs::openFileName(nullptr, "Open", dir.path(), "All (*)");
+    QCOMPARE(details.value(0), size);
+    const QDateTime modified = QFileInfo(file).lastModified();
+    QCOMPARE(details.value(1), QLocale(lang).toString(modified, QLocale::ShortFormat));
+    QVERIFY(details.value(1) != QLocale::c().toString(modified, QLocale::ShortFormat));
 }
 
 QTEST_MAIN(TestLanguage)
