@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>null</source>
-        <translation>null</translation>
+        <translation>--</translation>
     </message>
     <message>
         <source> 0.0V</source>
@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>出厂设置</source>
-        <translation>Factory</translation>
+        <translation>Factory reset</translation>
     </message>
     <message>
         <source> 读取数据</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>加载数据</source>
-        <translation>Load</translation>
+        <translation>Load file</translation>
     </message>
     <message>
         <source>保存数据</source>
-        <translation>Save</translation>
+        <translation>Save file</translation>
     </message>
     <message>
         <source>写入数据</source>
@@ -129,11 +129,11 @@
     </message>
     <message>
         <source>舵机相位</source>
-        <translation>Reverse</translation>
+        <translation>Servo reverse</translation>
     </message>
     <message>
         <source>正相</source>
-        <translation>Nor</translation>
+        <translation>Norm</translation>
     </message>
     <message>
         <source>反相</source>
@@ -145,19 +145,19 @@
     </message>
     <message>
         <source>舵机行程量--L---R---</source>
-        <translation>Travel --L---R---</translation>
+        <translation>Travel L / R</translation>
     </message>
     <message>
         <source>舵机延迟</source>
-        <translation>Delay</translation>
+        <translation>Servo delay</translation>
     </message>
     <message>
         <source>辅助通道</source>
-        <translation>Aux</translation>
+        <translation>Aux source</translation>
     </message>
     <message>
         <source>预留</source>
-        <translation>Spare</translation>
+        <translation>N/A</translation>
     </message>
     <message>
         <source>SwA</source>
@@ -177,7 +177,7 @@
     </message>
     <message>
         <source>NULL</source>
-        <translation>NULL</translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>失控保护</source>
@@ -221,11 +221,11 @@
     </message>
     <message>
         <source>SWA</source>
-        <translation>SWA</translation>
+        <translation>SwA</translation>
     </message>
     <message>
         <source>参数设置</source>
-        <translation>Settings</translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>报警电压:</source>
@@ -341,7 +341,7 @@
     </message>
     <message>
         <source>大小舵曲线</source>
-        <translation>Dual-rate curve</translation>
+        <translation>D/R &amp;&amp; expo</translation>
     </message>
     <message>
         <source> 通道:</source>
@@ -349,7 +349,7 @@
     </message>
     <message>
         <source> 位置:</source>
-        <translation>Pos:</translation>
+        <translation>Sw pos:</translation>
     </message>
     <message>
         <source>比率:</source>
@@ -361,11 +361,11 @@
     </message>
     <message>
         <source>UP</source>
-        <translation>UP</translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>DOWN</source>
-        <translation>DOWN</translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>高级菜单3</source>
@@ -410,6 +410,11 @@
     <message>
         <source>舵量显示</source>
         <translation>Outputs</translation>
+    </message>
+    <message>
+        <source>混控:</source>
+        <comment>switches a function on or off</comment>
+        <translation>State:</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "livetext.h"
 
+#include <QCoreApplication>
+
 namespace livetext
 {
 
@@ -31,7 +33,7 @@ QString rssiText(int rssi)
 {
     const int d = 100 - rssi;
     if (d > 99)
-        return QStringLiteral("null");
+        return QCoreApplication::translate("MainWindow", "null"); // as the form's own
     if (d < 0)
         return QStringLiteral("-00dBm");
     return "-" + digit(d / 10) + digit(d) + "dBm";

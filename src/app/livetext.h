@@ -21,7 +21,8 @@ BarValues servoBars(int s);
 QString txVoltText(int hundredths);
 // External voltage in tenths of a volt, same two forms.
 QString extVoltText(int tenths);
-// Signal as (rssi - 100) dBm: "-60dBm" for 40, "null" for 0 or less,
+// Signal as (rssi - 100) dBm: "-60dBm" for 40, "null" (or its translation, as
+// the form's starting text) for 0 or less,
 // "-00dBm" for anything above 100 (the transmitter never sends that).
 QString rssiText(int rssi);
 

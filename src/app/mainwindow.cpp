@@ -3,6 +3,7 @@
 #include "closedeferral.h"
 #include "formeditors.h"
 #include "focusframe.h"
+#include "formtexts.h"
 #include "frames.h"
 #include "historyhooks.h"
 #include "keyboardnavigation.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     tooltips::install(this);
     // The form gives the first page its title outside its translated texts.
     ui->tabWidget->setTabText(0, tr("舵量显示"));
+    formtexts::apply(this);
 
     connect(&serial, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
 

@@ -90,6 +90,8 @@ private slots:
     void sameProgramInEitherLanguage_data();
     void sameProgramInEitherLanguage();
     void fileDetailsInTheLanguage_data();
+    void labelsSayWhatTheySet_data();
+    void labelsSayWhatTheySet();
     void fileDetailsInTheLanguage();
     void cleanupTestCase() { language::apply("zh"); }
 };
@@ -197,6 +199,28 @@ void TestLanguage::fileDetailsInTheLanguage()
     const QDateTime modified = QFileInfo(file).lastModified();
     QCOMPARE(details.value(1), QLocale(lang).toString(modified, QLocale::ShortFormat));
     QVERIFY(details.value(1) != QLocale::c().toString(modified, QLocale::ShortFormat));
+}
+
+void TestLanguage::labelsSayWhatTheySet_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("texts"); // dual rate, mix 1, no signal
+    QTest::newRow("Chinese") << "zh" << QStringList{"混控:", "混控:", "null"};
+    QTest::newRow("English") << "en" << QStringList{"State:", "Mix:", "--"};
+}
+
+// The label that switches dual rate on and off is no mix in English, while
+// the programmable mix keeps its word; Chinese reads as the form has it.
+void TestLanguage::labelsSayWhatTheySet()
+{
+    QFETCH(QString, lang);
+    QFETCH(QStringList, texts);
+    QCOMPARE(language::apply(lang), QString());
+    MainWindow w;
+    QStringList shown;
+    for (const char *name : {"lineEdit_53", "lineEdit_80", "lineEdit_RSSI"})
+        shown << w.findChild<QLineEdit *>(name)->text();
+    QCOMPARE(shown, texts);
 }
 
 QTEST_MAIN(TestLanguage)
