@@ -416,6 +416,10 @@
         <comment>switches a function on or off</comment>
         <translation>State:</translation>
     </message>
+    <message>
+        <source>关闭串口</source>
+        <translation>CLOSE</translation>
+    </message>
 </context>
 <context>
     <name>Tooltips</name>

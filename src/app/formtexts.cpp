@@ -1,5 +1,8 @@
 #include "formtexts.h"
 
+#include "uitexts.h"
+
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLineEdit>
 
@@ -8,6 +11,7 @@ namespace formtexts
 
 void apply(QWidget *window)
 {
+    window->findChild<QAbstractButton *>("openButton")->setText(uitexts::openCaption());
     for (const char *label : {"lineEdit_53", "lineEdit_146", "lineEdit_130"})
         window->findChild<QLineEdit *>(label)->setText(
             QCoreApplication::translate("MainWindow", "混控:", "switches a function on or off"));

@@ -1,5 +1,7 @@
 #include "uitexts.h"
 
+#include <QCoreApplication>
+
 int langFlag = 1;
 
 namespace uitexts
@@ -12,8 +14,8 @@ QString pick(const char *chinese, const char *english)
 }
 } // namespace
 
-QString openCaption() { return pick("打开串口", "OPEN"); }
-QString closeCaption() { return pick("关闭串口", "CLOSE"); }
+QString openCaption() { return QCoreApplication::translate("MainWindow", "打开串口"); }
+QString closeCaption() { return QCoreApplication::translate("MainWindow", "关闭串口"); }
 QString noteTitle() { return pick("提示", "Note"); }
 QString portOpenErrorText() { return pick("无法打开串口！", "Cannot open the serial port!"); }
 QString portClosedText() { return pick("无法打开串口！", "Please open the serial port!"); }

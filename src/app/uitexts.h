@@ -8,10 +8,16 @@
 // 0 English. 1 unless --lang or TXCONFIG_LANG chose a translation (see
 // language.h); the connection state is read from the open button's caption,
 // so the captions here must match the form's in every language.
+// Selects the language of the message boxes and dialogs: 1 Chinese, 0 the
+// English texts, which every other language shows too.
 extern int langFlag;
 
 namespace uitexts
 {
+// The open button's captions come from the loaded translation, the same
+// lookup that gives the form its texts: the connection state is read from the
+// caption, so the caption shown and the caption compared must be one text in
+// whatever language a translator wrote.
 QString openCaption();       // caption of the open button while the port is closed
 QString closeCaption();      // caption while the port is open
 QString noteTitle();         // title of the information boxes

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QTreeView>
 #include <QtTest>
 
@@ -50,6 +51,22 @@ public:
 
 private:
     QTimer poll;
+};
+
+// A translator that words the open button's captions other than the English
+// window does.
+class PseudoTranslator : public QTranslator
+{
+public:
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        if (qstrcmp(source, "打开串口") == 0)
+            return QStringLiteral("Verbinden");
+        if (qstrcmp(source, "关闭串口") == 0)
+            return QStringLiteral("Trennen");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
 };
 
 // Every text the window shows or offers: string properties of every object
@@ -91,6 +108,7 @@ private slots:
     void sameProgramInEitherLanguage();
     void fileDetailsInTheLanguage_data();
     void labelsSayWhatTheySet_data();
+    void captionsInAnyTranslation();
     void labelsSayWhatTheySet();
     void fileDetailsInTheLanguage();
     void cleanupTestCase() { language::apply("zh"); }
@@ -221,6 +239,29 @@ void TestLanguage::labelsSayWhatTheySet()
     for (const char *name : {"lineEdit_53", "lineEdit_80", "lineEdit_RSSI"})
         shown << w.findChild<QLineEdit *>(name)->text();
     QCOMPARE(shown, texts);
+}
+
+// The link state is the caption: with other words for OPEN and CLOSE, the
+// first click still opens (and greets), the second closes.
+void TestLanguage::captionsInAnyTranslation()
+{
+    QCOMPARE(language::apply("en"), QString());
+    PseudoTranslator pseudo;
+    QVERIFY(QCoreApplication::installTranslator(&pseudo));
+    PtyPeer peer;
+    QVERIFY(peer.isValid());
+    portlist::setPreferredPorts({peer.slavePath()});
+    MainWindow w;
+    auto *openButton = w.findChild<QPushButton *>("openButton");
+    QCOMPARE(openButton->text(), QString("Verbinden"));
+    openButton->click();
+    QCOMPARE(openButton->text(), QString("Trennen"));
+    QTRY_COMPARE(peer.received(), QByteArray("OK"));
+    peer.clear();
+    openButton->click();
+    QCOMPARE(openButton->text(), QString("Verbinden"));
+    QTRY_COMPARE(peer.received(), QByteArray("DIS"));
+    QCoreApplication::removeTranslator(&pseudo);
 }
 
 QTEST_MAIN(TestLanguage)
