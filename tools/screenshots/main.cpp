@@ -1,5 +1,7 @@
 // Writes one PNG of the main window per tab, for the README. Runs offscreen:
-//   txscreenshots [--lang zh|en] [OUTPUT_DIR]     (default docs/screenshots)
+//   txscreenshots [--lang zh|en] [--focus OBJECT] [OUTPUT_DIR]
+// (default docs/screenshots). --focus gives keyboard focus to a control of the
+// form, to show how focus looks; its page is the picture to look at.
 // QT_SCALE_FACTOR=2 draws the pictures as a screen of twice the density shows
 // the window.
 #include "demoscene.h"
@@ -29,6 +31,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     const QCommandLineOption langOption("lang", "Language of the window: zh or en.", "code");
     parser.addOption(langOption);
+    const QCommandLineOption focusOption("focus", "Give keyboard focus to <object>.", "object");
+    parser.addOption(focusOption);
     parser.addPositionalArgument("dir", "Where the pictures go.");
     parser.process(app);
     const QStringList args = parser.positionalArguments();
@@ -56,6 +60,11 @@ int main(int argc, char *argv[])
     window.show();
     if (line.isOpen())
         window.findChild<QPushButton *>("openButton")->click();
+
+    if (auto *focused = window.findChild<QWidget *>(parser.value(focusOption))) {
+        QApplication::setActiveWindow(&window);
+        focused->setFocus(Qt::TabFocusReason);
+    }
 
     // Three display refreshes and curve repaints per page.
     const QStringList files = screenshots::captureTabs(window, outputDir, 350);
