@@ -447,5 +447,196 @@
         <source>打开或关闭所选串口</source>
         <translation>Open or close the chosen serial port</translation>
     </message>
+    <message>
+        <source>禁止：混控不起作用</source>
+        <translation>Inh = inhibited: the mix does nothing</translation>
+    </message>
+    <message>
+        <source>主控：带动混控的通道</source>
+        <translation>From = master: the channel that drives the mix</translation>
+    </message>
+    <message>
+        <source>被控：被混控带动的通道</source>
+        <translation>To = slave: the channel the mix moves</translation>
+    </message>
+    <message>
+        <source>偏置：混控输出的偏移</source>
+        <translation>Offs = offset of the mix output</translation>
+    </message>
+    <message>
+        <source>上边：主控摇杆在上半边时的比率</source>
+        <translation>Up = rate with the master stick on its upper side</translation>
+    </message>
+    <message>
+        <source>下边：主控摇杆在下半边时的比率</source>
+        <translation>Dn = rate with the master stick on its lower side</translation>
+    </message>
+    <message>
+        <source>正值使中立附近更灵敏，负值更柔和（见曲线）</source>
+        <translation>Positive: quicker around centre; negative: softer (see the curve)</translation>
+    </message>
+    <message>
+        <source>油门在右摇杆：模式 1、3；在左摇杆：模式 2、4</source>
+        <translation>Throttle on the right stick: modes 1, 3; on the left: modes 2, 4</translation>
+    </message>
+    <message>
+        <source>范围 %1 至 %2%3</source>
+        <translation>Range %1 to %2%3</translation>
+    </message>
+    <message>
+        <source>没有找到串口</source>
+        <translation>No serial port found</translation>
+    </message>
+    <message>
+        <source>遥控器所接的串口：%1</source>
+        <translation>Serial port of the transmitter: %1</translation>
+    </message>
+    <message>
+        <source>连接指示：串口打开时为绿色</source>
+        <translation>Link lamp: green while the port is open</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>CH1 至 CH4 由摇杆驱动，没有可选的来源</source>
+        <translation>CH1 to CH4 follow the sticks: no source to choose</translation>
+    </message>
+</context>
+<context>
+    <name>params::Field</name>
+    <message>
+        <source>State of the programmable mix: inhibited, switched off or switched on.</source>
+        <translation>State of the programmable mix: inhibited, switched off or switched on.</translation>
+    </message>
+    <message>
+        <source>Channel whose stick drives the mix.</source>
+        <translation>Channel whose stick drives the mix.</translation>
+    </message>
+    <message>
+        <source>Channel the mix moves as well.</source>
+        <translation>Channel the mix moves as well.</translation>
+    </message>
+    <message>
+        <source>Offset, upper-side and lower-side rate of the mix, in percent.</source>
+        <translation>Offset, upper-side and lower-side rate of the mix, in percent.</translation>
+    </message>
+    <message>
+        <source>Direction the channel&apos;s servo turns.</source>
+        <translation>Direction the channel&apos;s servo turns.</translation>
+    </message>
+    <message>
+        <source>Shift of the servo&apos;s centre, in percent.</source>
+        <translation>Shift of the servo&apos;s centre, in percent.</translation>
+    </message>
+    <message>
+        <source>How far the servo may travel to this side, in percent.</source>
+        <translation>How far the servo may travel to this side, in percent.</translation>
+    </message>
+    <message>
+        <source>Position the servo takes when the signal is lost, in percent.</source>
+        <translation>Position the servo takes when the signal is lost, in percent.</translation>
+    </message>
+    <message>
+        <source>Slows the servo&apos;s movement, in percent.</source>
+        <translation>Slows the servo&apos;s movement, in percent.</translation>
+    </message>
+    <message>
+        <source>Switch or knob that drives the channel.</source>
+        <translation>Switch or knob that drives the channel.</translation>
+    </message>
+    <message>
+        <source>Switches the dual rates on or off.</source>
+        <translation>Switches the dual rates on or off.</translation>
+    </message>
+    <message>
+        <source>Channel whose dual rates the page shows and edits.</source>
+        <translation>Channel whose dual rates the page shows and edits.</translation>
+    </message>
+    <message>
+        <source>Switch that selects the dual rate.</source>
+        <translation>Switch that selects the dual rate.</translation>
+    </message>
+    <message>
+        <source>Rate of the channel shown with the switch up, in percent.</source>
+        <translation>Rate of the channel shown with the switch up, in percent.</translation>
+    </message>
+    <message>
+        <source>Rate of the channel shown with the switch down, in percent.</source>
+        <translation>Rate of the channel shown with the switch down, in percent.</translation>
+    </message>
+    <message>
+        <source>Transmitter voltage below which it sounds the alarm.</source>
+        <translation>Transmitter voltage below which it sounds the alarm.</translation>
+    </message>
+    <message>
+        <source>Which stick works which channel (mode 1 to 4).</source>
+        <translation>Which stick works which channel (mode 1 to 4).</translation>
+    </message>
+    <message>
+        <source>Firmware version the transmitter reports.</source>
+        <translation>Firmware version the transmitter reports.</translation>
+    </message>
+    <message>
+        <source>Channel that selects the attitude, or off.</source>
+        <translation>Channel that selects the attitude, or off.</translation>
+    </message>
+    <message>
+        <source>Output of the attitude position, in percent.</source>
+        <translation>Output of the attitude position, in percent.</translation>
+    </message>
+    <message>
+        <source>Switches the elevon mix on or off.</source>
+        <translation>Switches the elevon mix on or off.</translation>
+    </message>
+    <message>
+        <source>Rate of the elevon mix, in percent.</source>
+        <translation>Rate of the elevon mix, in percent.</translation>
+    </message>
+    <message>
+        <source>Switches the V-tail mix on or off.</source>
+        <translation>Switches the V-tail mix on or off.</translation>
+    </message>
+    <message>
+        <source>Rate of the V-tail mix, in percent.</source>
+        <translation>Rate of the V-tail mix, in percent.</translation>
+    </message>
+    <message>
+        <source>Switch position whose rate and exponential the curve shows.</source>
+        <translation>Switch position whose rate and exponential the curve shows.</translation>
+    </message>
+    <message>
+        <source>Rate of the channel and switch position shown, in percent.</source>
+        <translation>Rate of the channel and switch position shown, in percent.</translation>
+    </message>
+    <message>
+        <source>Exponential of the channel and switch position shown, in percent.</source>
+        <translation>Exponential of the channel and switch position shown, in percent.</translation>
+    </message>
+    <message>
+        <source>Stored dual rate of the channel, in percent.</source>
+        <translation>Stored dual rate of the channel, in percent.</translation>
+    </message>
+    <message>
+        <source>Stored exponential of the channel, in percent.</source>
+        <translation>Stored exponential of the channel, in percent.</translation>
+    </message>
+    <message>
+        <source>Switches the throttle curve on or off.</source>
+        <translation>Switches the throttle curve on or off.</translation>
+    </message>
+    <message>
+        <source>Throttle output at this stick point, in percent.</source>
+        <translation>Throttle output at this stick point, in percent.</translation>
+    </message>
+    <message>
+        <source>A value kept as the transmitter sent it.</source>
+        <translation>A value kept as the transmitter sent it.</translation>
+    </message>
+    <message>
+        <source>The extra word divided by ten.</source>
+        <translation>The extra word divided by ten.</translation>
+    </message>
 </context>
 </TS>

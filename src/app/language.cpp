@@ -47,6 +47,7 @@ QStringList available()
     QStringList codes{chinese};
     for (const QString &file : QDir(translationDir).entryList({"txconfig_*.qm"}))
         codes << file.section(QLatin1Char('_'), 1).section(QLatin1Char('.'), 0, 0);
+    codes.removeDuplicates(); // Chinese has one too, for the texts not written in it
     return codes;
 }
 
@@ -80,7 +81,7 @@ QString apply(const QString &code)
     // not the system's (which may be the C locale: "243 bytes", "8 Dec 2026").
     QLocale::setDefault(locale);
     QStringList missing;
-    if (code != chinese && !install(appTexts, locale, QStringLiteral("txconfig"), translationDir))
+    if (!install(appTexts, locale, QStringLiteral("txconfig"), translationDir))
         missing << QStringLiteral("txconfig_%1.qm in %2").arg(code, translationDir);
     // Qt's own texts are English already.
     if (locale.language() != QLocale::English &&

@@ -7,7 +7,8 @@
 // form's own and the default whatever the system locale says; every other
 // language comes from an embedded Linguist translation
 // (":/i18n/txconfig_<code>.qm") and shows the English message texts
-// (langFlag 0).
+// (langFlag 0). Chinese has a translation too, for the texts written in
+// English at their source: the field catalogue's descriptions.
 namespace language
 {
 // "zh" and the code of every embedded translation.

@@ -1,14 +1,22 @@
 #include "tooltips.h"
 
+#include "fieldcatalogue.h"
 #include "keyboardnavigation.h"
+#include "portlist.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLocale>
+#include <QRegularExpression>
 
 namespace tooltips
 {
 namespace
 {
+
+QString translated(const char *text) { return QCoreApplication::translate("Tooltips", text); }
 
 // What each command does, by button.
 const struct {
@@ -23,12 +31,46 @@ const struct {
     {"openButton", QT_TRANSLATE_NOOP("Tooltips", "打开或关闭所选串口")},
 };
 
+// What the short labels beside some editors mean and which way a value
+// works, by editor object name (a pattern matched against the whole name).
+const struct {
+    const char *editors;
+    const char *text;
+} conventions[] = {
+    {"comboBox_PRM0\\d_Mix", QT_TRANSLATE_NOOP("Tooltips", "禁止：混控不起作用")},
+    {"comboBox_PRM0\\d_Master", QT_TRANSLATE_NOOP("Tooltips", "主控：带动混控的通道")},
+    {"comboBox_PRM0\\d_Slave", QT_TRANSLATE_NOOP("Tooltips", "被控：被混控带动的通道")},
+    {"spinBox_PRM0\\d_Data1", QT_TRANSLATE_NOOP("Tooltips", "偏置：混控输出的偏移")},
+    {"spinBox_PRM0\\d_Data2", QT_TRANSLATE_NOOP("Tooltips", "上边：主控摇杆在上半边时的比率")},
+    {"spinBox_PRM0\\d_Data3", QT_TRANSLATE_NOOP("Tooltips", "下边：主控摇杆在下半边时的比率")},
+    {"spinBox_DR_EXP", QT_TRANSLATE_NOOP("Tooltips", "正值使中立附近更灵敏，负值更柔和（见曲线）")},
+    {"spinBox_Mode", QT_TRANSLATE_NOOP("Tooltips", "油门在右摇杆：模式 1、3；在左摇杆：模式 2、4")},
+};
+
 QString commandText(const char *button)
 {
     for (const auto &entry : commandTexts)
         if (qstrcmp(entry.button, button) == 0)
-            return QCoreApplication::translate("Tooltips", entry.text);
+            return translated(entry.text);
     return QString();
+}
+
+QString conventionFor(const QString &editor)
+{
+    for (const auto &entry : conventions)
+        if (QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(entry.editors)))
+                .match(editor)
+                .hasMatch())
+            return translated(entry.text);
+    return QString();
+}
+
+// "-100 to 100 %", in the shown unit.
+QString rangeText(const params::Field &f)
+{
+    const auto shown = [&f](double stored) { return QLocale().toString(stored / f.divisor); };
+    return QCoreApplication::translate("Tooltips", "范围 %1 至 %2%3")
+        .arg(shown(f.min), shown(f.max), f.unit.isEmpty() ? QString() : ' ' + f.unit);
 }
 
 void describeCommands(QWidget *window)
@@ -40,8 +82,64 @@ void describeCommands(QWidget *window)
     }
 }
 
+void describeEditors(QWidget *window)
+{
+    QList<QWidget *> editors;
+    for (QWidget *w : window->findChildren<QAbstractSpinBox *>())
+        editors << w;
+    for (QWidget *w : window->findChildren<QComboBox *>())
+        editors << w;
+    for (QWidget *editor : editors) {
+        const QString text = editorText(editor->objectName());
+        if (!text.isEmpty())
+            editor->setToolTip(text);
+    }
+}
+
+// The port box names the whole path of the chosen port, the lamp what it shows.
+void describeLink(QWidget *window)
+{
+    auto *ports = window->findChild<QComboBox *>("portNameBox");
+    const auto follow = [ports] {
+        ports->setToolTip(ports->currentText().isEmpty()
+                              ? QCoreApplication::translate("Tooltips", "没有找到串口")
+                              : QCoreApplication::translate("Tooltips", "遥控器所接的串口：%1")
+                                    .arg(portlist::systemLocation(ports->currentText())));
+    };
+    QObject::connect(ports, &QComboBox::currentTextChanged, ports, follow);
+    follow();
+    window->findChild<QWidget *>("toolButton_led")
+        ->setToolTip(QCoreApplication::translate("Tooltips", "连接指示：串口打开时为绿色"));
+}
+
 } // namespace
 
-void install(QWidget *window) { describeCommands(window); }
+QString editorText(const QString &editor)
+{
+    const params::EditorOf shown = params::findEditor(editor);
+    // The aux boxes of CH1 to CH4 show a setting the transmitter does not have.
+    if (!shown.field && editor.startsWith(QLatin1String("comboBox_AUX")))
+        return QCoreApplication::translate("Tooltips", "CH1 至 CH4 由摇杆驱动，没有可选的来源");
+    if (!shown.field)
+        return QString();
+    const params::Field &f = *shown.field;
+    QStringList details;
+    if (f.choices.isEmpty())
+        details << rangeText(f);
+    const QString convention = conventionFor(editor);
+    if (!convention.isEmpty())
+        details << convention;
+    QString text = QCoreApplication::translate("params::Field", f.description);
+    if (!details.isEmpty())
+        text += '\n' + details.join(QCoreApplication::translate("Tooltips", "；"));
+    return text;
+}
+
+void install(QWidget *window)
+{
+    describeCommands(window);
+    describeEditors(window);
+    describeLink(window);
+}
 
 } // namespace tooltips

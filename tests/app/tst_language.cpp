@@ -8,6 +8,7 @@
 #include "ptypeer.h"
 #include "uitexts.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -109,6 +110,8 @@ private slots:
     void fileDetailsInTheLanguage_data();
     void labelsSayWhatTheySet_data();
     void captionsInAnyTranslation();
+    void tooltipsEverywhere_data();
+    void tooltipsEverywhere();
     void labelsSayWhatTheySet();
     void fileDetailsInTheLanguage();
     void cleanupTestCase() { language::apply("zh"); }
@@ -262,6 +265,38 @@ void TestLanguage::captionsInAnyTranslation()
     QCOMPARE(openButton->text(), QString("Verbinden"));
     QTRY_COMPARE(peer.received(), QByteArray("DIS"));
     QCoreApplication::removeTranslator(&pseudo);
+}
+
+void TestLanguage::tooltipsEverywhere_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("Chinese") << "zh";
+    QTest::newRow("English") << "en";
+}
+
+// Every command and every editor explains itself in one or two lines of the
+// window's language.
+void TestLanguage::tooltipsEverywhere()
+{
+    QFETCH(QString, lang);
+    QCOMPARE(language::apply(lang), QString());
+    MainWindow w;
+    QList<QWidget *> controls;
+    for (QWidget *c : w.findChildren<QAbstractButton *>())
+        if (c->objectName().startsWith("toolButton") || c->objectName() == "openButton")
+            controls << c;
+    for (QWidget *c : w.findChildren<QAbstractSpinBox *>())
+        controls << c;
+    for (QWidget *c : w.findChildren<QComboBox *>())
+        controls << c;
+    QCOMPARE(controls.size(), 7 + 82 + 40);
+    for (const QWidget *c : controls) {
+        const QString tip = c->toolTip();
+        const bool chinese = std::any_of(tip.begin(), tip.end(),
+                                         [](QChar ch) { return ch.script() == QChar::Script_Han; });
+        QVERIFY2(!tip.isEmpty() && tip.count('\n') < 2 && chinese == (lang == "zh"),
+                 qPrintable(c->objectName() + ": " + tip));
+    }
 }
 
 QTEST_MAIN(TestLanguage)
