@@ -1,9 +1,9 @@
 #include "filedialogs.h"
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
-#include <QDateTime>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>

@@ -3,6 +3,7 @@
 #include "closedeferral.h"
 #include "formeditors.h"
 #include "focusframe.h"
+#include "formeditors.h"
 #include "formtexts.h"
 #include "frames.h"
 #include "historyhooks.h"
