@@ -20,11 +20,12 @@ namespace
 const char *const tablePage = "tab_2";
 const char *const topBar = "frame";
 
-// A spin box's line edit hands focus to its spin box, which is the stop.
+// A spin box's line edit hands focus to its spin box, which is the stop. Tab
+// passes over a disabled control by itself, so one disabled now (the port box
+// while the link is open) keeps its place.
 bool isTabStop(const QWidget *w)
 {
-    return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
-           !w->isHidden();
+    return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !w->isHidden();
 }
 
 // Where a widget sits, in the coordinates of `page`.
