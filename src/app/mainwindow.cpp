@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 
 #include "closedeferral.h"
-#include "formeditors.h"
 #include "focusframe.h"
 #include "formeditors.h"
 #include "formtexts.h"

@@ -4,12 +4,9 @@
 
 #include <QString>
 
-// Selects the language of captions, message boxes and dialogs: 1 Chinese,
-// 0 English. 1 unless --lang or TXCONFIG_LANG chose a translation (see
-// language.h); the connection state is read from the open button's caption,
-// so the captions here must match the form's in every language.
 // Selects the language of the message boxes and dialogs: 1 Chinese, 0 the
-// English texts, which every other language shows too.
+// English texts, which every other language shows too. 1 unless --lang or
+// TXCONFIG_LANG chose a translation (see language.h).
 extern int langFlag;
 
 namespace uitexts
