@@ -96,7 +96,11 @@ void install(QWidget *window)
     ring->hide();
     QObject::connect(qApp, &QApplication::focusChanged, ring,
                      [ring, window](QWidget *, QWidget *now) {
-                         ring->follow(now && window->isAncestorOf(now) ? now : nullptr);
+                         // Only controls: Qt may park focus on a container (the central
+                         // widget), which no ring should frame.
+                         const bool control =
+                             now && window->isAncestorOf(now) && now->focusPolicy() != Qt::NoFocus;
+                         ring->follow(control ? now : nullptr);
                      });
 }
 
