@@ -1,10 +1,8 @@
 #include "settingsreader.h"
 
-#include "decoder.h"
 #include "frames.h"
-#include "telemetry.h"
+#include "settingsreply.h"
 #include "transmitterlink.h"
-#include "validation.h"
 
 #include <QSet>
 #include <QStringList>
@@ -14,20 +12,6 @@ namespace
 
 // Longer than the transmitter's pause between two frames of a reply.
 constexpr int settleMs = 150;
-
-// Merges repairs so that each field is named once, with the value received
-// first and the value it ended with.
-void addRepairs(QVector<params::FieldChange> &all, const QVector<params::FieldChange> &now)
-{
-    for (const params::FieldChange &c : now) {
-        auto it = std::find_if(all.begin(), all.end(),
-                               [&c](const params::FieldChange &a) { return a.field == c.field; });
-        if (it == all.end())
-            all.append(c);
-        else
-            it->after = c.after;
-    }
-}
 
 } // namespace
 
@@ -62,17 +46,15 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
                   QString *error, const std::function<void(int)> &progress)
 {
     *result = ReadResult();
+    SettingsReply reply;
     QSet<int> received;    // over all requests of this read
     QSet<int> thisRequest; // in the reply to the latest request
-    TelemetryRecord telemetry;
     const auto handle = [&](const QByteArray &frame) {
-        TxParamsRecord &p = result->settings;
-        const protocol::DecodeResult r = protocol::decodeDelivery(frame, p, telemetry);
-        addRepairs(result->repairs, params::settle(p));
-        if (r.frameNumber != 0)
-            thisRequest.insert(r.frameNumber);
-        if (r.frameNumber != 0 && !received.contains(r.frameNumber)) {
-            received.insert(r.frameNumber);
+        const int number = reply.add(frame);
+        if (number != 0)
+            thisRequest.insert(number);
+        if (number != 0 && !received.contains(number)) {
+            received.insert(number);
             if (progress)
                 progress(received.size());
         }
@@ -110,6 +92,8 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
         if (!link.receive(settleMs, handle, error, replyWhole))
             return false;
     }
+    result->settings = reply.settings();
+    result->repairs = reply.repairs();
     for (int n = 1; n <= settingsReplyFrames; ++n) {
         if (!received.contains(n))
             result->missing.append(n);

@@ -12,8 +12,8 @@ class TransmitterLink;
 
 // A complete read of the transmitter's settings: "RR", then the aux frame and
 // the eighteen settings frames (numbers 1..19, the aux frame being 7), in any
-// order. Each frame is decoded the way the window decodes a delivery: fields
-// stored, dual-rate selection, then validation, whose repairs are collected.
+// order. Each frame is decoded the way the window decodes a delivery
+// (settingsreply.h).
 //
 // A reply that misses frames is asked for again, up to `attempts` requests in
 // all; frames already received count towards the set, since nothing changes
@@ -28,7 +28,7 @@ struct ReadOptions {
 
 struct ReadResult {
     TxParamsRecord settings;
-    QVector<params::FieldChange> repairs; // received value -> repaired value
+    QVector<params::FieldChange> repairs; // last value received -> repair value held
     QVector<int> missing;                 // frame numbers never received
     int requests = 0;
 };
