@@ -18,7 +18,14 @@ namespace
 // is never free, so one 20-byte frame beats a 12-byte and an 8-byte one that
 // tile the same bytes.
 constexpr int costFrame = 1;
-constexpr int costUnknownCode = 3; // a settings frame whose code is not in the table
+// The transmitter sends only the codes of the table: a settings frame with
+// another code is junk that happens to show both markers, or a frame that
+// swallowed the marker of the next one, so any reading that keeps the frames
+// around it whole wins over it.
+constexpr int costUnknownCode = 200;
+// A frame that may be junk before the head of another frame (see
+// mayHideFrameHead) loses to a reading that keeps that other frame whole.
+constexpr int costHiddenHead = 40;
 // An aux frame shows one fixed byte, the others two: one in 256 random
 // stretches looks like an aux frame, one in 65 536 like the others.
 constexpr int costAuxFrame = 30;
@@ -66,6 +73,64 @@ bool couldBecome(const QByteArray &b, int i, int length)
     }
 }
 
+bool isKnownCode(quint8 code) { return settingsFrameNumber(code) != 0; }
+
+// Whether b[i + k..] (at least two bytes held) starts like a frame by more
+// than one marker: FE and a 20-byte type, FE and a known code, or (inside
+// an aux frame, whose own bytes 3..6 are small source numbers) AA two on.
+bool frameHeadAt(const QByteArray &b, int i, int k, int length)
+{
+    const int end = i + length;
+    const int j = i + k;
+    if (j + 1 >= end)
+        return false;
+    if (at(b, j) == frameMarker &&
+        (isTwentyByteType(at(b, j + 1)) ||
+         (j + settingsCodePosition < end && isKnownCode(at(b, j + settingsCodePosition)))))
+        return true;
+    return length == auxFrameLength && j + auxMarkerPosition < end &&
+           at(b, j + auxMarkerPosition) == auxMarker;
+}
+
+// Junk before a frame can itself show the markers of a frame, and swallow
+// the head of the real one: "xx yy AA" and the first five bytes of the next
+// frame read as an aux frame. Such a reading is only taken when the bytes
+// after it rule the other reading out.
+bool mayHideFrameHead(const QByteArray &b, int i, int length)
+{
+    for (int k = 1; k < length; ++k)
+        if (frameHeadAt(b, i, k, length))
+            return true;
+    return false;
+}
+
+// A 20-byte reading with a whole settings frame of a known code inside it:
+// junk showing FE 18 or FE 19 swallowed that frame.
+bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
+{
+    for (int k = 1; k + settingsFrameLength <= length; ++k) {
+        const int j = i + k;
+        if (at(b, j) == frameMarker && at(b, j + settingsEndPosition) == frameMarker &&
+            isKnownCode(at(b, j + settingsCodePosition)))
+            return true;
+    }
+    return false;
+}
+
+// A frame of `length` at i that the bytes after it may still turn into
+// something else: the head of a settings frame with code AA reads as an aux
+// frame, a settings frame with an unknown code is junk or the head of a
+// 20-byte frame, and junk may hide the head of a frame. The next bytes or
+// stale quiet time decide.
+bool isDoubtful(const QByteArray &b, int i, int length)
+{
+    if (length == auxFrameLength && at(b, i) == frameMarker)
+        return true;
+    if (length == settingsFrameLength && !isKnownCode(at(b, i + settingsCodePosition)))
+        return true;
+    return mayHideFrameHead(b, i, length);
+}
+
 bool showsMarker(const QByteArray &b, int i)
 {
     return at(b, i) == frameMarker ||
@@ -92,6 +157,11 @@ bool StreamFramer::isWholeFrame(const QByteArray &bytes)
     return false;
 }
 
+bool StreamFramer::isDoubtfulFrame(const QByteArray &bytes)
+{
+    return isWholeFrame(bytes) && (couldBecomeAny(bytes, 0) || isDoubtful(bytes, 0, bytes.size()));
+}
+
 void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
 {
     if (bytes.isEmpty())
@@ -102,9 +172,11 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
     // before it. Otherwise a late piece may still finish a held unfinished
     // frame (an adapter or a busy machine can hold a piece back longer than
     // the gap), but a complete one is done.
-    if (!held.isEmpty() && quiet >= gapMs)
-        parse(quiet >= staleMs || isWholeFrame(bytes) ? Mode::Final : Mode::Quiet);
-    if (held.isEmpty() && isWholeFrame(bytes) && !couldBecomeAny(bytes, 0)) {
+    if (!held.isEmpty() && quiet >= gapMs) {
+        const bool wholeNext = isWholeFrame(bytes) && !isDoubtfulFrame(bytes);
+        parse(quiet >= staleMs || wholeNext ? Mode::Final : Mode::Quiet);
+    }
+    if (held.isEmpty() && isWholeFrame(bytes) && !isDoubtfulFrame(bytes)) {
         emitFrame(bytes);
         return;
     }
@@ -145,10 +217,14 @@ void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
 // cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
 void StreamFramer::parse(Mode mode)
 {
-    // Quiet time ends a whole frame that began on an edge. One found after
-    // stray bytes may be the head of a longer frame whose rest the adapter or
-    // a busy machine holds back, so it waits until stale.
-    if (mode != Mode::Streaming && heldAnchored && isWholeFrame(held)) {
+    // Quiet time ends a whole frame delivered on its own, unless it is
+    // doubtful: an adapter's latency timer may hold the rest of a longer
+    // frame back, so that waits until stale. Bytes from several deliveries
+    // go by the reading below: junk and the pieces of a cut frame can add up
+    // to a frame's length. One found after stray bytes may be the head of a
+    // longer frame too, so it waits as well.
+    if (heldAnchored && edges.isEmpty() && isWholeFrame(held) &&
+        (mode == Mode::Final || (mode == Mode::Quiet && !isDoubtfulFrame(held)))) {
         emitFrame(held);
         held.clear();
         edges.clear();
@@ -173,26 +249,40 @@ void StreamFramer::parse(Mode mode)
             const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
             int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
+            const bool partial =
+                mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i);
+            bool doubtfulAtEnd = false;
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
                     continue;
+                // A doubtful frame with nothing after it yet waits for what comes.
+                const bool doubtful = isDoubtful(held, i, length);
+                if (doubtful && mode != Mode::Final && i + length == n) {
+                    doubtfulAtEnd = true;
+                    continue;
+                }
                 int c = costFrame + startCost + best[2 * std::size_t(i + length) + 1];
                 if (length == settingsFrameLength &&
-                    settingsFrameNumber(at(held, i + settingsCodePosition)) == 0)
+                    !isKnownCode(at(held, i + settingsCodePosition)))
                     c += costUnknownCode;
                 if (length == auxFrameLength)
                     c += costAuxFrame;
+                if (doubtful && mayHideFrameHead(held, i, length))
+                    c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
                 if (c < cost) {
                     cost = c;
                     pick = length;
                 }
             }
-            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
+            if (partial || doubtfulAtEnd) {
                 // Only a marker makes held bytes a likely frame; without one
-                // they cost what skipping them would.
+                // they cost what skipping them would. The head of a frame
+                // inside makes them likely junk before it.
                 int c = anchored ? 0 : costLooseStart;
                 if (!showsMarker(held, i))
                     c = costSkip * (n - i) + looseEnd;
+                else if (!doubtfulAtEnd && mayHideFrameHead(held, i, n - i))
+                    c += costHiddenHead;
                 if (c <= cost) { // waiting for more bytes beats guessing at a tie
                     cost = c;
                     pick = choiceWait;

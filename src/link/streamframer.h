@@ -58,6 +58,12 @@ public:
     // True when `bytes` is one frame of a known kind, by the window's rules:
     // its length, markers and (for 20 bytes) type.
     static bool isWholeFrame(const QByteArray &bytes);
+    // True when `bytes` is a whole frame that more bytes could still show to
+    // be something else: the head of a longer frame (an aux frame starting FE
+    // is the head of a settings frame with code AA), a settings frame with a
+    // code outside the table, or junk in front of the head of another frame.
+    // Such a delivery is held until the next bytes or stale quiet time decide.
+    static bool isDoubtfulFrame(const QByteArray &bytes);
 
 private:
     // How much a trailing unfinished frame is worth waiting for.

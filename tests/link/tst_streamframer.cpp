@@ -61,6 +61,45 @@ QByteArray settings(quint8 code) { return protocol::encodeSettingsFrame(code, fa
 
 QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
 
+// A servo frame whose byte 11 is FE: its first twelve bytes show both
+// settings markers, with a code outside the table.
+QByteArray servoWithMarkerAt11()
+{
+    TelemetryRecord t;
+    for (int ch = 0; ch < 8; ++ch)
+        t.servo[ch] = 1000;
+    t.servo[4] = 0x04FE;
+    return protocol::encodeServoFrame(t);
+}
+
+// The reply to a read: the aux frame, then the settings frames in code order.
+QByteArray reply()
+{
+    QByteArray bytes = aux();
+    for (const protocol::SettingsCode &c : protocol::settingsCodes)
+        bytes += settings(c.code);
+    return bytes;
+}
+
+QList<QByteArray> replyFrames()
+{
+    QList<QByteArray> frames{aux()};
+    for (const protocol::SettingsCode &c : protocol::settingsCodes)
+        frames.append(settings(c.code));
+    return frames;
+}
+
+// `bytes` in pieces of `size` bytes, `everyMs` apart: what an FTDI-like
+// adapter hands over when its 62-byte packets fill, or at every expiry of its
+// latency timer while bytes keep coming.
+Deliveries packets(const QByteArray &bytes, int size, int everyMs)
+{
+    Deliveries out;
+    for (int at = 0; at < bytes.size(); at += size)
+        out.append({bytes.mid(at, size), qint64(out.size() * everyMs)});
+    return out;
+}
+
 struct Named {
     const char *name;
     QByteArray frame;
@@ -141,6 +180,38 @@ void TestStreamFramer::framesOut_data()
     QTest::newRow("settings with an unknown code")
         << Deliveries{{unknown, 0}, {unknown, 30}} << QList<QByteArray>{unknown, unknown} << 0;
     QTest::newRow("pure garbage") << Deliveries{{hex("0102fe0304"), 0}} << QList<QByteArray>{} << 5;
+
+    // Junk ending in a marker byte: FE, the aux frame and the next junk show
+    // both settings markers, with the aux frame's byte 1 as the code.
+    const QByteArray settings44 = settings(protocol::codeReverse);
+    for (int late : {1, 10})
+        QTest::addRow("junk ending in FE before aux and settings, %d ms apart", late)
+            << Deliveries{{hex("1337fe") + aux(), 0}, {hex("4242fe") + settings44, late}}
+            << QList<QByteArray>{aux(), settings44} << 6;
+    QTest::newRow("junk ending in FE before aux and settings, one delivery")
+        << Deliveries{{hex("1337fe") + aux() + hex("4242fe") + settings44, 0}}
+        << QList<QByteArray>{aux(), settings44} << 6;
+    // Junk whose third byte is AA, before the head of a frame: an aux reading.
+    QTest::newRow("junk with AA, settings cut after its fifth byte, 16 ms")
+        << Deliveries{{hex("0102aa") + settings44.left(5), 0}, {settings44.mid(5), 16}}
+        << QList<QByteArray>{settings44} << 3;
+    QTest::newRow("junk with FE 18, servo cut, 16 ms")
+        << Deliveries{{hex("fe1801") + servo().left(17), 0}, {servo().mid(17) + aux(), 16}}
+        << QList<QByteArray>{servo(), aux()} << 3;
+    // FTDI-like cuts through a reply and the live stream.
+    const QByteArray curve = settings(protocol::codeCurve);
+    QTest::newRow("settings AA cut after its eighth byte, 16 ms")
+        << Deliveries{{curve.left(8), 0}, {curve.mid(8) + servo(), 16}}
+        << QList<QByteArray>{curve, servo()} << 0;
+    const QByteArray fe11 = servoWithMarkerAt11();
+    QTest::newRow("servo cut right after an FE at byte 11, 16 ms")
+        << Deliveries{{fe11.left(12), 0}, {fe11.mid(12) + status(), 16}}
+        << QList<QByteArray>{fe11, status()} << 0;
+    QTest::newRow("reply in 62-byte packets") << packets(reply(), 62, 6) << replyFrames() << 0;
+    QTest::newRow("reply in 11-byte pieces 1 ms apart")
+        << packets(reply(), 11, 1) << replyFrames() << 0;
+    QTest::newRow("reply after junk ending in FE, in 62-byte packets")
+        << packets(hex("1337fe") + reply(), 62, 6) << replyFrames() << 3;
 }
 
 void TestStreamFramer::framesOut()
@@ -158,7 +229,7 @@ void TestStreamFramer::framesOut()
 }
 
 // An 8-byte frame starting FE could be the head of a settings frame: the
-// next piece or the quiet line decides, and a partial frame waits for a
+// next piece or stale quiet time decides, and a partial frame waits for a
 // late piece until it goes stale.
 void TestStreamFramer::quietTimeDecides_data()
 {
@@ -173,9 +244,14 @@ void TestStreamFramer::quietTimeDecides_data()
     const QByteArray servoHead = servo().left(9);
     QTest::newRow("aux-like head, line busy")
         << Deliveries{{head, 0}} << qint64(1) << Frames{} << 8;
-    QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << Frames{head} << 0;
+    // An adapter's latency timer may hold the rest back past the gap.
+    QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << Frames{} << 8;
+    QTest::newRow("aux-like head, stale")
+        << Deliveries{{head, 0}} << qint64(50) << Frames{head} << 0;
     QTest::newRow("aux-like head, gap, stray bytes")
-        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(10) << Frames{head} << 2;
+        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(10) << Frames{} << 11;
+    QTest::newRow("aux-like head, stray bytes, stale")
+        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(60) << Frames{head} << 0;
     QTest::newRow("aux-like head, rest soon")
         << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << Frames{curve} << 0;
     // After stray bytes the head is not taken for an aux frame at the gap.
