@@ -16,7 +16,9 @@
 //   - frames come out in stream order, and frames, skipped bytes and held
 //     bytes account for every byte in;
 //   - a delivery that is a whole frame, with quiet time before and after it,
-//     comes out exactly as delivered, as soon as the framer can know it.
+//     comes out exactly as delivered, as soon as the framer can know it: at
+//     the gap, or, for a doubtful one (the head of a longer frame, say), once
+//     the line is stale or a whole frame follows; never at once.
 using namespace fuzzchecks;
 using protocol::DeliveryKind;
 
@@ -68,15 +70,16 @@ public:
             const Event &e = events[k];
             if (e.tickFirst) {
                 framer.idle(e.atMs);
-                collect(e.atMs - lastPushMs >= gapMs);
+                collect(heldFrameDecided(e.atMs - lastPushMs, QByteArray()));
             }
             if (e.bytes.isEmpty())
                 continue;
             const bool gapBefore = lastPushMs < 0 || e.atMs - lastPushMs >= gapMs;
+            const bool decided = heldFrameDecided(e.atMs - lastPushMs, e.bytes);
             in += e.bytes;
             framer.push(e.bytes, e.atMs);
             lastPushMs = e.atMs;
-            collect(gapBefore);
+            collect(decided);
             if (gapBefore && gapAfter(k) && StreamFramer::isWholeFrame(e.bytes))
                 expectWhole(e.bytes);
         }
@@ -96,27 +99,49 @@ private:
         return true;
     }
 
+    // Whether the framer, `quiet` ms after the last delivery and about to
+    // take `next` (empty for a timer tick), must have decided a whole frame
+    // it holds: at the gap, or for a doubtful one once the line is stale or
+    // a whole frame that is not doubtful follows a gap. A doubtful one that
+    // more bytes follow sooner may turn out to be part of something else.
+    bool heldFrameDecided(qint64 quiet, const QByteArray &next)
+    {
+        if (!awaitedDoubtful)
+            return quiet >= gapMs;
+        if (quiet >= StreamFramer::defaultStaleMs ||
+            (quiet >= gapMs && StreamFramer::isWholeFrame(next) &&
+             !StreamFramer::isDoubtfulFrame(next)))
+            return true;
+        if (!next.isEmpty())
+            awaited.clear();
+        return false;
+    }
+
     // The delivery just pushed is a whole frame between two gaps: it is out,
     // or it is exactly what is held until the gap after it is known.
     void expectWhole(const QByteArray &bytes)
     {
         if (framer.pendingBytes() == 0) {
             require(lastOut == bytes, "a whole frame after a gap did not come out as delivered");
+            require(!StreamFramer::isDoubtfulFrame(bytes), "a doubtful frame came out at once");
             return;
         }
         require(framer.pendingBytes() == bytes.size(),
                 "a whole frame after a gap is held with other bytes");
         awaited = bytes;
+        awaitedDoubtful = StreamFramer::isDoubtfulFrame(bytes);
     }
 
-    void collect(bool framerSawGap)
+    void collect(bool heldFrameKnown)
     {
         const QList<QByteArray> out = framer.takeFrames();
-        if (!awaited.isEmpty() && framerSawGap) {
+        if (!awaited.isEmpty() && heldFrameKnown) {
             require(!out.isEmpty() && out.first() == awaited,
                     "a held whole frame did not come out first once the gap was known");
             awaited.clear();
         }
+        if (awaited.isEmpty())
+            awaitedDoubtful = false;
         for (const QByteArray &frame : out) {
             checkFrame(frame);
             const int at = in.indexOf(frame, cursor);
@@ -135,6 +160,7 @@ private:
     qint64 lastPushMs = -1;
     QByteArray lastOut;
     QByteArray awaited;
+    bool awaitedDoubtful = false;
 };
 
 } // namespace

@@ -232,4 +232,19 @@ void fail(const QString &problem)
     std::abort();
 }
 
+QString madeUpFrameProblem(const QList<QByteArray> &sent, const QList<QByteArray> &framed)
+{
+    int cursor = 0;
+    for (const QByteArray &frame : framed) {
+        const int at = sent.indexOf(frame, cursor);
+        if (at < 0)
+            return QStringLiteral("frame %1 made up after %2 of %3 frames sent")
+                .arg(QString::fromLatin1(frame.toHex(' ')))
+                .arg(cursor)
+                .arg(sent.size());
+        cursor = at + 1;
+    }
+    return {};
+}
+
 } // namespace fuzzchecks

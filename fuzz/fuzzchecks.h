@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QVector>
 
@@ -43,6 +45,12 @@ QString readFieldProblem(const TxParamsRecord &p);
 // readBack was read from the frames built from sent: every text field must
 // hold the value the frame carries for it.
 QString carriedFieldProblem(const TxParamsRecord &sent, const TxParamsRecord &readBack);
+
+// `framed` came out of a stream framer fed with the frames of `sent` on a
+// bad line: cut anywhere, with junk between them. No frame may be made up
+// from junk or from a cut frame, so every frame out must be one of `sent`,
+// in order (frames may be lost, never invented).
+QString madeUpFrameProblem(const QList<QByteArray> &sent, const QList<QByteArray> &framed);
 
 // Prints the problem and aborts, which libFuzzer and CTest both report.
 [[noreturn]] void fail(const QString &problem);

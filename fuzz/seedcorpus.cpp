@@ -126,6 +126,63 @@ void framerSeeds(const QString &dir)
     put(dir, QStringLiteral("timer-ticks"),
         delivery(gap, curve.left(8)) + delivery(gap, QByteArray(), true) +
             delivery(soon, servo.left(9)) + delivery(4, servo.mid(9), true));
+    const QByteArray junkFe = QByteArray::fromHex("1337fe");
+    put(dir, QStringLiteral("junk-ending-in-fe"),
+        delivery(gap, junkFe + aux) + delivery(gap, junkFe + reverse) +
+            delivery(soon, junkFe + aux) + delivery(soon, junkFe + reverse));
+    const int latency = 6; // 30 ms: an adapter's latency timer past the gap
+    put(dir, QStringLiteral("ftdi-cut-curve-after-aux-head"),
+        delivery(gap, curve.left(8), true) + delivery(latency, curve.mid(8) + servo, true));
+    TelemetryRecord markerAt11 = t;
+    markerAt11.servo[4] = 0x04FE;
+    const QByteArray servo11 = protocol::encodeServoFrame(markerAt11);
+    put(dir, QStringLiteral("ftdi-cut-servo-after-fe"),
+        delivery(gap, servo11.left(12), true) + delivery(latency, servo11.mid(12) + status, true));
+}
+
+// One run of fuzz_badline's input: frames picked from its table (0 the aux
+// frame, 1..18 the settings frames in code order, 19..24 servo and 25..26
+// status frames), each after junk, then the deliveries as (length - 1, quiet
+// step) pairs over 0, 1, 2, 4, 5, 10, 16, 30 ms.
+struct LineFrame {
+    int index;
+    QByteArray junk;
+};
+
+QByteArray badLine(const QList<LineFrame> &frames, const QList<QPair<int, int>> &deliveries)
+{
+    QByteArray input(1, char(frames.size() - 1));
+    for (const LineFrame &f : frames)
+        input += char(f.index) + (char(f.junk.size()) + f.junk);
+    for (const QPair<int, int> &d : deliveries)
+        input += char(d.first - 1) + QByteArray(1, char(d.second));
+    return input;
+}
+
+void badLineSeeds(const QString &dir)
+{
+    const QByteArray junkFe = QByteArray::fromHex("1337fe");
+    QList<LineFrame> reply{{0, junkFe}};
+    for (int i = 1; i <= 18; ++i)
+        reply.append({i, i % 3 ? junkFe : QByteArray()});
+    put(dir, QStringLiteral("reply-junk-ending-in-fe"),
+        badLine(reply, {{64, 0}, {64, 4}, {64, 4}}));
+    QList<LineFrame> burst;
+    for (int i = 0; i <= 18; ++i)
+        burst.append({i, QByteArray()});
+    QList<QPair<int, int>> latencyCuts;
+    for (int i = 0; i < 30; ++i)
+        latencyCuts.append({8, 6}); // eight bytes every 16 ms
+    put(dir, QStringLiteral("reply-in-latency-pieces"), badLine(burst, latencyCuts));
+    put(dir, QStringLiteral("reply-in-62-byte-packets"),
+        badLine(burst, {{62, 0}, {62, 4}, {62, 4}, {62, 4}}));
+    put(dir, QStringLiteral("stream-with-garbage"),
+        badLine({{19, QByteArray::fromHex("fe18aa00")},
+                 {25, QByteArray::fromHex("00aa")},
+                 {20, QByteArray::fromHex("fe")},
+                 {17, QByteArray::fromHex("0102aa")},
+                 {21, QByteArray()}},
+                {{11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}}));
 }
 
 void textFrameSeeds(const QString &dir)
@@ -173,6 +230,7 @@ int main(int argc, char **argv)
     const QString root = QString::fromLocal8Bit(argv[1]);
     decoderSeeds(root + QStringLiteral("/fuzz_decoder"));
     framerSeeds(root + QStringLiteral("/fuzz_framer"));
+    badLineSeeds(root + QStringLiteral("/fuzz_badline"));
     textFrameSeeds(root + QStringLiteral("/fuzz_textframes"));
     tokenizerSeeds(root + QStringLiteral("/fuzz_tokenizer"));
     return ok ? 0 : 1;

@@ -26,6 +26,8 @@ private slots:
     void readFieldBounds();
     void realReadingPasses_data();
     void realReadingPasses();
+    void madeUpFrames_data();
+    void madeUpFrames();
 };
 
 using RecordEdit = std::function<void(TxParamsRecord &)>;
@@ -212,6 +214,26 @@ void TestFuzzChecks::realReadingPasses()
     protocol::readHFrameFields(text, 0, p);
     const QString problem = fuzzchecks::readFieldProblem(p);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+void TestFuzzChecks::madeUpFrames_data()
+{
+    QTest::addColumn<QList<QByteArray>>("framed");
+    QTest::addColumn<bool>("flagged");
+
+    QTest::newRow("all, in order") << QList<QByteArray>{"a", "b", "a", "c"} << false;
+    QTest::newRow("some lost") << QList<QByteArray>{"b", "c"} << false;
+    QTest::newRow("out of order") << QList<QByteArray>{"c", "b"} << true;
+    QTest::newRow("one more than sent") << QList<QByteArray>{"a", "a", "a"} << true;
+    QTest::newRow("never sent") << QList<QByteArray>{"a", "ab"} << true;
+}
+
+void TestFuzzChecks::madeUpFrames()
+{
+    QFETCH(QList<QByteArray>, framed);
+    QFETCH(bool, flagged);
+    const QList<QByteArray> sent{"a", "b", "a", "c"};
+    QCOMPARE(!fuzzchecks::madeUpFrameProblem(sent, framed).isEmpty(), flagged);
 }
 
 QTEST_APPLESS_MAIN(TestFuzzChecks)

@@ -1,0 +1,92 @@
+#include "frames.h"
+#include "fuzzbytes.h"
+#include "fuzzchecks.h"
+#include "streamframer.h"
+#include "telemetry.h"
+#include "transmitterframes.h"
+#include "txparams.h"
+#include "validation.h"
+
+#include <QVector>
+
+// The stream framer on a transmitter's bad line. The transmitter sends only
+// real frames: the aux and settings frames of a reply, servo and status
+// frames, some with marker bytes among their values. The line puts up to
+// four junk bytes before any frame, and an adapter cuts the stream anywhere
+// and hands the pieces over up to 30 ms apart (well inside the stale time),
+// while a timer ticks every 5 ms. Input: a frame count; per frame a byte
+// picking it and a byte giving the junk length, then the junk; then per
+// delivery a length byte (1..64) and a byte picking the quiet time before it.
+// Checked: no frame out is made up from junk or from a cut frame.
+using namespace fuzzchecks;
+
+namespace
+{
+
+constexpr qint64 quietSteps[8] = {0, 1, 2, 4, 5, 10, 16, 30};
+constexpr qint64 tickMs = StreamFramer::defaultGapMs;
+
+QByteArray servoFrame(int value, int at)
+{
+    TelemetryRecord t{};
+    for (int ch = 0; ch < 8; ++ch)
+        t.servo[ch] = 1000 + 61 * ch;
+    t.servo[at] = value;
+    t.txVolt = 842;
+    return protocol::encodeServoFrame(t);
+}
+
+QVector<QByteArray> transmitterFrames()
+{
+    TxParamsRecord p{};
+    params::restoreFactoryGroup1(p);
+    params::restoreFactoryGroup2(p);
+    QVector<QByteArray> frames{protocol::encodeAuxFrame(p)};
+    frames += protocol::encodeSettingsFrames(p);
+    // Values whose bytes are markers or codes: FE, FE 18, AA, A4.
+    frames << servoFrame(0x04FE, 4) << servoFrame(0x04FE, 0) << servoFrame(0x03AA, 1)
+           << servoFrame(0x07A4, 7) << servoFrame(0x0618, 2) << servoFrame(1500, 3);
+    TelemetryRecord t{};
+    t.rssi = 0xAA;
+    t.extVolt = 0xFE;
+    frames << protocol::encodeStatusFrame(t);
+    t.rssi = 160;
+    frames << protocol::encodeStatusFrame(t);
+    return frames;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static const QVector<QByteArray> table = transmitterFrames();
+    FuzzBytes in(data, size);
+    QList<QByteArray> sent;
+    QByteArray line;
+    for (int n = 1 + in.takeByte() % 32; n > 0; --n) {
+        const QByteArray &frame = table.at(in.takeByte() % table.size());
+        line += in.take(in.takeByte() % 5);
+        line += frame;
+        sent.append(frame);
+    }
+
+    StreamFramer framer;
+    QList<QByteArray> framed;
+    qint64 now = 0;
+    qint64 nextTick = tickMs;
+    for (int at = 0; at < line.size();) {
+        const int length = 1 + in.takeByte() % 64;
+        now += quietSteps[in.takeByte() % 8];
+        for (; nextTick <= now; nextTick += tickMs) {
+            framer.idle(nextTick);
+            framed += framer.takeFrames();
+        }
+        framer.push(line.mid(at, length), now);
+        framed += framer.takeFrames();
+        at += length;
+    }
+    framer.idle(now + StreamFramer::defaultStaleMs);
+    framed += framer.takeFrames();
+    requireNone(madeUpFrameProblem(sent, framed));
+    return 0;
+}
