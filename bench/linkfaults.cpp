@@ -27,10 +27,12 @@
 //
 // With --offline the same line faults are applied without a terminal or a
 // scheduler (linkmodel.h), over many more frames and five seeds, and with
-// the second piece of a split frame made late as a USB adapter may.
+// the second piece of a split frame made late as a USB adapter may; further
+// rows put junk ending in a marker byte before every frame, and an FTDI-like
+// adapter that cuts the stream into 62-byte or latency-timer packets.
 //
 //   bench_linkfaults --txsim PATH [--seconds N]
-//   bench_linkfaults --offline
+//   bench_linkfaults --offline [--trace]
 // Each prints one Markdown table row per mode.
 namespace
 {
@@ -174,6 +176,9 @@ struct OfflineMode {
     const char *name;
     bool split, merge, garbage;
     int latePieceMaxMs;
+    bool junkEndingInMarker = false;
+    int ftdiLatencyMs = 0;
+    bool replyBurst = false;
 };
 
 const QList<OfflineMode> offlineModes{
@@ -183,9 +188,34 @@ const QList<OfflineMode> offlineModes{
     {"garbage", false, false, true, 0},
     {"all three", true, true, true, 0},
     {"all three, second piece up to 16 ms late", true, true, true, 16},
+    {"junk ending in FE", false, false, false, 0, true},
+    {"junk ending in FE, split, up to 16 ms late", true, false, false, 16, true},
+    {"FTDI-like, 16 ms latency", false, false, false, 0, false, 16},
+    {"FTDI-like, 1 ms latency", false, false, false, 0, false, 1},
+    {"FTDI-like, 16 ms latency, replies back to back", false, false, false, 0, false, 16, true},
+    {"FTDI-like, 1 ms latency, replies back to back", false, false, false, 0, false, 1, true},
+    {"FTDI-like, 16 ms latency, junk ending in FE", false, false, false, 0, true, 16},
+    {"FTDI-like, 1 ms latency, garbage, replies back to back", false, false, true, 0, false, 1,
+     true},
 };
 
-void printOffline()
+// The frames of `r` that were never sent, with the frames sent around them.
+void traceMadeUp(const char *mode, quint32 seed, const LineModelResult &r)
+{
+    int cursor = 0;
+    for (const QByteArray &f : r.framed) {
+        const int at = r.sent.indexOf(f, cursor);
+        if (at >= 0) {
+            cursor = at + 1;
+            continue;
+        }
+        std::fprintf(stderr, "%s, seed %u: made up %s after %s, before %s\n", mode, seed,
+                     f.toHex(' ').constData(), r.sent.value(cursor - 1).toHex(' ').constData(),
+                     r.sent.value(cursor).toHex(' ').constData());
+    }
+}
+
+void printOffline(bool trace)
 {
     constexpr int seeds = 5;
     for (const OfflineMode &mode : offlineModes) {
@@ -195,15 +225,21 @@ void printOffline()
             LineModel model;
             model.faults = {mode.split, mode.merge, mode.garbage, seed};
             model.latePieceMaxMs = mode.latePieceMaxMs;
+            model.junkEndingInMarker = mode.junkEndingInMarker;
+            model.ftdiLatencyMs = mode.ftdiLatencyMs;
+            model.replyBurst = mode.replyBurst;
             const LineModelResult r = runLineModel(model);
             int readFrames = 0, falseFrames = 0;
             recovered += matchInOrder(r.sent, r.framed, &readFrames, &falseFrames);
             sent += r.sent.size();
             madeUp += falseFrames;
             skipped += r.skipped;
+            if (trace)
+                traceMadeUp(mode.name, seed, r);
         }
         std::printf("| %s | %d | %d, %s | %d | %lld |\n", mode.name, sent, recovered,
                     qPrintable(percent(recovered, sent)), madeUp, static_cast<long long>(skipped));
+        std::fflush(stdout);
     }
 }
 
@@ -216,11 +252,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption txsimOption("txsim", "The txsim program.", "path");
     const QCommandLineOption secondsOption("seconds", "Seconds of streaming per mode.", "n", "6");
     const QCommandLineOption offlineOption("offline", "The line faults without a terminal.");
-    parser.addOptions({txsimOption, secondsOption, offlineOption});
+    const QCommandLineOption traceOption("trace", "With --offline: each made-up frame on stderr.");
+    parser.addOptions({txsimOption, secondsOption, offlineOption, traceOption});
     parser.process(app);
     const int seconds = qMax(3, parser.value(secondsOption).toInt());
     if (parser.isSet(offlineOption)) {
-        printOffline();
+        printOffline(parser.isSet(traceOption));
         return 0;
     }
 
