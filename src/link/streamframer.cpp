@@ -168,10 +168,10 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
         return;
     const qint64 quiet = timeMs - lastDeliveryMs;
     lastDeliveryMs = timeMs;
-    // After a gap a whole frame is taken as delivered, so what is held ends
-    // before it. Otherwise a late piece may still finish a held unfinished
-    // frame (an adapter or a busy machine can hold a piece back longer than
-    // the gap), but a complete one is done.
+    // After a gap a whole frame (not a doubtful one) is taken as delivered,
+    // so what is held ends before it. Otherwise a late piece may still finish
+    // a held unfinished or doubtful frame (an adapter or a busy machine can
+    // hold a piece back longer than the gap), but a complete one is done.
     if (!held.isEmpty() && quiet >= gapMs) {
         const bool wholeNext = isWholeFrame(bytes) && !isDoubtfulFrame(bytes);
         parse(quiet >= staleMs || wholeNext ? Mode::Final : Mode::Quiet);

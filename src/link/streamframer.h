@@ -17,6 +17,9 @@
 //   - the transmitter writes each frame whole and pauses between frames, so
 //     a frame usually ends where a delivery ends and starts where one starts;
 //   - the markers and the fixed lengths;
+//   - the codes: the transmitter sends settings frames with the codes of
+//     the table only, so a 12-byte reading with another code is junk, or
+//     FE from junk, an aux frame and more junk;
 //   - quiet time on the line: after gapMs without bytes, a frame that began
 //     on a delivery edge is complete; after staleMs every unfinished frame is
 //     given up.
@@ -24,12 +27,18 @@
 // A delivery that is exactly one frame, starting on a frame boundary (after
 // a gap or right after the previous frame), comes out as delivered, so with
 // an adapter that keeps frames whole this reader sees what the window's
-// one-delivery-one-frame decoder sees. Only an 8- or 12-byte frame that could
-// also be the start of a longer one waits for the next delivery or the gap.
+// one-delivery-one-frame decoder sees. A doubtful frame (isDoubtfulFrame)
+// waits: an adapter's latency timer cuts the stream anywhere and may hold
+// the rest back for 16 ms, so the head of a settings frame with code AA
+// (FE xx AA and five more bytes) would otherwise be taken for an aux frame.
+// It comes out as delivered when the next bytes do not continue it, or when
+// the line goes stale.
 //
 // Anything else is parsed by choosing, over the bytes held, the reading that
-// skips the fewest bytes and best lines up frame edges with delivery edges;
-// a frame that might still grow is held until more bytes or quiet time
+// skips the fewest bytes and best lines up frame edges with delivery edges,
+// and that keeps frames of known codes whole rather than reading junk and
+// the head of a frame as one; a frame that might still grow, or that is
+// doubtful with nothing after it yet, is held until more bytes or quiet time
 // decide it.
 class StreamFramer
 {
