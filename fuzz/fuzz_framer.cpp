@@ -126,10 +126,14 @@ private:
             require(!StreamFramer::isDoubtfulFrame(bytes), "a doubtful frame came out at once");
             return;
         }
+        // A doubtful one may also be the late rest of a frame held before it.
+        const bool doubtful = StreamFramer::isDoubtfulFrame(bytes);
+        if (doubtful && framer.pendingBytes() != bytes.size())
+            return;
         require(framer.pendingBytes() == bytes.size(),
                 "a whole frame after a gap is held with other bytes");
         awaited = bytes;
-        awaitedDoubtful = StreamFramer::isDoubtfulFrame(bytes);
+        awaitedDoubtful = doubtful;
     }
 
     void collect(bool heldFrameKnown)

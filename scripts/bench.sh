@@ -364,8 +364,14 @@ The same line faults without a terminal (\`bench_linkfaults --offline\`): txsim'
 fault code and the framer in one process, 20 000 writes 10 ms apart for each
 of the seeds 1 to 5, a framer tick every 5 ms, and in two rows the second
 piece of a split frame made up to 16 ms late on top of txsim's 2 ms, as a USB
-adapter's latency timer may. No scheduler is involved, so the figures repeat
-exactly.
+adapter's latency timer may. Further rows put 1 to 3 random bytes and an FE
+before every frame ("junk ending in FE"), or pass the line through an
+FTDI-like adapter: bytes come off the wire at 115200 baud and are handed
+over in 62-byte packets, or whatever is held when the latency timer (16 or
+1 ms, restarted by every packet) expires, so deliveries cut frames anywhere;
+there the writes jitter by up to 2 ms, and "replies back to back" sends the
+19 frames of a read reply without pauses. No scheduler is involved, so the
+figures repeat exactly. \`--trace\` names every made-up frame.
 
 | Fault mode | Frames sent | Framer: recovered | Framer: made up | Framer: bytes skipped |
 |---|---|---|---|---|

@@ -217,19 +217,24 @@ void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
 // cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
 void StreamFramer::parse(Mode mode)
 {
-    // Quiet time ends a whole frame delivered on its own, unless it is
-    // doubtful: an adapter's latency timer may hold the rest of a longer
-    // frame back, so that waits until stale. Bytes from several deliveries
-    // go by the reading below: junk and the pieces of a cut frame can add up
-    // to a frame's length. One found after stray bytes may be the head of a
-    // longer frame too, so it waits as well.
-    if (heldAnchored && edges.isEmpty() && isWholeFrame(held) &&
-        (mode == Mode::Final || (mode == Mode::Quiet && !isDoubtfulFrame(held)))) {
-        emitFrame(held);
-        held.clear();
-        edges.clear();
-        heldAnchored = true;
-        return;
+    // A whole frame delivered on its own is one unit. Quiet time ends it,
+    // unless it is doubtful: an adapter's latency timer may hold the rest of
+    // a longer frame back, so that waits, as delivered, until more bytes or
+    // stale quiet time. Bytes from several deliveries go by the reading
+    // below: junk and the pieces of a cut frame can add up to a frame's
+    // length. One found after stray bytes may be the head of a longer frame
+    // too, so it waits as well.
+    if (heldAnchored && edges.isEmpty() && isWholeFrame(held)) {
+        const bool doubtful = isDoubtfulFrame(held);
+        if (mode == Mode::Final || (mode == Mode::Quiet && !doubtful)) {
+            emitFrame(held);
+            held.clear();
+            edges.clear();
+            heldAnchored = true;
+            return;
+        }
+        if (doubtful)
+            return;
     }
     const int n = held.size();
     std::vector<char> edge(std::size_t(n) + 1, 0);
@@ -249,19 +254,27 @@ void StreamFramer::parse(Mode mode)
             const int looseEnd = afterFrame && !edge[std::size_t(i)] ? costLooseEnd : 0;
             int cost = costSkip + best[2 * std::size_t(i + 1)] + looseEnd;
             int pick = choiceSkip;
-            const bool partial =
-                mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i);
-            bool doubtfulAtEnd = false;
+            // Waiting for more bytes: for the start of a frame, or for the
+            // bytes that decide a doubtful frame, which costs what taking it
+            // would, so that deferring never makes a reading cheaper.
+            int waitCost = unreachable;
+            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
+                // Only a marker makes held bytes a likely frame; without one
+                // they cost what skipping them would. The head of a frame
+                // inside makes them likely junk before it.
+                waitCost = startCost;
+                if (!showsMarker(held, i))
+                    waitCost = costSkip * (n - i) + looseEnd;
+                else if (mayHideFrameHead(held, i, n - i))
+                    waitCost += costHiddenHead;
+            }
+            bool sureFrame = false; // a frame beyond doubt ends any wait here
             for (int length : frameLengths) {
                 if (i + length > n || !markersMatch(held, i, length))
                     continue;
-                // A doubtful frame with nothing after it yet waits for what comes.
                 const bool doubtful = isDoubtful(held, i, length);
-                if (doubtful && mode != Mode::Final && i + length == n) {
-                    doubtfulAtEnd = true;
-                    continue;
-                }
-                int c = costFrame + startCost + best[2 * std::size_t(i + length) + 1];
+                sureFrame = sureFrame || !doubtful;
+                int c = costFrame + startCost;
                 if (length == settingsFrameLength &&
                     !isKnownCode(at(held, i + settingsCodePosition)))
                     c += costUnknownCode;
@@ -269,24 +282,21 @@ void StreamFramer::parse(Mode mode)
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
                     c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
+                // A doubtful frame waits until enough bytes follow it to hold
+                // whatever longer frame it may be part of or hide the head of.
+                if (doubtful && mode != Mode::Final && n - i < length + longestFrame) {
+                    waitCost = qMin(waitCost, c);
+                    continue;
+                }
+                c += best[2 * std::size_t(i + length) + 1];
                 if (c < cost) {
                     cost = c;
                     pick = length;
                 }
             }
-            if (partial || doubtfulAtEnd) {
-                // Only a marker makes held bytes a likely frame; without one
-                // they cost what skipping them would. The head of a frame
-                // inside makes them likely junk before it.
-                int c = anchored ? 0 : costLooseStart;
-                if (!showsMarker(held, i))
-                    c = costSkip * (n - i) + looseEnd;
-                else if (!doubtfulAtEnd && mayHideFrameHead(held, i, n - i))
-                    c += costHiddenHead;
-                if (c <= cost) { // waiting for more bytes beats guessing at a tie
-                    cost = c;
-                    pick = choiceWait;
-                }
+            if (!sureFrame && waitCost <= cost) { // waiting beats guessing at a tie
+                cost = waitCost;
+                pick = choiceWait;
             }
             best[slot] = cost;
             choice[slot] = pick;
