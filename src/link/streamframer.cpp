@@ -118,13 +118,15 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
 }
 
 // A frame of `length` at i that the bytes after it may still turn into
-// something else: the head of a settings frame with code AA reads as an aux
-// frame, a settings frame with an unknown code is junk or the head of a
-// 20-byte frame, and junk may hide the head of a frame. The next bytes or
-// stale quiet time decide.
+// something else: the head of a longer frame (FE xx AA and five bytes, the
+// head of settings frame 17, read as an aux frame; FE 18 or FE 19 and ten
+// bytes and FE read as a settings frame), a settings frame with an unknown
+// code (junk), or junk hiding the head of a frame. The next bytes or stale
+// quiet time decide.
 bool isDoubtful(const QByteArray &b, int i, int length)
 {
-    if (length == auxFrameLength && at(b, i) == frameMarker)
+    if (length < servoFrameLength && at(b, i) == frameMarker &&
+        (length == auxFrameLength || isTwentyByteType(at(b, i + 1))))
         return true;
     if (length == settingsFrameLength && !isKnownCode(at(b, i + settingsCodePosition)))
         return true;
@@ -159,7 +161,7 @@ bool StreamFramer::isWholeFrame(const QByteArray &bytes)
 
 bool StreamFramer::isDoubtfulFrame(const QByteArray &bytes)
 {
-    return isWholeFrame(bytes) && (couldBecomeAny(bytes, 0) || isDoubtful(bytes, 0, bytes.size()));
+    return isWholeFrame(bytes) && isDoubtful(bytes, 0, bytes.size());
 }
 
 void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
@@ -282,13 +284,13 @@ void StreamFramer::parse(Mode mode)
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
                     c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
+                c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.
                 if (doubtful && mode != Mode::Final && n - i < length + longestFrame) {
                     waitCost = qMin(waitCost, c);
                     continue;
                 }
-                c += best[2 * std::size_t(i + length) + 1];
                 if (c < cost) {
                     cost = c;
                     pick = length;
