@@ -76,6 +76,7 @@ public:
                 continue;
             const bool gapBefore = lastPushMs < 0 || e.atMs - lastPushMs >= gapMs;
             const bool decided = heldFrameDecided(e.atMs - lastPushMs, e.bytes);
+            heldBefore = framer.pendingBytes();
             in += e.bytes;
             framer.push(e.bytes, e.atMs);
             lastPushMs = e.atMs;
@@ -121,15 +122,16 @@ private:
     // or it is exactly what is held until the gap after it is known.
     void expectWhole(const QByteArray &bytes)
     {
+        // A doubtful one may also be the late rest of a frame held before it:
+        // what it is then depends on the bytes around it.
+        const bool doubtful = StreamFramer::isDoubtfulFrame(bytes);
+        if (doubtful && heldBefore > 0)
+            return;
         if (framer.pendingBytes() == 0) {
             require(lastOut == bytes, "a whole frame after a gap did not come out as delivered");
-            require(!StreamFramer::isDoubtfulFrame(bytes), "a doubtful frame came out at once");
+            require(!doubtful, "a doubtful frame came out at once");
             return;
         }
-        // A doubtful one may also be the late rest of a frame held before it.
-        const bool doubtful = StreamFramer::isDoubtfulFrame(bytes);
-        if (doubtful && framer.pendingBytes() != bytes.size())
-            return;
         require(framer.pendingBytes() == bytes.size(),
                 "a whole frame after a gap is held with other bytes");
         awaited = bytes;
@@ -165,6 +167,7 @@ private:
     QByteArray lastOut;
     QByteArray awaited;
     bool awaitedDoubtful = false;
+    int heldBefore = 0; // bytes the framer held before the latest delivery
 };
 
 } // namespace

@@ -21,7 +21,8 @@ constexpr int costFrame = 1;
 // The transmitter sends only the codes of the table: a settings frame with
 // another code is junk that happens to show both markers, or a frame that
 // swallowed the marker of the next one, so any reading that keeps the frames
-// around it whole wins over it.
+// around it whole wins over it. The same goes for a 20-byte reading that
+// swallows a settings frame, or whose channel words no servo output can have.
 constexpr int costUnknownCode = 200;
 // A frame that may be junk before the head of another frame (see
 // mayHideFrameHead) loses to a reading that keeps that other frame whole.
@@ -39,6 +40,7 @@ constexpr int choiceWait = 1; // the rest is an unfinished frame; any other choi
 
 constexpr std::array<int, 3> frameLengths{servoFrameLength, settingsFrameLength, auxFrameLength};
 constexpr int longestFrame = servoFrameLength;
+constexpr int servoVoltagePosition = 18; // the word after CH1..CH8
 
 quint8 at(const QByteArray &b, int i) { return quint8(b.at(i)); }
 
@@ -114,6 +116,19 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
             isKnownCode(at(b, j + settingsCodePosition)))
             return true;
     }
+    return false;
+}
+
+// A servo output is a pulse width around 1000: a channel word of 4096 or
+// more in a servo reading means junk that shows FE 18, and the bytes after
+// it, were read as a servo frame.
+bool hasImplausibleServoWord(const QByteArray &b, int i)
+{
+    if (at(b, i + 1) != servoFrameType)
+        return false;
+    for (int word = 2; word < servoVoltagePosition; word += 2)
+        if (at(b, i + word) >= 0x10)
+            return true;
     return false;
 }
 
@@ -284,6 +299,8 @@ void StreamFramer::parse(Mode mode)
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
                     c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
+                if (length == servoFrameLength && hasImplausibleServoWord(held, i))
+                    c += costUnknownCode;
                 c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.
