@@ -1,4 +1,5 @@
 #include "decoder.h"
+#include "frames.h"
 #include "fuzzbytes.h"
 #include "fuzzchecks.h"
 #include "streamframer.h"
@@ -122,10 +123,11 @@ private:
     // or it is exactly what is held until the gap after it is known.
     void expectWhole(const QByteArray &bytes)
     {
-        // A doubtful one may also be the late rest of a frame held before it:
-        // what it is then depends on the bytes around it.
+        // A doubtful one, or an aux frame with its single marker, may also be
+        // the late rest of a frame held before it: what it is then depends
+        // on the bytes around it.
         const bool doubtful = StreamFramer::isDoubtfulFrame(bytes);
-        if (doubtful && heldBefore > 0)
+        if ((doubtful || bytes.size() == protocol::auxFrameLength) && heldBefore > 0)
             return;
         if (framer.pendingBytes() == 0) {
             require(lastOut == bytes, "a whole frame after a gap did not come out as delivered");

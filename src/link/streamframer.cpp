@@ -190,7 +190,10 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
     // a held unfinished or doubtful frame (an adapter or a busy machine can
     // hold a piece back longer than the gap), but a complete one is done.
     if (!held.isEmpty() && quiet >= gapMs) {
-        const bool wholeNext = isWholeFrame(bytes) && !isDoubtfulFrame(bytes);
+        // An aux frame shows a single marker: 8 bytes with AA at byte 2 may
+        // as well be the late rest of a frame whose head is held.
+        const bool wholeNext = isWholeFrame(bytes) && !isDoubtfulFrame(bytes) &&
+                               !(bytes.size() == auxFrameLength && holdsFrameHead());
         parse(quiet >= staleMs || wholeNext ? Mode::Final : Mode::Quiet);
     }
     if (held.isEmpty() && isWholeFrame(bytes) && !isDoubtfulFrame(bytes)) {
@@ -199,6 +202,14 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
     }
     append(bytes);
     parse(Mode::Streaming);
+}
+
+bool StreamFramer::holdsFrameHead() const
+{
+    for (int i = 0; i < held.size(); ++i)
+        if (at(held, i) == frameMarker && couldBecomeAny(held, i))
+            return true;
+    return false;
 }
 
 void StreamFramer::idle(qint64 timeMs)

@@ -82,6 +82,8 @@ private:
         Final,     // given up: every byte is a frame or skipped
     };
 
+    // Whether the bytes held end in the head of a frame marked FE.
+    bool holdsFrameHead() const;
     void append(const QByteArray &bytes);
     void parse(Mode mode);
     void emitFrame(const QByteArray &frame);
