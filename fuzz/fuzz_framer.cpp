@@ -104,7 +104,7 @@ private:
     // Whether the framer, `quiet` ms after the last delivery and about to
     // take `next` (empty for a timer tick), must have decided a whole frame
     // it holds: at the gap, or for a doubtful one once the line is stale or
-    // a whole frame that is not doubtful follows a gap. A doubtful one that
+    // a whole frame with two markers follows a gap. A doubtful one that
     // more bytes follow sooner may turn out to be part of something else.
     bool heldFrameDecided(qint64 quiet, const QByteArray &next)
     {
@@ -112,7 +112,7 @@ private:
             return quiet >= gapMs;
         if (quiet >= StreamFramer::defaultStaleMs ||
             (quiet >= gapMs && StreamFramer::isWholeFrame(next) &&
-             !StreamFramer::isDoubtfulFrame(next)))
+             !StreamFramer::isDoubtfulFrame(next) && next.size() != protocol::auxFrameLength))
             return true;
         if (!next.isEmpty())
             awaited.clear();

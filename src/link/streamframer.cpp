@@ -119,6 +119,25 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
     return false;
 }
 
+// A settings or 20-byte reading with an aux frame inside it, one with AA at
+// byte 2 and four source numbers (0..5) after it: junk before the aux frame
+// swallowed it. Channel words and settings values rarely look like that.
+bool swallowsAuxFrame(const QByteArray &b, int i, int length)
+{
+    constexpr quint8 lastSource = 5;
+    for (int k = 1; k + auxFrameLength <= length; ++k) {
+        const int j = i + k;
+        if (at(b, j + auxMarkerPosition) != auxMarker)
+            continue;
+        bool sources = true;
+        for (int s = auxMarkerPosition + 1; s < auxMarkerPosition + 5; ++s)
+            sources = sources && at(b, j + s) <= lastSource;
+        if (sources)
+            return true;
+    }
+    return false;
+}
+
 // A servo output is a pulse width around 1000: a channel word of 4096 or
 // more in a servo reading means junk that shows FE 18, and the bytes after
 // it, were read as a servo frame.
@@ -310,7 +329,8 @@ void StreamFramer::parse(Mode mode)
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
                     c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
-                if (length == servoFrameLength && hasImplausibleServoWord(held, i))
+                if ((length == servoFrameLength && hasImplausibleServoWord(held, i)) ||
+                    (length != auxFrameLength && swallowsAuxFrame(held, i, length)))
                     c += costUnknownCode;
                 c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
