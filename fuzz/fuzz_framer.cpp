@@ -17,9 +17,8 @@
 //   - frames come out in stream order, and frames, skipped bytes and held
 //     bytes account for every byte in;
 //   - a delivery that is a whole frame, with quiet time before and after it,
-//     comes out exactly as delivered, as soon as the framer can know it: at
-//     the gap, or, for a doubtful one (the head of a longer frame, say), once
-//     the line is stale or a whole frame follows; never at once.
+//     comes out exactly as delivered, as soon as the framer can know it; a
+//     doubtful one (the head of a longer frame, say) is held as delivered.
 using namespace fuzzchecks;
 using protocol::DeliveryKind;
 
@@ -71,17 +70,16 @@ public:
             const Event &e = events[k];
             if (e.tickFirst) {
                 framer.idle(e.atMs);
-                collect(heldFrameDecided(e.atMs - lastPushMs, QByteArray()));
+                collect(e.atMs - lastPushMs >= gapMs);
             }
             if (e.bytes.isEmpty())
                 continue;
             const bool gapBefore = lastPushMs < 0 || e.atMs - lastPushMs >= gapMs;
-            const bool decided = heldFrameDecided(e.atMs - lastPushMs, e.bytes);
             heldBefore = framer.pendingBytes();
             in += e.bytes;
             framer.push(e.bytes, e.atMs);
             lastPushMs = e.atMs;
-            collect(decided);
+            collect(gapBefore);
             if (gapBefore && gapAfter(k) && StreamFramer::isWholeFrame(e.bytes))
                 expectWhole(e.bytes);
         }
@@ -101,43 +99,27 @@ private:
         return true;
     }
 
-    // Whether the framer, `quiet` ms after the last delivery and about to
-    // take `next` (empty for a timer tick), must have decided a whole frame
-    // it holds: at the gap, or for a doubtful one once the line is stale or
-    // a whole frame with two markers follows a gap. A doubtful one that
-    // more bytes follow sooner may turn out to be part of something else.
-    bool heldFrameDecided(qint64 quiet, const QByteArray &next)
-    {
-        if (!awaitedDoubtful)
-            return quiet >= gapMs;
-        if (quiet >= StreamFramer::defaultStaleMs ||
-            (quiet >= gapMs && StreamFramer::isWholeFrame(next) &&
-             !StreamFramer::isDoubtfulFrame(next) && next.size() != protocol::auxFrameLength))
-            return true;
-        if (!next.isEmpty())
-            awaited.clear();
-        return false;
-    }
-
     // The delivery just pushed is a whole frame between two gaps: it is out,
-    // or it is exactly what is held until the gap after it is known.
+    // or it is exactly what is held until the gap after it is known. A
+    // doubtful one is held, and then depends on the bytes around it.
     void expectWhole(const QByteArray &bytes)
     {
-        // A doubtful one, or an aux frame with its single marker, may also be
-        // the late rest of a frame held before it: what it is then depends
-        // on the bytes around it.
-        const bool doubtful = StreamFramer::isDoubtfulFrame(bytes);
-        if ((doubtful || bytes.size() == protocol::auxFrameLength) && heldBefore > 0)
+        if (StreamFramer::isDoubtfulFrame(bytes)) {
+            require(heldBefore > 0 || framer.pendingBytes() == bytes.size(),
+                    "a doubtful frame was not held as delivered");
+            return;
+        }
+        // An aux frame, with its single marker, may also be the late rest of
+        // a frame held before it.
+        if (bytes.size() == protocol::auxFrameLength && heldBefore > 0)
             return;
         if (framer.pendingBytes() == 0) {
             require(lastOut == bytes, "a whole frame after a gap did not come out as delivered");
-            require(!doubtful, "a doubtful frame came out at once");
             return;
         }
         require(framer.pendingBytes() == bytes.size(),
                 "a whole frame after a gap is held with other bytes");
         awaited = bytes;
-        awaitedDoubtful = doubtful;
     }
 
     void collect(bool heldFrameKnown)
@@ -148,8 +130,6 @@ private:
                     "a held whole frame did not come out first once the gap was known");
             awaited.clear();
         }
-        if (awaited.isEmpty())
-            awaitedDoubtful = false;
         for (const QByteArray &frame : out) {
             checkFrame(frame);
             const int at = in.indexOf(frame, cursor);
@@ -168,7 +148,6 @@ private:
     qint64 lastPushMs = -1;
     QByteArray lastOut;
     QByteArray awaited;
-    bool awaitedDoubtful = false;
     int heldBefore = 0; // bytes the framer held before the latest delivery
 };
 

@@ -21,8 +21,7 @@ constexpr int costFrame = 1;
 // The transmitter sends only the codes of the table: a settings frame with
 // another code is junk that happens to show both markers, or a frame that
 // swallowed the marker of the next one, so any reading that keeps the frames
-// around it whole wins over it. The same goes for a 20-byte reading that
-// swallows a settings frame, or whose channel words no servo output can have.
+// around it whole wins over it.
 constexpr int costUnknownCode = 200;
 // A frame that may be junk before the head of another frame (see
 // mayHideFrameHead) loses to a reading that keeps that other frame whole.
@@ -33,6 +32,9 @@ constexpr int costAuxFrame = 30;
 constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
 constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
 constexpr int costSkip = 20;       // per byte
+// A reading that swallows a whole frame, or whose channel words no servo
+// output can have, is junk showing markers: dearer than skipping all of it.
+constexpr int costSwallowed = costSkip * (servoFrameLength + 1);
 constexpr int unreachable = std::numeric_limits<int>::max() / 2;
 
 constexpr int choiceSkip = 0;
@@ -121,7 +123,7 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
 
 // A settings or 20-byte reading with an aux frame inside it, one with AA at
 // byte 2 and four source numbers (0..5) after it: junk before the aux frame
-// swallowed it. Channel words and settings values rarely look like that.
+// may have swallowed it, though small channel words look like that too.
 bool swallowsAuxFrame(const QByteArray &b, int i, int length)
 {
     constexpr quint8 lastSource = 5;
@@ -138,9 +140,10 @@ bool swallowsAuxFrame(const QByteArray &b, int i, int length)
     return false;
 }
 
-// A servo output is a pulse width around 1000: a channel word of 4096 or
-// more in a servo reading means junk that shows FE 18, and the bytes after
-// it, were read as a servo frame.
+// A servo output is a pulse width around 1000 and the transmitter runs on
+// a few volts: a channel word of 4096 or more, or a voltage outside 1..30 V,
+// in a servo reading means junk that shows FE 18, and the bytes after it,
+// were read as a servo frame.
 bool hasImplausibleServoWord(const QByteArray &b, int i)
 {
     if (at(b, i + 1) != servoFrameType)
@@ -148,7 +151,9 @@ bool hasImplausibleServoWord(const QByteArray &b, int i)
     for (int word = 2; word < servoVoltagePosition; word += 2)
         if (at(b, i + word) >= 0x10)
             return true;
-    return false;
+    const int centivolts =
+        at(b, i + servoVoltagePosition) * 256 + at(b, i + servoVoltagePosition + 1);
+    return centivolts < 100 || centivolts > 3000;
 }
 
 // A frame of `length` at i that the bytes after it may still turn into
@@ -264,23 +269,23 @@ void StreamFramer::emitFrame(const QByteArray &frame) { frames.append(frame); }
 // cost of reading held[i..] when a frame ends at i (f = 1) or not (f = 0).
 void StreamFramer::parse(Mode mode)
 {
-    // A whole frame delivered on its own is one unit. Quiet time ends it,
-    // unless it is doubtful: an adapter's latency timer may hold the rest of
-    // a longer frame back, so that waits, as delivered, until more bytes or
-    // stale quiet time. Bytes from several deliveries go by the reading
-    // below: junk and the pieces of a cut frame can add up to a frame's
-    // length. One found after stray bytes may be the head of a longer frame
-    // too, so it waits as well.
+    // A whole frame delivered on its own is one unit, which quiet time ends.
+    // A doubtful one waits, as delivered, until more bytes or stale quiet
+    // time: an adapter's latency timer may hold the rest of a longer frame
+    // back. Stale, it goes by the reading below like bytes from several
+    // deliveries, whose junk and pieces of cut frames can add up to a
+    // frame's length: read alone it stays one frame unless junk hides a
+    // frame in it.
     if (heldAnchored && edges.isEmpty() && isWholeFrame(held)) {
         const bool doubtful = isDoubtfulFrame(held);
-        if (mode == Mode::Final || (mode == Mode::Quiet && !doubtful)) {
+        if (mode != Mode::Streaming && !doubtful) {
             emitFrame(held);
             held.clear();
             edges.clear();
             heldAnchored = true;
             return;
         }
-        if (doubtful)
+        if (doubtful && mode != Mode::Final)
             return;
     }
     const int n = held.size();
@@ -328,10 +333,11 @@ void StreamFramer::parse(Mode mode)
                 if (length == auxFrameLength)
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
-                    c += swallowsSettingsFrame(held, i, length) ? costUnknownCode : costHiddenHead;
-                if ((length == servoFrameLength && hasImplausibleServoWord(held, i)) ||
-                    (length != auxFrameLength && swallowsAuxFrame(held, i, length)))
-                    c += costUnknownCode;
+                    c += swallowsSettingsFrame(held, i, length) ? costSwallowed : costHiddenHead;
+                if (length == servoFrameLength && hasImplausibleServoWord(held, i))
+                    c += costSwallowed;
+                if (length != auxFrameLength && swallowsAuxFrame(held, i, length))
+                    c += costHiddenHead;
                 c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.

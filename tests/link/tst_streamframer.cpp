@@ -69,6 +69,7 @@ QByteArray servoWithMarkerAt11()
     for (int ch = 0; ch < 8; ++ch)
         t.servo[ch] = 1000;
     t.servo[4] = 0x04FE;
+    t.txVolt = 842;
     return protocol::encodeServoFrame(t);
 }
 
