@@ -10,13 +10,15 @@
 #include <QVector>
 
 // The stream framer on a transmitter's bad line. The transmitter sends only
-// real frames: the aux and settings frames of a reply, servo and status
-// frames, some with marker bytes among their values. The line puts up to
-// four junk bytes before any frame, and an adapter cuts the stream anywhere
-// and hands the pieces over up to 30 ms apart (well inside the stale time),
+// real frames in its own order: read replies (the aux frame, then the
+// settings frames in code order) with servo and status frames, some with
+// marker bytes among their values, in between. The line puts up to four
+// junk bytes before any frame, and an adapter cuts the stream anywhere and
+// hands the pieces over up to 30 ms apart (well inside the stale time),
 // while a timer ticks every 5 ms. Input: a frame count; per frame a byte
-// picking it and a byte giving the junk length, then the junk; then per
-// delivery a length byte (1..64) and a byte picking the quiet time before it.
+// choosing the next reply frame (bit 7) or a stream frame, and a byte giving
+// the junk length, then the junk; then per delivery a length byte (1..64)
+// and a byte choosing the quiet time before it.
 // Checked: no frame out is made up from junk or from a cut frame.
 using namespace fuzzchecks;
 
@@ -36,13 +38,18 @@ QByteArray servoFrame(int value, int at)
     return protocol::encodeServoFrame(t);
 }
 
-QVector<QByteArray> transmitterFrames()
+// The aux frame, then the settings frames in code order.
+QVector<QByteArray> replyFrames()
 {
     TxParamsRecord p{};
     params::restoreFactoryGroup1(p);
     params::restoreFactoryGroup2(p);
-    QVector<QByteArray> frames{protocol::encodeAuxFrame(p)};
-    frames += protocol::encodeSettingsFrames(p);
+    return QVector<QByteArray>{protocol::encodeAuxFrame(p)} + protocol::encodeSettingsFrames(p);
+}
+
+QVector<QByteArray> streamFrames()
+{
+    QVector<QByteArray> frames;
     // Values whose bytes are markers or codes: FE, FE 18, AA, A4.
     frames << servoFrame(0x04FE, 4) << servoFrame(0x04FE, 0) << servoFrame(0x03AA, 1)
            << servoFrame(0x07A4, 7) << servoFrame(0x0618, 2) << servoFrame(1500, 3);
@@ -59,12 +66,16 @@ QVector<QByteArray> transmitterFrames()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QVector<QByteArray> table = transmitterFrames();
+    static const QVector<QByteArray> reply = replyFrames();
+    static const QVector<QByteArray> stream = streamFrames();
     FuzzBytes in(data, size);
     QList<QByteArray> sent;
     QByteArray line;
+    int nextReplyFrame = 0;
     for (int n = 1 + in.takeByte() % 32; n > 0; --n) {
-        const QByteArray &frame = table.at(in.takeByte() % table.size());
+        const std::uint8_t pick = in.takeByte();
+        const QByteArray &frame = pick & 0x80 ? reply.at(nextReplyFrame++ % reply.size())
+                                              : stream.at(pick % stream.size());
         line += in.take(in.takeByte() % 5);
         line += frame;
         sent.append(frame);

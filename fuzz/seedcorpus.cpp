@@ -140,12 +140,14 @@ void framerSeeds(const QString &dir)
         delivery(gap, servo11.left(12), true) + delivery(latency, servo11.mid(12) + status, true));
 }
 
-// One run of fuzz_badline's input: frames picked from its table (0 the aux
-// frame, 1..18 the settings frames in code order, 19..24 servo and 25..26
-// status frames), each after junk, then the deliveries as (length - 1, quiet
-// step) pairs over 0, 1, 2, 4, 5, 10, 16, 30 ms.
+// One run of fuzz_badline's input: frames, each the next frame of a read
+// reply (replyFrame) or one of its stream frames (0..5 servo, 6..7 status),
+// after junk; then the deliveries as (length - 1, quiet step) pairs over 0,
+// 1, 2, 4, 5, 10, 16, 30 ms.
+constexpr int replyFrame = 0x80;
+
 struct LineFrame {
-    int index;
+    int pick;
     QByteArray junk;
 };
 
@@ -153,7 +155,7 @@ QByteArray badLine(const QList<LineFrame> &frames, const QList<QPair<int, int>> 
 {
     QByteArray input(1, char(frames.size() - 1));
     for (const LineFrame &f : frames)
-        input += char(f.index) + (char(f.junk.size()) + f.junk);
+        input += char(f.pick) + (char(f.junk.size()) + f.junk);
     for (const QPair<int, int> &d : deliveries)
         input += char(d.first - 1) + QByteArray(1, char(d.second));
     return input;
@@ -162,26 +164,30 @@ QByteArray badLine(const QList<LineFrame> &frames, const QList<QPair<int, int>> 
 void badLineSeeds(const QString &dir)
 {
     const QByteArray junkFe = QByteArray::fromHex("1337fe");
-    QList<LineFrame> reply{{0, junkFe}};
-    for (int i = 1; i <= 18; ++i)
-        reply.append({i, i % 3 ? junkFe : QByteArray()});
+    QList<LineFrame> reply;
+    for (int i = 0; i < 19; ++i)
+        reply.append({replyFrame, i % 3 ? junkFe : QByteArray()});
     put(dir, QStringLiteral("reply-junk-ending-in-fe"),
         badLine(reply, {{64, 0}, {64, 4}, {64, 4}}));
     QList<LineFrame> burst;
-    for (int i = 0; i <= 18; ++i)
-        burst.append({i, QByteArray()});
+    for (int i = 0; i < 19; ++i)
+        burst.append({replyFrame, QByteArray()});
     QList<QPair<int, int>> latencyCuts;
     for (int i = 0; i < 30; ++i)
         latencyCuts.append({8, 6}); // eight bytes every 16 ms
     put(dir, QStringLiteral("reply-in-latency-pieces"), badLine(burst, latencyCuts));
     put(dir, QStringLiteral("reply-in-62-byte-packets"),
         badLine(burst, {{62, 0}, {62, 4}, {62, 4}, {62, 4}}));
+    QList<LineFrame> interleaved;
+    for (int i = 0; i < 16; ++i) // 32 frames, the most an input names
+        interleaved << LineFrame{i % 8, QByteArray::fromHex("00aa")} << LineFrame{replyFrame, {}};
+    put(dir, QStringLiteral("reply-among-stream-frames"), badLine(interleaved, {{11, 1}, {11, 1}}));
     put(dir, QStringLiteral("stream-with-garbage"),
-        badLine({{19, QByteArray::fromHex("fe18aa00")},
-                 {25, QByteArray::fromHex("00aa")},
-                 {20, QByteArray::fromHex("fe")},
-                 {17, QByteArray::fromHex("0102aa")},
-                 {21, QByteArray()}},
+        badLine({{0, QByteArray::fromHex("fe18aa00")},
+                 {6, QByteArray::fromHex("00aa")},
+                 {1, QByteArray::fromHex("fe")},
+                 {2, QByteArray::fromHex("0102aa")},
+                 {3, {}}},
                 {{11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}, {11, 1}}));
 }
 
