@@ -123,7 +123,7 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
 
 // A settings or 20-byte reading with an aux frame inside it, one with AA at
 // byte 2 and four source numbers (0..5) after it: junk before the aux frame
-// may have swallowed it, though small channel words look like that too.
+// swallowed it, or in a servo reading small channel words look like that.
 bool swallowsAuxFrame(const QByteArray &b, int i, int length)
 {
     constexpr quint8 lastSource = 5;
@@ -336,8 +336,10 @@ void StreamFramer::parse(Mode mode)
                     c += swallowsSettingsFrame(held, i, length) ? costSwallowed : costHiddenHead;
                 if (length == servoFrameLength && hasImplausibleServoWord(held, i))
                     c += costSwallowed;
+                // Small channel words can look like aux sources; settings
+                // values rarely do.
                 if (length != auxFrameLength && swallowsAuxFrame(held, i, length))
-                    c += costHiddenHead;
+                    c += length == settingsFrameLength ? costSwallowed : costHiddenHead;
                 c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.
