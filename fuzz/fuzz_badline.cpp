@@ -18,7 +18,8 @@
 // while a timer ticks every 5 ms. Input: a frame count; per frame a byte
 // choosing the next reply frame (bit 7) or a stream frame, and a byte giving
 // the junk length, then the junk; then per delivery a length byte (1..64)
-// and a byte choosing the quiet time before it.
+// and a byte choosing the quiet time before it (the rest of the line in one
+// piece once the input runs out).
 // Checked: no frame out is made up from junk or from a cut frame.
 using namespace fuzzchecks;
 
@@ -86,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     qint64 now = 0;
     qint64 nextTick = tickMs;
     for (int at = 0; at < line.size();) {
-        const int length = 1 + in.takeByte() % 64;
+        // Once the input runs out, the rest of the line comes in one piece.
+        const int length = in.atEnd() ? int(line.size()) : 1 + in.takeByte() % 64;
         now += quietSteps[in.takeByte() % 8];
         for (; nextTick <= now; nextTick += tickMs) {
             framer.idle(nextTick);

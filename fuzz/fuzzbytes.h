@@ -16,6 +16,7 @@ public:
     FuzzBytes(const std::uint8_t *data, std::size_t size) : data(data), size(size) {}
 
     std::uint8_t takeByte() { return pos < size ? data[pos++] : 0; }
+    bool atEnd() const { return pos >= size; }
 
     QByteArray take(std::size_t n)
     {
