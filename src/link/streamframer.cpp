@@ -337,9 +337,13 @@ void StreamFramer::parse(Mode mode)
                 if (length == servoFrameLength && hasImplausibleServoWord(held, i))
                     c += costSwallowed;
                 // Small channel words can look like aux sources; settings
-                // values rarely do.
+                // values rarely do, and channel words rarely do that and
+                // hide a frame's head as well.
                 if (length != auxFrameLength && swallowsAuxFrame(held, i, length))
-                    c += length == settingsFrameLength ? costSwallowed : costHiddenHead;
+                    c += length == settingsFrameLength ||
+                                 (doubtful && mayHideFrameHead(held, i, length))
+                             ? costSwallowed
+                             : costHiddenHead;
                 c += best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.
