@@ -27,7 +27,8 @@ constexpr int costUnknownCode = 200;
 // mayHideFrameHead) loses to a reading that keeps that other frame whole.
 constexpr int costHiddenHead = 40;
 // An aux frame shows one fixed byte, the others two: one in 256 random
-// stretches looks like an aux frame, one in 65 536 like the others.
+// stretches looks like an aux frame, one in 65 536 like the others. Its
+// source numbers (see hasAuxSources) make up for that.
 constexpr int costAuxFrame = 30;
 constexpr int costLooseStart = 10; // a frame starting neither at a delivery edge nor after a frame
 constexpr int costLooseEnd = 20;   // a frame followed by skipped bytes inside a delivery
@@ -121,22 +122,25 @@ bool swallowsSettingsFrame(const QByteArray &b, int i, int length)
     return false;
 }
 
-// A settings or 20-byte reading with an aux frame inside it, one with AA at
-// byte 2 and four source numbers (0..5) after it: junk before the aux frame
-// swallowed it, or in a servo reading small channel words look like that.
-bool swallowsAuxFrame(const QByteArray &b, int i, int length)
+// Bytes 3..6 of an aux frame at j are source numbers, 0..5: four such bytes
+// after the AA say more than any marker does.
+bool hasAuxSources(const QByteArray &b, int j)
 {
     constexpr quint8 lastSource = 5;
-    for (int k = 1; k + auxFrameLength <= length; ++k) {
-        const int j = i + k;
-        if (at(b, j + auxMarkerPosition) != auxMarker)
-            continue;
-        bool sources = true;
-        for (int s = auxMarkerPosition + 1; s < auxMarkerPosition + 5; ++s)
-            sources = sources && at(b, j + s) <= lastSource;
-        if (sources)
+    for (int s = auxMarkerPosition + 1; s < auxMarkerPosition + 5; ++s)
+        if (at(b, j + s) > lastSource)
+            return false;
+    return true;
+}
+
+// A settings or 20-byte reading with an aux frame inside it, one with AA at
+// byte 2 and source numbers after it: junk before the aux frame swallowed
+// it, or in a servo reading small channel words look like that.
+bool swallowsAuxFrame(const QByteArray &b, int i, int length)
+{
+    for (int k = 1; k + auxFrameLength <= length; ++k)
+        if (at(b, i + k + auxMarkerPosition) == auxMarker && hasAuxSources(b, i + k))
             return true;
-    }
     return false;
 }
 
@@ -330,7 +334,7 @@ void StreamFramer::parse(Mode mode)
                 if (length == settingsFrameLength &&
                     !isKnownCode(at(held, i + settingsCodePosition)))
                     c += costUnknownCode;
-                if (length == auxFrameLength)
+                if (length == auxFrameLength && !hasAuxSources(held, i))
                     c += costAuxFrame;
                 if (doubtful && mayHideFrameHead(held, i, length))
                     c += swallowsSettingsFrame(held, i, length) ? costSwallowed : costHiddenHead;
