@@ -235,7 +235,7 @@ void StreamFramer::push(const QByteArray &bytes, qint64 timeMs)
 bool StreamFramer::holdsFrameHead() const
 {
     for (int i = 0; i < held.size(); ++i)
-        if (at(held, i) == frameMarker && couldBecomeAny(held, i))
+        if (showsMarker(held, i) && couldBecomeAny(held, i))
             return true;
     return false;
 }

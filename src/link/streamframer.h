@@ -82,7 +82,7 @@ private:
         Final,     // given up: every byte is a frame or skipped
     };
 
-    // Whether the bytes held end in the head of a frame marked FE.
+    // Whether the bytes held end in the head of a frame that shows a marker.
     bool holdsFrameHead() const;
     void append(const QByteArray &bytes);
     void parse(Mode mode);
