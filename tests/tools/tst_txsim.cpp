@@ -264,9 +264,13 @@ QSet<int> readFramed(Client &client, int expected, TxParamsRecord &into)
 }
 
 // Whether some delivery shows the line fault: a piece of a frame, two frames
-// in one, or stray bytes before a frame.
+// in one, or stray bytes before a frame; "cut": some frame is not a delivery
+// of its own.
 bool wireShows(const QString &fault, const Client &c)
 {
+    for (const QByteArray &f : c.frames)
+        if (fault == "cut" && !c.deliveries.contains(f))
+            return true;
     for (const QByteArray &d : c.deliveries) {
         for (int i = 0; i < c.frames.size(); ++i) {
             const QByteArray &f = c.frames[i];
@@ -628,6 +632,13 @@ void TestTxSim::faultModes_data()
         << QStringList{"--drop-frame", "7"} << "" << QVector<int>{8, 8} << false;
     QTest::newRow("frame left out of the first read")
         << QStringList{"--drop-frame-once", "1"} << "" << QVector<int>{1, 0} << false;
+    QTest::newRow("ftdi adapter, reply back to back")
+        << QStringList{"--adapter", "ftdi", "--reply", "burst:0"} << "cut" << QVector<int>{0, 0}
+        << false;
+    // Nobody acknowledges here: each reply frame goes after the timeout.
+    QTest::newRow("ch340 adapter, stop-and-wait")
+        << QStringList{"--adapter", "ch340", "--reply", "stop-and-wait"} << "" << QVector<int>{0, 0}
+        << false;
     QTest::newRow("writes ignored")
         << QStringList{"--ignore-writes"} << "" << QVector<int>{0, 0} << true;
 }

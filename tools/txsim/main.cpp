@@ -19,6 +19,19 @@ int fail(const QString &message)
     return 1;
 }
 
+// "burst:GAP_MS" or "stop-and-wait".
+bool parseReplyPacing(const QString &text, Simulator::Options &options)
+{
+    if (text == QLatin1String("stop-and-wait")) {
+        options.stopAndWait = true;
+        return true;
+    }
+    const QString prefix = QStringLiteral("burst:");
+    bool ok = false;
+    options.replyGapMs = text.startsWith(prefix) ? text.mid(prefix.size()).toInt(&ok) : -1;
+    return ok && options.replyGapMs >= 0 && options.replyGapMs <= 1000;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,9 +90,29 @@ int main(int argc, char *argv[])
         "Write every frame sent to file, one line of hexadecimal per frame, as it "
         "leaves (pieces of a split frame are one line, garbage is left out).",
         "file");
+    // How the bytes reach the tool, for trying a reader against the timing of
+    // real transmitters and adapters rather than a line that keeps every frame whole.
+    const QCommandLineOption adapterOption(
+        "adapter",
+        "USB serial adapter between transmitter and tool: cdc (the transmitter is a USB device: "
+        "each write is one delivery, the default), ftdi[:LATENCY_MS] (62-byte packets, sent "
+        "when full or when the latency timer, 16 ms unless given, runs out) or ch340 (up to 32 "
+        "bytes, sent after 1 ms of idle line or when 32 are waiting). Bytes cross a 115200 baud "
+        "line into ftdi and ch340.",
+        "kind", "cdc");
+    const QCommandLineOption replyOption(
+        "reply",
+        "Pace of the 19 frames of a read reply: burst:GAP_MS (one every GAP_MS, 0..1000; "
+        "burst:25 is the default) or stop-and-wait (each after the tool's next \"WWW\", or "
+        "after 100 ms without one).",
+        "pacing", "burst:25");
+    const QCommandLineOption streamDuringReplyOption(
+        "stream-during-reply",
+        "Keep the servo and status stream running while a read reply goes out (by default it "
+        "pauses).");
     parser.addOptions({linkOption, hzOption, gapOption, stateOption, splitOption, mergeOption,
                        garbageOption, seedOption, dropOption, dropOnceOption, ignoreWritesOption,
-                       sentLogOption});
+                       sentLogOption, adapterOption, replyOption, streamDuringReplyOption});
     parser.process(app);
 
     Simulator::Options options;
@@ -111,9 +144,14 @@ int main(int argc, char *argv[])
         options.deviceFaults.dropOnce = parser.isSet(dropOnceOption);
     }
     options.deviceFaults.ignoreWrites = parser.isSet(ignoreWritesOption);
+    QString error;
+    if (!AdapterPackets::parse(parser.value(adapterOption), &options.adapter, &error))
+        return fail(QStringLiteral("--adapter: %1").arg(error));
+    if (!parseReplyPacing(parser.value(replyOption), options))
+        return fail(QStringLiteral("--reply wants burst:GAP_MS (0..1000) or stop-and-wait"));
+    options.streamDuringReply = parser.isSet(streamDuringReplyOption);
 
     TxParamsRecord settings = demoSettings();
-    QString error;
     if (!options.statePath.isEmpty()) {
         if (QFileInfo::exists(options.statePath)) {
             if (!statefile::load(options.statePath, settings, &error))

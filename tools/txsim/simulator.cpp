@@ -23,7 +23,7 @@ void logLine(const QString &text)
 Simulator::Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings,
                      const Options &options, QObject *parent)
     : QObject(parent), terminal(terminal), options(options), device(settings, options.deviceFaults),
-      lineFaults(options.lineFaults)
+      lineFaults(options.lineFaults), line(terminal, options.adapter)
 {
     if (!options.sentLogPath.isEmpty()) {
         sentLog.setFileName(options.sentLogPath);
@@ -38,7 +38,11 @@ Simulator::Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings,
     writeTimer.setSingleShot(true);
     writeTimer.setTimerType(Qt::PreciseTimer); // the pause inside a split frame is 2 ms
     connect(&writeTimer, &QTimer::timeout, this, &Simulator::writeNext);
-    sinceLastWrite.start();
+    clock.start();
+    connect(&line, &AdapterLine::refused, this, [this] {
+        if (device.streaming())
+            stopDeadStream();
+    });
 
     servoTimer.setTimerType(Qt::PreciseTimer);
     servoTimer.setInterval(1000 / options.servoHz);
@@ -75,15 +79,16 @@ void Simulator::handle(const InputTokenizer::Token &token)
     const bool wasStreaming = device.streaming();
     if (wasStreaming && token.kind == InputTokenizer::Kind::Ack)
         ++liveAcks;
+    if (token.kind == InputTokenizer::Kind::Ack)
+        replyAcknowledged();
     const SimDevice::Reply reply = device.handle(token);
     if (!reply.log.isEmpty())
         logLine(reply.log);
-    for (const QByteArray &bytes : reply.writes)
-        queueWrite(bytes);
     if (!reply.writes.isEmpty()) {
-        readReplyLeft += reply.writes.size();
+        queueReply(reply.writes);
         if (device.streaming())
-            logLine(QStringLiteral("RR: stream paused"));
+            logLine(options.streamDuringReply ? QStringLiteral("RR: stream keeps running")
+                                              : QStringLiteral("RR: stream paused"));
     }
     if (reply.settingsChanged)
         saveState();
@@ -102,38 +107,101 @@ void Simulator::handle(const InputTokenizer::Token &token)
     }
 }
 
-void Simulator::queueWrite(const QByteArray &bytes)
+void Simulator::queueLive(const QByteArray &bytes)
 {
     outgoing.enqueue(bytes);
-    if (!writeTimer.isActive())
-        writeTimer.start(int(qMax<qint64>(0, options.writeGapMs - sinceLastWrite.elapsed())));
+    scheduleWrite();
+}
+
+void Simulator::queueReply(const QVector<QByteArray> &frames)
+{
+    if (readReplyLeft == 0) {
+        replyDueMs = clock.elapsed();
+        awaitingAck = false;
+    }
+    readReplyLeft += frames.size();
+    for (const QByteArray &frame : frames)
+        replyFrames.enqueue(frame);
+    scheduleWrite();
+}
+
+void Simulator::replyAcknowledged()
+{
+    if (!awaitingAck)
+        return;
+    awaitingAck = false;
+    replyDueMs = qMin(replyDueMs, clock.elapsed());
+    scheduleWrite();
+}
+
+// When the next frame of a queue may go. Reply frames follow their own pace;
+// with the stream paused they also keep the write gap after a live frame.
+// Live frames keep the write gap after any write, except while a reply goes
+// out with the stream running: then the two are independent, as two tasks
+// of a transmitter writing to one line are.
+qint64 Simulator::dueMs(bool reply) const
+{
+    const qint64 afterGap = lastWriteMs + options.writeGapMs;
+    if (reply)
+        return lastWasReply || options.streamDuringReply ? replyDueMs : qMax(replyDueMs, afterGap);
+    return readReplyLeft > 0 && options.streamDuringReply ? 0 : afterGap;
+}
+
+void Simulator::scheduleWrite()
+{
+    if (!pieces.isEmpty())
+        return; // the rest of a split write is timed already
+    qint64 due = -1;
+    if (!outgoing.isEmpty())
+        due = dueMs(false);
+    if (!replyFrames.isEmpty())
+        due = due < 0 ? dueMs(true) : qMin(due, dueMs(true));
+    if (due >= 0)
+        writeTimer.start(int(qMax<qint64>(0, due - clock.elapsed())));
 }
 
 void Simulator::writeNext()
 {
+    const qint64 now = clock.elapsed();
     if (pieces.isEmpty()) {
-        if (outgoing.isEmpty() || waitForPartner())
+        // Live frames first: with the stream paused they are only those queued before the reply.
+        bool live = !outgoing.isEmpty() && dueMs(false) <= now;
+        const bool replyDue = !replyFrames.isEmpty() && dueMs(true) <= now;
+        // A live frame left waiting for a partner to merge with lets a due reply frame pass.
+        if (live && replyDue && outgoing.size() < lineFaults.framesPerWrite())
+            live = false;
+        if (!live && !replyDue) {
+            scheduleWrite();
             return;
+        }
+        if (live && waitForPartner())
+            return;
+        QQueue<QByteArray> &source = live ? outgoing : replyFrames;
+        piecesFromReply = !live;
         piecesFrames.clear();
-        while (piecesFrames.size() < lineFaults.framesPerWrite() && !outgoing.isEmpty())
-            piecesFrames.append(outgoing.dequeue());
+        while (piecesFrames.size() < lineFaults.framesPerWrite() && !source.isEmpty())
+            piecesFrames.append(source.dequeue());
         for (const QByteArray &piece : lineFaults.writesFor(piecesFrames))
             pieces.enqueue(piece);
     }
-    const bool written = terminal.write(pieces.dequeue());
-    sinceLastWrite.restart();
+    const bool written = line.write(pieces.dequeue());
+    lastWriteMs = now;
+    lastWasReply = piecesFromReply;
     if (!written && device.streaming()) {
         stopDeadStream();
         return;
     }
     if (pieces.isEmpty()) {
         for (const QByteArray &frame : piecesFrames)
-            frameWritten(frame, written);
-    }
-    if (!pieces.isEmpty())
+            frameWritten(frame, written, piecesFromReply);
+        if (piecesFromReply) {
+            replyDueMs = now + (options.stopAndWait ? ackTimeoutMs : options.replyGapMs);
+            awaitingAck = options.stopAndWait;
+        }
+        scheduleWrite();
+    } else {
         writeTimer.start(LineFaults::splitPauseMs);
-    else if (!outgoing.isEmpty())
-        writeTimer.start(readReplyLeft > 0 ? readReplyGapMs : options.writeGapMs);
+    }
 }
 
 // A frame to be merged waits for the next one, but not for ever: the stream
@@ -154,7 +222,7 @@ bool Simulator::waitForPartner()
     return true;
 }
 
-void Simulator::frameWritten(const QByteArray &frame, bool written)
+void Simulator::frameWritten(const QByteArray &frame, bool written, bool reply)
 {
     // Servo and status frames are the only 20-byte frames.
     if (written && device.streaming() && frame.size() == protocol::servoFrameLength)
@@ -163,9 +231,10 @@ void Simulator::frameWritten(const QByteArray &frame, bool written)
         sentLog.write(frame.toHex() + '\n');
         sentLog.flush();
     }
-    if (readReplyLeft > 0 && --readReplyLeft == 0)
-        logLine(device.streaming() ? QStringLiteral("RR: reply sent, stream resumed")
-                                   : QStringLiteral("RR: reply sent"));
+    if (reply && --readReplyLeft == 0)
+        logLine(device.streaming() && !options.streamDuringReply
+                    ? QStringLiteral("RR: reply sent, stream resumed")
+                    : QStringLiteral("RR: reply sent"));
 }
 
 // Nobody reads: the client went away without "DIS". Stop, and do not greet
@@ -176,29 +245,36 @@ void Simulator::stopDeadStream()
     servoTimer.stop();
     statusTimer.stop();
     outgoing.clear();
+    replyFrames.clear();
     pieces.clear();
     piecesFrames.clear();
     partnerWait.invalidate();
     readReplyLeft = 0;
+    awaitingAck = false;
+    line.clear();
     terminal.discardUnread();
     logLine(QStringLiteral("nobody is reading: stream stopped, unread frames dropped"));
     logStreamTotals();
 }
 
-// Live frames wait while a read reply is going out, and are dropped rather
+// Live frames wait while a read reply is going out (unless the stream runs
+// during replies), and are dropped rather
 // than queued behind one another when the line cannot keep up.
-bool Simulator::streamMayWrite() const { return readReplyLeft == 0 && outgoing.size() < 2; }
+bool Simulator::streamMayWrite() const
+{
+    return (readReplyLeft == 0 || options.streamDuringReply) && outgoing.size() < 2;
+}
 
 void Simulator::streamServo()
 {
     if (streamMayWrite())
-        queueWrite(protocol::encodeServoFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
+        queueLive(protocol::encodeServoFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
 }
 
 void Simulator::streamStatus()
 {
     if (streamMayWrite())
-        queueWrite(protocol::encodeStatusFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
+        queueLive(protocol::encodeStatusFrame(telemetryAt(streamClock.elapsed() / 1000.0)));
 }
 
 void Simulator::summariseAcks()

@@ -1,0 +1,98 @@
+#include "adapterpackets.h"
+
+bool AdapterPackets::parse(const QString &text, Policy *policy, QString *error)
+{
+    const QString name = text.section(QLatin1Char(':'), 0, 0);
+    const bool hasLatency = text.contains(QLatin1Char(':'));
+    Policy p;
+    if (name == QLatin1String("cdc") && !hasLatency) {
+        p.kind = Kind::Cdc;
+    } else if (name == QLatin1String("ch340") && !hasLatency) {
+        p.kind = Kind::Ch340;
+    } else if (name == QLatin1String("ftdi")) {
+        p.kind = Kind::Ftdi;
+        p.latencyMs = defaultFtdiLatencyMs;
+        bool ok = true;
+        if (hasLatency)
+            p.latencyMs = text.section(QLatin1Char(':'), 1).toInt(&ok);
+        if (!ok || p.latencyMs < 1 || p.latencyMs > maxFtdiLatencyMs) {
+            *error = QStringLiteral("the ftdi latency is a number of ms from 1 to %1")
+                         .arg(maxFtdiLatencyMs);
+            return false;
+        }
+    } else {
+        *error =
+            QStringLiteral("the adapter is cdc, ftdi[:LATENCY_MS] or ch340, not '%1'").arg(text);
+        return false;
+    }
+    *policy = p;
+    return true;
+}
+
+void AdapterPackets::write(const QByteArray &bytes, qint64 nowNs)
+{
+    if (bytes.isEmpty())
+        return;
+    if (policy.kind == Kind::Cdc) {
+        cdcPackets.append({bytes, nowNs});
+        return;
+    }
+    qint64 at = qMax(nowNs, lineFreeNs);
+    for (char c : bytes) {
+        at += byteNs;
+        waiting.append(c);
+        arrivalNs.append(at);
+    }
+    lineFreeNs = at;
+}
+
+AdapterPackets::Cut AdapterPackets::nextCut() const
+{
+    Cut cut;
+    if (waiting.isEmpty())
+        return cut;
+    if (policy.kind == Kind::Ftdi) {
+        const qint64 timerNs = arrivalNs.first() + policy.latencyMs * 1000000LL;
+        if (waiting.size() >= ftdiPacketBytes && arrivalNs[ftdiPacketBytes - 1] <= timerNs)
+            return {ftdiPacketBytes, arrivalNs[ftdiPacketBytes - 1]};
+        cut.dueNs = timerNs;
+        while (cut.length < waiting.size() && arrivalNs[cut.length] <= timerNs)
+            ++cut.length;
+        return cut;
+    }
+    // ch340: the packet grows while the bytes come closer than the idle gap.
+    cut.length = 1;
+    while (cut.length < ch340PacketBytes && cut.length < waiting.size() &&
+           arrivalNs[cut.length] - arrivalNs[cut.length - 1] < ch340IdleNs)
+        ++cut.length;
+    cut.dueNs = cut.length == ch340PacketBytes ? arrivalNs[cut.length - 1]
+                                               : arrivalNs[cut.length - 1] + ch340IdleNs;
+    return cut;
+}
+
+QVector<AdapterPackets::Packet> AdapterPackets::takeDue(qint64 nowNs)
+{
+    QVector<Packet> due;
+    while (!cdcPackets.isEmpty() && cdcPackets.first().dueNs <= nowNs)
+        due.append(cdcPackets.takeFirst());
+    for (Cut cut = nextCut(); cut.length > 0 && cut.dueNs <= nowNs; cut = nextCut()) {
+        due.append({waiting.left(cut.length), cut.dueNs});
+        waiting.remove(0, cut.length);
+        arrivalNs.remove(0, cut.length);
+    }
+    return due;
+}
+
+qint64 AdapterPackets::nextDueNs() const
+{
+    if (!cdcPackets.isEmpty())
+        return cdcPackets.first().dueNs;
+    return nextCut().dueNs;
+}
+
+void AdapterPackets::clear()
+{
+    waiting.clear();
+    arrivalNs.clear();
+    cdcPackets.clear();
+}
