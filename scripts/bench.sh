@@ -2,7 +2,8 @@
 # Builds in Release into build-bench, measures the program side by side with
 # its own form alone and an empty Qt window and against its goals, and writes
 # docs/performance.md. Everything runs on the offscreen platform. Takes about
-# four minutes after the build.
+# four minutes after the build, and 15 more for the reads through USB adapters
+# (scripts/bench-adapters.sh, which also runs alone).
 #
 #   scripts/bench.sh [--runs N]           everything; N start-up runs of each program (10)
 #   scripts/bench.sh startup [--runs N]   the start-up figures alone (seconds): builds
@@ -272,6 +273,8 @@ FAULT_MODEL_ROWS="$("$BIN/bench_linkfaults" --offline)"
 LOAD_AFTER="$(load)"
 
 # --- the report ----------------------------------------------------------------
+# The adapter reads keep their tables (one per label, e.g. before and after a change).
+ADAPTER_SECTION="$(sed -n '/^<!-- adapters-begin/,/^<!-- adapters-end -->/p' "$OUT" 2>/dev/null || true)"
 CXX_PATH="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$BUILD_DIR/CMakeCache.txt")"
 {
     cat <<EOF
@@ -399,6 +402,9 @@ $WINDOW_ROWS
 EOF
     cat "$ROOT/bench/findings.md"
 } >"$OUT"
+[ -z "$ADAPTER_SECTION" ] || printf '\n%s\n' "$ADAPTER_SECTION" >>"$OUT"
 echo "== wrote $OUT"
-# The file was written afresh: add txctl's figures again.
+# The file was written afresh: add txctl's figures again, and the reads
+# through USB adapters of this tree.
 "$ROOT/scripts/bench-txctl.sh"
+"$ROOT/scripts/bench-adapters.sh"

@@ -1,0 +1,363 @@
+// Reads against the virtual transmitter behind each kind of USB serial
+// adapter, by the window and by txctl:
+//
+//   bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS] [--only TEXT]
+//
+// For each adapter (cdc, ftdi:16, ftdi:1, ch340) x reply pacing (burst,
+// stop-and-wait) x stream (paused or running during a reply) it starts txsim
+// with those options and
+//   - builds MainWindow as the program does, offers txsim's link first in the
+//     port list and clicks the open button ("OK" starts the live stream);
+//     then N times: puts the start values back into the store, clicks Read
+//     and, once txsim has sent its reply and the adapter has delivered it,
+//     compares every setting the transmitter's frames carry with txsim's;
+//   - runs `txctl read` N times against a second txsim with the same options:
+//     complete when it exits 0 with a file equal to txsim's state file.
+// txsim's settings differ from the start values in every one of the 19
+// frames of a reply, so each lost frame shows. The frames the window decodes
+// are taken at the decoder's one entry point (a link-time wrapper, see
+// bench/CMakeLists.txt) and matched against txsim's --sent-log: the share of
+// servo frames sent that the window decoded, and the frames it decoded that
+// were never sent ("made up").
+//
+// Prints one Markdown table row per combination.
+#include "carriedfields.h"
+#include "decoder.h"
+#include "dualrate.h"
+#include "fieldcatalogue.h"
+#include "mainwindow.h"
+#include "parameterfile.h"
+#include "portlist.h"
+#include "simdevice.h"
+#include "telemetry.h"
+#include "transmitterframes.h"
+#include "txparams.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+
+bool recording = false;
+QList<QByteArray> windowFrames; // every frame the window decoded while recording
+
+} // namespace
+
+// The decoder's entry point, wrapped at link time: the real one runs, and
+// what it took as a frame is kept.
+#define DECODE_DELIVERY                                                                            \
+    _ZN8protocol14decodeDeliveryERK10QByteArrayR14TxParamsRecordR15TelemetryRecord
+#define WRAPPED(prefix, name) WRAPPED_(prefix, name)
+#define WRAPPED_(prefix, name) prefix##name
+extern "C" {
+protocol::DecodeResult WRAPPED(__real_, DECODE_DELIVERY)(const QByteArray &, TxParamsRecord &,
+                                                         TelemetryRecord &);
+protocol::DecodeResult WRAPPED(__wrap_, DECODE_DELIVERY)(const QByteArray &delivery,
+                                                         TxParamsRecord &p, TelemetryRecord &t)
+{
+    const protocol::DecodeResult r = WRAPPED(__real_, DECODE_DELIVERY)(delivery, p, t);
+    using protocol::DeliveryKind;
+    if (recording && r.kind != DeliveryKind::Empty && r.kind != DeliveryKind::Unrecognised)
+        windowFrames.append(delivery);
+    return r;
+}
+}
+
+namespace
+{
+
+constexpr int waitMs = 10000;
+
+[[noreturn]] void fail(const QString &message)
+{
+    std::fprintf(stderr, "bench_adapterreads: %s\n", qPrintable(message));
+    std::_Exit(1); // a modal box may be up: wait for nobody
+}
+
+void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename Pred> bool waitUntil(Pred done)
+{
+    QDeadlineTimer deadline(waitMs);
+    while (!done() && !deadline.hasExpired())
+        spin(10);
+    return done();
+}
+
+protocol::DeliveryKind kindOf(const QByteArray &frame)
+{
+    TxParamsRecord p;
+    TelemetryRecord t;
+    return protocol::decodeDelivery(frame, p, t).kind;
+}
+
+// Start values with one change that each frame of a reply carries (the
+// system frame's is the demo transmitter's firmware version, which the file
+// does not hold). Every value is one the form can show.
+TxParamsRecord stateForFile()
+{
+    TxParamsRecord p;
+    p.aux[0] = 0;
+    p.rev[0] = 1;
+    p.subTrim[0] = 12;
+    p.epaLeft[0] = 100;
+    p.epaRight[0] = 110;
+    p.failSafe[0] = 60;
+    p.atti[0] = 20;
+    p.elev[0] = 90;
+    p.vtail[0] = 40;
+    p.delay[0] = 77;
+    p.drUpCh[0] = 90;
+    p.prm[0].data[0] = 10;
+    p.prm[0].slave = 2;
+    p.prm[2].data[0] = 10;
+    p.prm[3].data[0] = 10;
+    p.thCurve[2] = 40;
+    p.extraSigned = -90;
+    p.drExpUpCh[0] = 20;
+    params::selectDualRate(p); // the file holds the selected rates too, as a reader writes them
+    return p;
+}
+
+bool carried(const params::Field &f) { return protocol::carriedFromTransmitter(f); }
+
+// Whether each of the 19 frames of a reply from `sim` changes a carried
+// setting of the start values; a lost frame would go unseen otherwise.
+bool everyFrameShows(const TxParamsRecord &sim)
+{
+    QVector<QByteArray> frames{protocol::encodeAuxFrame(sim)};
+    frames += protocol::encodeSettingsFrames(sim);
+    for (const QByteArray &frame : frames) {
+        TxParamsRecord p;
+        TelemetryRecord t;
+        protocol::decodeDelivery(frame, p, t);
+        if (params::changedFields(p, TxParamsRecord{}, carried).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+struct Row {
+    QString adapter;
+    bool stopAndWait;
+    bool streamDuringReply;
+};
+
+struct Sim {
+    QTemporaryDir dir;
+    QProcess process;
+    QByteArray log;
+    QString link = dir.filePath("tx");
+    QString state = dir.filePath("state.txt");
+    QString sentLog = dir.filePath("sent");
+
+    void start(const QString &txsim, const QByteArray &stateContent, const QStringList &options)
+    {
+        QFile file(state);
+        if (!file.open(QIODevice::WriteOnly) || file.write(stateContent) != stateContent.size())
+            fail("cannot write " + state);
+        file.close();
+        process.start(txsim, QStringList{"--link", link, "--state", state, "--sent-log", sentLog} +
+                                 options);
+        if (!waitUntil([&] { return QFileInfo::exists(link); }))
+            fail("txsim did not start: " + process.readAllStandardError());
+    }
+    int repliesSent()
+    {
+        log += process.readAllStandardOutput();
+        return log.count("RR: reply sent");
+    }
+    QList<QByteArray> sent() const
+    {
+        QFile file(sentLog);
+        QList<QByteArray> frames;
+        if (file.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : file.readAll().split('\n'))
+                if (!line.isEmpty())
+                    frames.append(QByteArray::fromHex(line));
+        return frames;
+    }
+    ~Sim()
+    {
+        process.terminate();
+        if (!process.waitForFinished(3000))
+            process.kill();
+        process.waitForFinished();
+    }
+};
+
+struct WindowResult {
+    int complete = 0;
+    int servoSent = 0;
+    int servoDecoded = 0;
+    int madeUp = 0;
+};
+
+WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
+                         const TxParamsRecord &simSettings, const QStringList &options, int reads)
+{
+    Sim sim;
+    sim.start(txsim, stateContent, options);
+    portlist::setPreferredPorts({sim.link});
+    WindowResult result;
+    {
+        MainWindow window;
+        window.show();
+        auto *openButton = window.findChild<QAbstractButton *>("openButton");
+        auto *readButton = window.findChild<QAbstractButton *>("toolButton_Read");
+        if (!openButton || !readButton)
+            fail("no open or read button");
+        const QString closedCaption = openButton->text();
+        // Armed first: a failed open does not return before its box is closed.
+        QTimer::singleShot(3000, [&] {
+            if (openButton->text() == closedCaption)
+                fail("the window could not open " + sim.link);
+        });
+        windowFrames.clear();
+        recording = true;
+        openButton->click();
+        spin(300);
+        for (int i = 0; i < reads; ++i) {
+            TxParams = TxParamsRecord{};
+            spin(250); // display refreshes put the start values into the editors
+            const int before = sim.repliesSent();
+            readButton->click(); // returns after the designed 200 + 500 ms
+            if (!waitUntil([&] { return sim.repliesSent() > before; }))
+                fail("txsim sent no reply");
+            spin(300); // the adapter's latency, the window's own timers
+            result.complete += params::changedFields(TxParams, simSettings, carried).isEmpty();
+        }
+        openButton->click(); // "DIS": the stream stops
+        spin(300);
+        recording = false;
+    }
+    const QList<QByteArray> sent = sim.sent();
+    const QSet<QByteArray> sentSet(sent.begin(), sent.end());
+    QList<QByteArray> sentServo, decodedServo;
+    for (const QByteArray &f : sent)
+        if (kindOf(f) == protocol::DeliveryKind::Servo)
+            sentServo.append(f);
+    for (const QByteArray &f : windowFrames) {
+        result.madeUp += !sentSet.contains(f);
+        if (kindOf(f) == protocol::DeliveryKind::Servo)
+            decodedServo.append(f);
+    }
+    // In order: a servo frame decoded twice counts once.
+    int cursor = 0;
+    for (const QByteArray &f : decodedServo) {
+        const int at = sentServo.indexOf(f, cursor);
+        if (at >= 0) {
+            cursor = at + 1;
+            ++result.servoDecoded;
+        }
+    }
+    result.servoSent = sentServo.size();
+    return result;
+}
+
+int txctlReads(const QString &txsim, const QString &txctl, const QByteArray &stateContent,
+               const QStringList &options, int reads)
+{
+    Sim sim;
+    sim.start(txsim, stateContent, options);
+    int complete = 0;
+    const QString out = sim.dir.filePath("read.txt");
+    for (int i = 0; i < reads; ++i) {
+        QFile::remove(out);
+        QProcess read;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", sim.dir.filePath("data")); // no history in the user's
+        read.setProcessEnvironment(env);
+        read.start(txctl, {"read", "--port", sim.link, "-o", out});
+        if (!read.waitForFinished(60000))
+            fail("txctl read did not finish");
+        QFile file(out);
+        complete += read.exitStatus() == QProcess::NormalExit && read.exitCode() == 0 &&
+                    file.open(QIODevice::ReadOnly) && file.readAll() == stateContent;
+    }
+    return complete;
+}
+
+QString percent(int part, int whole)
+{
+    if (whole == 0)
+        return QStringLiteral("n/a");
+    const int decimals = part == whole || part == 0 ? 0 : 1;
+    return QString::number(100.0 * part / whole, 'f', decimals) + " %";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The window logs every settings frame it decodes; the table is the output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type != QtDebugMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    QCommandLineParser parser;
+    const QCommandLineOption txsimOption("txsim", "The txsim program.", "path");
+    const QCommandLineOption txctlOption("txctl", "The txctl program.", "path");
+    const QCommandLineOption readsOption("reads", "Reads per row, by each reader.", "n", "30");
+    const QCommandLineOption gapOption("burst-gap-ms", "Gap between the frames of a burst reply.",
+                                       "ms", "5");
+    const QCommandLineOption onlyOption("only", "Only the rows whose options contain TEXT.",
+                                        "text");
+    parser.addOptions({txsimOption, txctlOption, readsOption, gapOption, onlyOption});
+    parser.process(app);
+    const int reads = parser.value(readsOption).toInt();
+    const int gap = parser.value(gapOption).toInt();
+    if (reads < 1 || gap < 0 || !parser.isSet(txsimOption) || !parser.isSet(txctlOption))
+        fail("usage: bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS]");
+
+    const QByteArray stateContent = files::parameterFileContent(stateForFile());
+    TxParamsRecord simSettings = demoSettings(); // what txsim holds once it loaded the file
+    files::parseParameterText(QString::fromLatin1(stateContent), simSettings);
+    if (!everyFrameShows(simSettings))
+        fail("a frame of the reply would not show");
+
+    QList<Row> rows;
+    for (const char *adapter : {"cdc", "ftdi:16", "ftdi:1", "ch340"})
+        for (bool stopAndWait : {false, true})
+            for (bool running : {false, true})
+                rows.append({adapter, stopAndWait, running});
+    for (const Row &row : rows) {
+        const QString reply =
+            row.stopAndWait ? QStringLiteral("stop-and-wait") : QStringLiteral("burst:%1").arg(gap);
+        QStringList options{"--adapter", row.adapter, "--reply", reply};
+        if (row.streamDuringReply)
+            options << "--stream-during-reply";
+        if (parser.isSet(onlyOption) && !options.join(' ').contains(parser.value(onlyOption)))
+            continue;
+        const WindowResult w =
+            windowReads(parser.value(txsimOption), stateContent, simSettings, options, reads);
+        const int t = txctlReads(parser.value(txsimOption), parser.value(txctlOption), stateContent,
+                                 options, reads);
+        std::printf("| %s | %s | %s | %d/%d, %s | %d/%d, %s | %d | %d/%d, %s |\n",
+                    qPrintable(row.adapter), qPrintable(reply),
+                    row.streamDuringReply ? "running" : "paused", w.complete, reads,
+                    qPrintable(percent(w.complete, reads)), w.servoDecoded, w.servoSent,
+                    qPrintable(percent(w.servoDecoded, w.servoSent)), w.madeUp, t, reads,
+                    qPrintable(percent(t, reads)));
+        std::fflush(stdout);
+    }
+    return 0;
+}
