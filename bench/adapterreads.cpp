@@ -237,10 +237,15 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
         for (int i = 0; i < reads; ++i) {
             TxParams = TxParamsRecord{};
             spin(250); // display refreshes put the start values into the editors
+            // A window that holds its commands back while a reply comes waits here.
+            if (!waitUntil([&] { return readButton->isEnabled(); }))
+                std::fprintf(stderr, "%s: read %d: Read stays disabled\n",
+                             qPrintable(options.join(' ')), i + 1);
             const int before = sim.repliesSent();
             readButton->click(); // returns after the designed 200 + 500 ms
             if (!waitUntil([&] { return sim.repliesSent() > before; }))
-                fail("txsim sent no reply");
+                std::fprintf(stderr, "%s: read %d: no reply\n", qPrintable(options.join(' ')),
+                             i + 1);
             spin(300); // the adapter's latency, the window's own timers
             result.complete += params::changedFields(TxParams, simSettings, carried).isEmpty();
         }

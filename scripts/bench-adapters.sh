@@ -36,6 +36,7 @@ fi
 
 COMMAND="scripts/bench-adapters.sh --reads $READS --label \"$LABEL\""
 LOAD_BEFORE="$(cut -d' ' -f1-3 /proc/loadavg)"
+STARTED="$(date -u '+%Y-%m-%d %H:%M UTC')"
 "$BUILD_DIR/bench/bench_adapterreads" --txsim "$BUILD_DIR/tools/txsim/txsim" \
     --txctl "$BUILD_DIR/src/cli/txctl" --reads "$READS" >"$WORK/rows"
 LOAD_AFTER="$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -44,8 +45,8 @@ table="$(cat <<MD
 <!-- adapters-table-begin: $LABEL -->
 ### $LABEL
 
-Commit $(git -C "$ROOT" rev-parse --short HEAD) on $(date -u '+%Y-%m-%d %H:%M UTC'), $READS reads
-per row by each reader, load average $LOAD_BEFORE before and $LOAD_AFTER after;
+Commit $(git -C "$ROOT" rev-parse --short HEAD), started $STARTED, $READS reads per row
+by each reader, load average $LOAD_BEFORE before and $LOAD_AFTER after;
 \`$COMMAND\`.
 
 | Adapter | Reply | Stream during the reply | Window: complete reads | Window: servo frames decoded | Window: made-up frames | txctl: complete reads |
