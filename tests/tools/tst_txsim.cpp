@@ -553,8 +553,7 @@ void TestTxSim::demoRoundTripsThroughTheWindow()
     };
     button("openButton")->click();
     qInstallMessageHandler(collectWindowLog);
-    // The window decodes one frame per delivery; a busy machine that merges
-    // two spoils the read, so read again (see readSettings).
+    // Read again should a reply come short (see readSettings).
     QSet<QString> allFrames;
     for (int n = 1; n <= readReplyFrames; ++n)
         allFrames.insert(QStringLiteral("ReadFlag:%1").arg(n));
@@ -679,7 +678,7 @@ void TestTxSim::faultModes()
     }
     QCOMPARE(client.frames.size(), total); // nothing made up from garbage
     QVERIFY(wireShows(wire, client));
-    if (!wire.isEmpty()) // the window's one-delivery-one-frame decoding loses frames
+    if (!wire.isEmpty()) // taking each delivery as one frame would lose frames
         QVERIFY(client.countKind(protocol::DeliveryKind::Aux) +
                     client.countKind(protocol::DeliveryKind::Settings) <
                 client.frames.size());

@@ -5,8 +5,8 @@
 #include <QVector>
 
 // What a poor serial line or USB adapter does to the transmitter's frames,
-// for trying a reader that must cope with it (the window does not: it takes
-// each delivery as one frame and loses every frame these faults touch).
+// for trying a reader that must cope with it (the window and txctl read the
+// stream through a framer that reassembles cut and glued frames).
 //   split:   each write is cut in two inside its (first) frame; the second
 //            piece follows after splitPauseMs, so the reader sees two deliveries
 //   merge:   two consecutive frames go out in one write

@@ -59,8 +59,7 @@ int main(int argc, char *argv[])
         "after every complete write from the tool.",
         "file");
     // Faults, for trying a reader that must cope with a poor line or a
-    // transmitter that does not do what it is told. The window copes with
-    // none of the line faults: it takes each delivery as one frame.
+    // transmitter that does not do what it is told.
     const QCommandLineOption splitOption(
         "split-deliveries",
         "Line fault: write every frame in two pieces, 2 ms apart, cut at a random point inside "

@@ -19,11 +19,11 @@ class QSocketNotifier;
 //
 // Live frames and the frames of a read reply wait in two queues. Live frames
 // leave at least the write gap (Options::writeGapMs) after the previous write,
-// so that each frame reaches the tool as its own delivery (the tool decodes
-// one frame per delivery and never reassembles). The frames of a read reply
-// are paced by Options::reply: by default spaced wider, since a busy machine
-// can hand two writes over together when they come close, and a lost live
-// frame is replaced at once while a lost settings frame is not. Nineteen of
+// so that each frame reaches the tool as its own delivery unless an adapter
+// or a fault glues them. The frames of a read reply are paced by
+// Options::stopAndWait and replyGapMs: by default spaced wider, since a busy
+// machine can hand two writes over together when they come close, and a lost
+// live frame is replaced at once while a lost settings frame is not. Nineteen of
 // them at readReplyGapMs still arrive within the half second the tool waits
 // after "RR". Unless Options::streamDuringReply, the stream pauses while a
 // reply goes out.
@@ -40,7 +40,7 @@ public:
     struct Options {
         int servoHz = 50;
         // Below 10 ms only for load tests: a busy tool may then get two
-        // frames in one delivery, which it cannot decode.
+        // frames in one delivery.
         int writeGapMs = 10;
         QString statePath; // empty: nothing is saved
         SimDevice::Faults deviceFaults;
