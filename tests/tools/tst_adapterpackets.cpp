@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 // The deliveries each kind of USB adapter makes of the transmitter's writes.
 // One byte takes 0.0868 ms on the 115200 baud line into ftdi and ch340.
 class TestAdapterPackets : public QObject
