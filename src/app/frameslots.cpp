@@ -23,10 +23,7 @@ void MainWindow::serialPort_readyRead()
     if (delivery.isEmpty())
         return;
     framer.push(delivery, linkClock.elapsed());
-    const QVector<int> decoded = decodeFrames(framer.takeFrames());
-    params::settle(
-        TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
-    framesSettled(decoded);
+    settleFrames(decodeFrames(framer.takeFrames()));
     writeToPort(protocol::commandAck);
     if (framer.pendingBytes() > 0)
         framerTick->start();
@@ -39,11 +36,8 @@ void MainWindow::framerQuiet()
 {
     framer.idle(linkClock.elapsed());
     const QVector<int> decoded = decodeFrames(framer.takeFrames());
-    if (!decoded.isEmpty()) {
-        params::settle(
-            TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
-        framesSettled(decoded);
-    }
+    if (!decoded.isEmpty())
+        settleFrames(decoded);
     if (framer.pendingBytes() > 0)
         framerTick->start();
 }
@@ -66,10 +60,13 @@ QVector<int> MainWindow::decodeFrames(const QList<QByteArray> &frames)
     return numbers;
 }
 
-// What follows frames once the store has been repaired: a complete read is
-// kept in the history, and a read reply holds the other commands back.
-void MainWindow::framesSettled(const QVector<int> &frameNumbers)
+// The dual-rate selection and the repair, then what follows frames once the
+// store is settled: a complete read is kept in the history, and a read reply
+// holds the other commands back.
+void MainWindow::settleFrames(const QVector<int> &frameNumbers)
 {
+    params::settle(
+        TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
     for (int number : frameNumbers) {
         historyhooks::frameDecoded(number);
         transferGate->replyFrameDecoded(number);

@@ -228,7 +228,7 @@ private:
     QTimer *framerTick;
     void framerQuiet();
     QVector<int> decodeFrames(const QList<QByteArray> &frames);
-    void framesSettled(const QVector<int> &frameNumbers);
+    void settleFrames(const QVector<int> &frameNumbers);
 
     void fillPortList();
     void refreshPortList();
