@@ -1,7 +1,6 @@
 // Save and load of the parameter file.
 #include "mainwindow.h"
 
-#include "encoder.h"
 #include "filedialogs.h"
 #include "parameterfile.h"
 #include "transfergate.h"
@@ -16,11 +15,12 @@
 // The whole text of the last file loaded.
 QString loadedText;
 
-// Saving writes the file only: a backup must not change the transmitter's
-// settings, so the frames are built into their buffers but not sent.
+// Saving writes the file; with the port open the three frames also go to
+// the transmitter, without the closing "WWW" of a write. A file that cannot
+// be written sends nothing.
 void MainWindow::on_toolButton_Save_clicked()
 {
-    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Save);
+    TransferGate::Flow transfer(*transferGate, ui->toolButton_Save);
     if (!transfer)
         return;
     lockOut(ui->toolButton_Save);
@@ -31,16 +31,22 @@ void MainWindow::on_toolButton_Save_clicked()
     if (path.isEmpty())
         return;
 
-    protocol::buildSFrame(TxParams, frameTextS);
-    protocol::buildGFrame(TxParams, frameTextG);
-    protocol::buildHFrame(TxParams, frameTextH);
+    SendData1();
+    SendData2();
+    SendData3();
     QString error;
     if (!files::writeParameterFile(
             path, files::parameterFileContent(frameTextS, frameTextG, frameTextH), &error)) {
         qDebug() << "save failed:" << error;
         QMessageBox::critical(this, uitexts::errorTitle(), uitexts::fileErrorText(),
                               QMessageBox::Ok);
+        return;
     }
+    if (ui->openButton->text() == uitexts::openCaption())
+        return;
+    transferKind = QStringLiteral("save");
+    startWrite(false, false);
+    transfer.handOver();
 }
 
 void MainWindow::on_toolButton_Load_clicked()

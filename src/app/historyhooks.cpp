@@ -6,17 +6,13 @@
 #include "windowrecords.h"
 
 #include <QDebug>
-#include <QSet>
 
 namespace historyhooks
 {
 namespace
 {
 
-constexpr int framesOfARead = 19;
-
 bool enabled = false;
-QSet<int> framesSinceRequest;
 
 void keep(const QByteArray &content, const QString &kind)
 {
@@ -29,17 +25,10 @@ void keep(const QByteArray &content, const QString &kind)
 
 void enable() { enabled = true; }
 
-void readRequested() { framesSinceRequest.clear(); }
-
-void frameDecoded(int frameNumber)
+void readCompleted()
 {
-    if (!enabled || frameNumber == 0)
-        return;
-    framesSinceRequest.insert(frameNumber);
-    if (framesSinceRequest.size() < framesOfARead)
-        return;
-    framesSinceRequest.clear();
-    keep(files::parameterFileContent(TxParams), QStringLiteral("read"));
+    if (enabled)
+        keep(files::parameterFileContent(TxParams), QStringLiteral("read"));
 }
 
 void settingsSent(const QString &kind)

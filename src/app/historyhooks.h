@@ -10,11 +10,8 @@ namespace historyhooks
 {
 
 void enable();
-// A read request went out: frames from now on belong to a new read.
-void readRequested();
-// After a decoded frame has been validated; frameNumber 0 for anything
-// but the aux and the settings frames.
-void frameDecoded(int frameNumber);
+// A read brought all 19 frames; the store holds them, settled.
+void readCompleted();
 // After a write ("write") or reset ("reset") flow sent its three frames.
 void settingsSent(const QString &kind);
 

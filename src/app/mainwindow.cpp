@@ -16,8 +16,10 @@
 #include "telemetry.h"
 #include "tooltips.h"
 #include "transfergate.h"
+#include "transfertexts.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
+#include "validation.h"
 #include "waitms.h"
 #include "wheelguard.h"
 
@@ -55,6 +57,17 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     formtexts::apply(this);
 
     connect(&serial, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    session = new TransmitterSession(serial, TransmitterSession::Ack::PerDelivery, this);
+    connect(session, &TransmitterSession::liveFrame, this, &MainWindow::liveFrameArrived);
+    connect(session, &TransmitterSession::replyFrame, this, &MainWindow::replyFrameArrived);
+    connect(session, &TransmitterSession::framesHandled, this, [this] {
+        params::settle(
+            TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
+    });
+    connect(session, &TransmitterSession::finished, this, &MainWindow::transferFinished);
+    // Once the frames are out, a close of the port or the window waits no
+    // longer; the check that follows is given up (and said to be).
+    connect(session, &TransmitterSession::framesSent, this, [this] { endWriting(); });
 
     // An unplugged adapter shows up as a resource error, or (pseudo-terminals,
     // some adapters) as a flood of read errors while the port stays open.
@@ -81,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // The last frame of a write must not be dropped with the port when the
     // program ends right after it.
     closeDeferral = new CloseDeferral(this, [this] {
+        session->abort(uitexts::closeCaption());
         if (serial.isOpen())
             serial.flush();
     });
@@ -88,12 +102,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     displayTimer = new QTimer(this);
     displayTimer->start(100);
     connect(displayTimer, SIGNAL(timeout()), this, SLOT(ui_Display()));
-
-    framerTick = new QTimer(this);
-    framerTick->setSingleShot(true);
-    framerTick->setInterval(StreamFramer::defaultGapMs);
-    connect(framerTick, &QTimer::timeout, this, &MainWindow::framerQuiet);
-    linkClock.start();
 }
 
 MainWindow::~MainWindow() { delete ui; }
@@ -138,11 +146,16 @@ void MainWindow::on_openButton_clicked()
             return;
         }
         linkLostPending = false;
-        framer = StreamFramer(); // nothing of an earlier session is held
+        session->restart(); // nothing of an earlier link is held
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(uitexts::closeCaption());
         ui->toolButton_led->setIcon(QIcon(":/myImage/images/green.png"));
         writeToPort(protocol::commandConnect);
+        return;
+    }
+    // Settings half-written are worse than a close that waits 2.4 s at most.
+    if (writingFlow) {
+        closeAfterTransfer = true;
         return;
     }
     writeToPort(protocol::commandDisconnect);
@@ -154,9 +167,9 @@ void MainWindow::on_openButton_clicked()
 // Port closed, channels parked at their centre, port list refreshed.
 void MainWindow::enterClosedState()
 {
+    closeAfterTransfer = false;
+    session->abort(uitexts::closeCaption());
     serial.close();
-    framerTick->stop();
-    transferGate->linkClosed();
     std::fill(std::begin(Telemetry.servo), std::end(Telemetry.servo), 1000);
     Servo_Display();
     ui->portNameBox->setEnabled(true);
@@ -174,17 +187,19 @@ void MainWindow::linkLost()
 }
 
 // The 200 ms lock-out every command starts with. Disabling the focused
-// button moves the focus on; it comes back with the button, unless the user
-// has put it elsewhere meanwhile, so a second key press acts on the same
-// command (and finds it busy or done) rather than on the next one.
+// button would move the focus on to the next control, where a second Enter
+// or Space would trigger it (OPEN/CLOSE, closing the port mid-command). So
+// the focus rests nowhere meanwhile and comes back to the button, unless the
+// user has put it elsewhere; a second key press then finds the command busy.
 void MainWindow::lockOut(QAbstractButton *button)
 {
     const bool hadFocus = button->hasFocus();
+    if (hadFocus)
+        button->clearFocus();
     button->setEnabled(false);
-    QWidget *focusMovedTo = QApplication::focusWidget();
     waitMs(200);
     button->setEnabled(true);
-    if (hadFocus && QApplication::focusWidget() == focusMovedTo)
+    if (hadFocus && !QApplication::focusWidget())
         button->setFocus(Qt::OtherFocusReason);
 }
 
@@ -200,48 +215,102 @@ bool MainWindow::lockOutAndCheckLink(QAbstractButton *button)
     return true;
 }
 
+// How long the window waits for a reply: three requests, each given two
+// seconds before its first frame and a second of quiet once frames come.
+static ReadOptions windowReadOptions()
+{
+    ReadOptions options;
+    options.replyTimeoutMs = 2000;
+    return options;
+}
+
 void MainWindow::on_toolButton_Read_clicked()
 {
-    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Read);
+    TransferGate::Flow transfer(*transferGate, ui->toolButton_Read);
     if (!transfer || !lockOutAndCheckLink(ui->toolButton_Read))
         return;
-    historyhooks::readRequested();
-    writeToPort(protocol::commandRead);
-    transferGate->expectReply();
-    waitMs(500);
+    transferKind.clear();
+    if (session->read(windowReadOptions()))
+        transfer.handOver();
 }
 
 void MainWindow::on_toolButton_Send_clicked()
 {
-    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Send);
+    TransferGate::Flow transfer(*transferGate, ui->toolButton_Send);
     if (!transfer)
         return;
-    const CloseDeferral::Flow writing(*closeDeferral);
-    if (!lockOutAndCheckLink(ui->toolButton_Send))
+    writingFlow = std::make_unique<CloseDeferral::Flow>(*closeDeferral);
+    if (!lockOutAndCheckLink(ui->toolButton_Send)) {
+        endWriting();
         return;
-    writeSettings();
-    historyhooks::settingsSent(QStringLiteral("write"));
+    }
+    transferKind = QStringLiteral("write");
+    startWrite(true, true);
+    transfer.handOver();
 }
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
-    const TransferGate::Flow transfer(*transferGate, ui->toolButton_Reset);
+    TransferGate::Flow transfer(*transferGate, ui->toolButton_Reset);
     if (!transfer)
         return;
-    const CloseDeferral::Flow writing(*closeDeferral);
-    if (!lockOutAndCheckLink(ui->toolButton_Reset))
+    writingFlow = std::make_unique<CloseDeferral::Flow>(*closeDeferral);
+    if (!lockOutAndCheckLink(ui->toolButton_Reset)) {
+        endWriting();
         return;
+    }
     RestData();
     RestData2();
-    writeSettings();
-    historyhooks::settingsSent(QStringLiteral("reset"));
+    transferKind = QStringLiteral("reset");
+    startWrite(true, true);
+    transfer.handOver();
 }
 
-// S, G and H frames with their pauses, then the closing acknowledgement.
-void MainWindow::writeSettings()
+// The three frames from the store, sent by the session with their pauses;
+// a close of the window meanwhile waits for the end.
+void MainWindow::startWrite(bool closingAck, bool verify)
 {
     SendData1();
     SendData2();
     SendData3();
-    writeToPort(protocol::commandAck);
+    TransmitterSession::WriteOptions options;
+    options.closingAck = closingAck;
+    options.verify = verify;
+    options.check = windowReadOptions();
+    if (!writingFlow)
+        writingFlow = std::make_unique<CloseDeferral::Flow>(*closeDeferral);
+    session->write({frameTextS, frameTextG, frameTextH}, options);
+}
+
+void MainWindow::transferFinished(const TransmitterSession::Result &result)
+{
+    const bool closedByUser = result.outcome == TransmitterSession::Outcome::CutShort &&
+                              result.job == TransmitterSession::Job::Read &&
+                              result.error == uitexts::closeCaption();
+    if (result.outcome == TransmitterSession::Outcome::Done) {
+        if (result.job == TransmitterSession::Job::Read)
+            historyhooks::readCompleted();
+        else
+            historyhooks::settingsSent(transferKind);
+    }
+    transferGate->end();
+    const QString failure = transfertexts::failureText(result);
+    if (!failure.isEmpty() && !closedByUser) {
+        // Out of the session's own call, which may be inside a delivery.
+        QMetaObject::invokeMethod(
+            this, [failure] { QMessageBox::about(nullptr, uitexts::noteTitle(), failure); },
+            Qt::QueuedConnection);
+    }
+    endWriting();
+}
+
+// The frames are out: a close of the window or the port asked for meanwhile
+// is carried out now.
+void MainWindow::endWriting()
+{
+    const bool closePort = closeAfterTransfer;
+    closeAfterTransfer = false;
+    writingFlow.reset();
+    if (closePort && serial.isOpen())
+        on_openButton_clicked();
 }

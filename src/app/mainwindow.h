@@ -1,9 +1,9 @@
 #pragma once
 
-#include "streamframer.h"
+#include "closedeferral.h"
+#include "transmittersession.h"
 #include "windowrecords.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -14,7 +14,6 @@
 #include <initializer_list>
 #include <memory>
 
-class CloseDeferral;
 class QAbstractButton;
 class FormEditors;
 class QComboBox;
@@ -220,15 +219,18 @@ private:
     // Keeps one transfer from starting in the middle of another.
     TransferGate *transferGate;
 
-    // The port hands over bytes in whatever pieces the adapter cut: the
-    // framer gives back whole frames, and its quiet-time tick finishes a
-    // frame that the last piece left open.
-    StreamFramer framer;
-    QElapsedTimer linkClock;
-    QTimer *framerTick;
-    void framerQuiet();
-    QVector<int> decodeFrames(const QList<QByteArray> &frames);
-    void settleFrames(const QVector<int> &frameNumbers);
+    // Reads, writes and the frames in between (transmittersession.h): the
+    // slots start its jobs and show what came of them.
+    TransmitterSession *session;
+    void liveFrameArrived(const QByteArray &frame);
+    void replyFrameArrived(const QByteArray &frame, int number);
+    void transferFinished(const TransmitterSession::Result &result);
+    void startWrite(bool closingAck, bool verify);
+    void endWriting();
+    // A close asked for while settings are being written waits for the end.
+    bool closeAfterTransfer = false;
+    std::unique_ptr<CloseDeferral::Flow> writingFlow;
+    QString transferKind; // "write", "reset" or "save", for the history
 
     void fillPortList();
     void refreshPortList();
@@ -237,6 +239,5 @@ private:
     void linkLost();
     void lockOut(QAbstractButton *button);
     bool lockOutAndCheckLink(QAbstractButton *button);
-    void writeSettings();
     bool linkLostPending = false;
 };

@@ -64,26 +64,33 @@ bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString 
 namespace
 {
 
-// The frames a write had finished (sent and paused after) when it stopped,
-// and how to put the backup back: one line, for a transmitter that may now
-// hold a mixture of old and new settings.
-void reportHalfWritten(int stepsDone, const QString &backupId, const QString &portName)
+// What a write that stopped had put on the line, and how to put the backup
+// back: one line, for a transmitter that may now hold a mixture of old and
+// new settings. A frame is sent once its last byte has left the port; one
+// that had begun to leave may or may not have been taken.
+void reportHalfWritten(const SentFrames &sent, const QString &backupId, const QString &portName)
 {
     static const char *const frameNames[] = {"S", "G", "H"};
-    QStringList done, notDone;
-    for (int i = 0; i < 3; ++i)
-        (i < stepsDone ? done : notDone) << QLatin1String(frameNames[i]);
-    const QString state = done.isEmpty()
-                              ? QStringLiteral("no frame finished; the S frame may have been taken")
-                              : QStringLiteral("frames %1 finished, %2 not")
-                                    .arg(done.join(QStringLiteral(", ")),
-                                         notDone.isEmpty() ? QStringLiteral("\"WWW\"")
-                                                           : notDone.join(QStringLiteral(", ")));
+    QStringList sentNames, notSent;
+    for (int i = 0; i < 3; ++i) {
+        if (i < sent.sent)
+            sentNames << QLatin1String(frameNames[i]);
+        else if (i > sent.sent || !sent.nextBegun)
+            notSent << QLatin1String(frameNames[i]);
+    }
+    QStringList parts;
+    if (!sentNames.isEmpty())
+        parts << QStringLiteral("%1 sent").arg(sentNames.join(QStringLiteral(", ")));
+    if (sent.nextBegun && sent.sent < 3)
+        parts << QStringLiteral("%1 maybe sent").arg(QLatin1String(frameNames[sent.sent]));
+    parts << (notSent.isEmpty() ? QStringLiteral("\"WWW\" not sent")
+                                : QStringLiteral("%1 not").arg(notSent.join(QStringLiteral(", "))));
     const QString remedy =
         backupId.isEmpty() ? QStringLiteral("no backup was taken: write the settings again")
                            : QStringLiteral("put the backup back with: txctl restore %1 --port %2")
                                  .arg(backupId, portName);
-    warn(QStringLiteral("the transmitter may be half-written (%1); %2").arg(state, remedy));
+    warn(QStringLiteral("the transmitter may be half-written (%1); %2")
+             .arg(parts.join(QStringLiteral("; ")), remedy));
 }
 
 } // namespace
@@ -126,14 +133,12 @@ int writeVerified(const LinkOptions &options, const WriteChoice &choice,
 
     const QStringList frames = protocol::buildTextFrames(settings);
     QString error;
-    int stepsDone = 0;
+    SentFrames sent;
     {
         Progress bar(QStringLiteral("write"), writeSteps);
-        if (!writeSettings(link, frames, options.paceMs, &error, [&](int step) {
-                stepsDone = step;
-                bar.set(step);
-            })) {
-            reportHalfWritten(stepsDone, backupId, options.portName);
+        if (!writeSettings(
+                link, frames, options.paceMs, &error, [&](int step) { bar.set(step); }, &sent)) {
+            reportHalfWritten(sent, backupId, options.portName);
             return fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
                         QStringLiteral("write of %1: %2").arg(source, error));
         }

@@ -20,14 +20,17 @@ class TransmitterLink;
 // the settings between two requests of one read.
 struct ReadOptions {
     int attempts = 3;
-    int replyTimeoutMs = 3000; // per request, from "RR" to the last frame
+    // Per request: how long to wait for the first reply frame; once frames
+    // come, a reply quiet for a second (or this, if shorter) has ended.
+    int replyTimeoutMs = 3000;
     // Told each time a request is repeated, e.g. "no answer for frame 7
     // (aux sources), asking again (2/3)".
     std::function<void(const QString &line)> retryNotice;
 };
 
 struct ReadResult {
-    TxParamsRecord settings;
+    TxParamsRecord settings;              // repaired, as the window would hold them
+    TxParamsRecord received;              // as decoded, before any repair
     QVector<params::FieldChange> repairs; // last value received -> repair value held
     QVector<int> missing;                 // frame numbers never received
     int requests = 0;

@@ -9,8 +9,8 @@ int SettingsReply::add(const QByteArray &frame)
     const protocol::DecodeResult r = protocol::decodeDelivery(frame, validated, telemetry);
     params::settle(validated);
     TelemetryRecord ignored;
-    protocol::decodeDelivery(frame, received, ignored);
-    params::selectDualRate(received); // the mirrored dual-rate fields, as the window shows them
+    protocol::decodeDelivery(frame, decoded, ignored);
+    params::selectDualRate(decoded); // the mirrored dual-rate fields, as the window shows them
     return r.frameNumber;
 }
 
@@ -19,5 +19,5 @@ int SettingsReply::add(const QByteArray &frame)
 // standing repairs.
 QVector<params::FieldChange> SettingsReply::repairs() const
 {
-    return params::changedFields(received, validated);
+    return params::changedFields(decoded, validated);
 }

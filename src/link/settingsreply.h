@@ -24,12 +24,14 @@ public:
     int add(const QByteArray &frame);
 
     const TxParamsRecord &settings() const { return validated; }
+    // As decoded, before any repair: what the transmitter holds.
+    const TxParamsRecord &received() const { return decoded; }
     // Each field whose last received value was out of range, once, with that
     // value and the repair value it now holds.
     QVector<params::FieldChange> repairs() const;
 
 private:
     TxParamsRecord validated;
-    TxParamsRecord received; // as decoded, never validated
+    TxParamsRecord decoded; // as decoded, never validated
     TelemetryRecord telemetry;
 };

@@ -1,26 +1,13 @@
 #include "settingswriter.h"
 
 #include "carriedfields.h"
-#include "frames.h"
 #include "textparser.h"
 #include "transmitterlink.h"
 
 bool writeSettings(TransmitterLink &link, const QStringList &frames, int paceMs, QString *error,
-                   const std::function<void(int)> &progress)
+                   const std::function<void(int)> &progress, SentFrames *sent)
 {
-    const auto ignore = [](const QByteArray &) {};
-    int step = 0;
-    for (const QString &frame : frames) {
-        if (!link.send(frame.toUtf8(), error) || !link.receive(paceMs, ignore, error))
-            return false;
-        if (progress)
-            progress(++step);
-    }
-    if (!link.send(protocol::commandAck, error))
-        return false;
-    if (progress)
-        progress(writeSteps);
-    return true;
+    return link.write(frames, paceMs, error, progress, sent);
 }
 
 TxParamsRecord settingsCarriedBy(const QStringList &frames)

@@ -12,14 +12,22 @@
 class TransmitterLink;
 
 // A write as the window sends it: the S frame, 800 ms, the G frame, 800 ms,
-// the H frame, 800 ms, then "WWW". Frames arriving during the pauses (the
-// live stream) are answered as the window answers them. `paceMs` is the pause;
+// the H frame, 800 ms, then "WWW" (TransmitterSession does it). Frames
+// arriving during the pauses are answered; settings frames are not taken. `paceMs` is the pause;
 // only tests shorten it: the transmitter is given 800 ms to store each frame.
 constexpr int designedPaceMs = 800;
 
+// How far a write got, also when it failed: the frames whose last byte left
+// the port, and whether the next one had begun to leave (and so may have
+// been taken) when it stopped.
+struct SentFrames {
+    int sent = 0;
+    bool nextBegun = false;
+};
+
 // progress(step) with step 1..3 after each frame's pause, 4 after "WWW".
 bool writeSettings(TransmitterLink &link, const QStringList &frames, int paceMs, QString *error,
-                   const std::function<void(int)> &progress = {});
+                   const std::function<void(int)> &progress = {}, SentFrames *sent = nullptr);
 constexpr int writeSteps = 4;
 
 // What the frames tell the transmitter, as a record: the reference a read-back

@@ -5,11 +5,21 @@
 #include "portlist.h"
 #include "serialsetup.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace
 {
-constexpr int sliceMs = 20;
+// How often a wait looks at the stop condition: a signal ends it within this.
+constexpr int pollMs = 20;
 constexpr int writeTimeoutMs = 1000;
 } // namespace
+
+TransmitterLink::TransmitterLink() : session(port, TransmitterSession::Ack::PerFrame)
+{
+    QObject::connect(&port, &QSerialPort::readyRead, &session,
+                     [this] { session.receive(port.readAll()); });
+}
 
 TransmitterLink::~TransmitterLink() { close(); }
 
@@ -27,8 +37,8 @@ bool TransmitterLink::open(const QString &portName, QString *error)
         *error = QStringLiteral("cannot open %1: %2").arg(portName, openFailureText(device));
         return false;
     }
-    clock.start();
     lostReason.clear();
+    session.restart();
     return send(protocol::commandConnect, error);
 }
 
@@ -52,10 +62,13 @@ void TransmitterLink::close()
 {
     if (!port.isOpen())
         return;
+    session.abort(QStringLiteral("closed"));
     if (lostReason.isEmpty()) {
         port.write(protocol::commandDisconnect);
         // Qt drops unwritten bytes on close: let the notice leave first.
         port.waitForBytesWritten(writeTimeoutMs);
+        // Nothing the transmitter still sends belongs to a later link.
+        port.clear(QSerialPort::Input);
     }
     port.close();
 }
@@ -65,12 +78,11 @@ bool TransmitterLink::failed(QString *error)
     if (lostReason.isEmpty()) {
         const QSerialPort::SerialPortError e = port.error();
         if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError ||
-            e == QSerialPort::WriteError || e == QSerialPort::TimeoutError) {
+            e == QSerialPort::WriteError) {
             // A vanished device reports whatever the last system call said
             // ("Inappropriate ioctl for device"): say what it means.
             const QString why =
-                e == QSerialPort::TimeoutError ? QStringLiteral("write timed out")
-                : e == QSerialPort::WriteError
+                e == QSerialPort::WriteError
                     ? port.errorString()
                     : QStringLiteral("the device is gone (unplugged?): %1").arg(port.errorString());
             lostReason = QStringLiteral("link to %1 lost: %2").arg(givenName, why);
@@ -82,23 +94,10 @@ bool TransmitterLink::failed(QString *error)
     return true;
 }
 
-bool TransmitterLink::stopped(QString *error) const
-{
-    if (!stopCondition || !stopCondition())
-        return false;
-    *error = QStringLiteral("interrupted");
-    return true;
-}
-
 bool TransmitterLink::send(const QByteArray &bytes, QString *error)
 {
-    if (failed(error) || stopped(error))
+    if (failed(error))
         return false;
-    if (!port.isOpen()) {
-        *error = QStringLiteral("the port is not open");
-        return false;
-    }
-    // waitForBytesWritten is also false when nothing was left to write.
     if (port.write(bytes) != bytes.size() ||
         (!port.waitForBytesWritten(writeTimeoutMs) && port.bytesToWrite() > 0)) {
         if (!failed(error)) {
@@ -110,29 +109,109 @@ bool TransmitterLink::send(const QByteArray &bytes, QString *error)
     return true;
 }
 
+bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error)
+{
+    if (!port.isOpen()) {
+        *error = QStringLiteral("the port is not open");
+        return false;
+    }
+    bool ok = true;
+    bool over = false;
+    QEventLoop loop;
+    const auto check = [&] {
+        if (over)
+            return;
+        if (failed(error)) {
+            ok = false;
+        } else if (stopCondition && stopCondition()) {
+            *error = QStringLiteral("interrupted");
+            ok = false;
+        } else if (!done()) {
+            return;
+        }
+        over = true;
+        loop.quit();
+    };
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, check);
+    QObject::connect(&session, &TransmitterSession::finished, &loop, check);
+    QObject::connect(&session, &TransmitterSession::framesHandled, &loop, check);
+    // A flood of read errors from a vanished device never ends on its own.
+    QObject::connect(&port, &QSerialPort::errorOccurred, &loop, check);
+    poll.start(pollMs);
+    check();
+    if (!over)
+        loop.exec();
+    if (!ok)
+        session.abort(*error);
+    return ok;
+}
+
+bool TransmitterLink::read(const ReadOptions &options, ReadResult *result, QString *error,
+                           const std::function<void(int)> &progress)
+{
+    *result = ReadResult();
+    if (failed(error))
+        return false;
+    bool over = false;
+    TransmitterSession::Result outcome;
+    QObject context;
+    QObject::connect(&session, &TransmitterSession::finished, &context,
+                     [&](const TransmitterSession::Result &r) {
+                         outcome = r;
+                         over = true;
+                     });
+    if (progress)
+        QObject::connect(&session, &TransmitterSession::progressed, &context, progress);
+    if (options.retryNotice)
+        QObject::connect(&session, &TransmitterSession::notice, &context, options.retryNotice);
+    session.read(options);
+    if (!runUntil([&over] { return over; }, error))
+        return false;
+    *result = outcome.read;
+    if (outcome.outcome == TransmitterSession::Outcome::Done)
+        return true;
+    *error = failed(error) ? *error : outcome.error;
+    return false;
+}
+
+bool TransmitterLink::write(const QStringList &frames, int paceMs, QString *error,
+                            const std::function<void(int)> &progress, SentFrames *sent)
+{
+    if (sent)
+        *sent = SentFrames();
+    if (failed(error))
+        return false;
+    bool over = false;
+    TransmitterSession::Result outcome;
+    QObject context;
+    QObject::connect(&session, &TransmitterSession::finished, &context,
+                     [&](const TransmitterSession::Result &r) {
+                         outcome = r;
+                         over = true;
+                     });
+    if (progress)
+        QObject::connect(&session, &TransmitterSession::progressed, &context, progress);
+    TransmitterSession::WriteOptions options;
+    options.paceMs = paceMs;
+    session.write(frames, options);
+    const bool ran = runUntil([&over] { return over; }, error);
+    if (sent)
+        *sent = {outcome.framesSent, outcome.frameBegun};
+    if (!ran)
+        return false;
+    if (outcome.outcome == TransmitterSession::Outcome::Done)
+        return true;
+    *error = failed(error) ? *error : outcome.error;
+    return false;
+}
+
 bool TransmitterLink::receive(int ms, const FrameHandler &handler, QString *error,
                               const std::function<bool()> &done)
 {
-    const auto finished = [&done] { return done && done(); };
+    QObject context;
+    QObject::connect(&session, &TransmitterSession::liveFrame, &context, handler);
     QElapsedTimer elapsed;
     elapsed.start();
-    for (;;) {
-        while (!pending.isEmpty() && !finished()) {
-            handler(pending.takeFirst());
-            if (!send(protocol::commandAck, error))
-                return false;
-        }
-        if (failed(error) || stopped(error))
-            return false;
-        const qint64 left = ms - elapsed.elapsed();
-        if (finished() || left <= 0)
-            return true;
-        // A quiet slice sets a timeout error, which means nothing here.
-        if (port.bytesAvailable() > 0 || port.waitForReadyRead(int(qMin<qint64>(left, sliceMs))))
-            framer.push(port.readAll(), clock.elapsed());
-        else if (port.error() == QSerialPort::TimeoutError)
-            port.clearError();
-        framer.idle(clock.elapsed());
-        pending += framer.takeFrames();
-    }
+    return runUntil([&] { return (done && done()) || elapsed.elapsed() >= ms; }, error);
 }

@@ -1,29 +1,32 @@
 #pragma once
 
-#include "streamframer.h"
+#include "settingsreader.h"
+#include "settingswriter.h"
+#include "transmittersession.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 // One serial link to the transmitter for a command-line program: 115200 8N1,
-// "OK" after opening and "DIS" before closing, every received frame answered
-// with "WWW" as the window answers every delivery. Bytes go through a stream
-// framer, so frames that the line splits or merges still come out whole.
+// "OK" after opening and "DIS" before closing, and a TransmitterSession that
+// does the reads and writes, answering every frame with "WWW". Each call
+// runs the session to its end in a local event loop, so the caller reads as
+// a plain sequence of steps.
 //
-// All waiting is bounded and polls in short slices, so a caller can stop on
-// its own flag (Ctrl+C) between them. A port that disappears (a resource
-// error, or the read errors a pseudo-terminal gives once its other end is
-// gone) ends the link: every later call fails with the same message.
+// Every wait can be stopped on the caller's own flag (Ctrl+C): it is asked
+// every few ms. A port that disappears (a resource error, or the read errors
+// a pseudo-terminal gives once its other end is gone) ends the link: every
+// later call fails with the same message.
 class TransmitterLink
 {
 public:
     using FrameHandler = std::function<void(const QByteArray &frame)>;
 
-    TransmitterLink() = default;
+    TransmitterLink();
     ~TransmitterLink();
     TransmitterLink(const TransmitterLink &) = delete;
     TransmitterLink &operator=(const TransmitterLink &) = delete;
@@ -35,29 +38,37 @@ public:
     // "DIS", then closes; harmless when not open.
     void close();
 
-    bool send(const QByteArray &bytes, QString *error);
-    // Receives for `ms`, or until `done` returns true (checked after every
-    // frame and every slice); each frame goes to `handler`, then is answered.
-    // False only when the link failed.
+    // A read (see settingsreader.h); progress(frames received).
+    bool read(const ReadOptions &options, ReadResult *result, QString *error,
+              const std::function<void(int)> &progress = {});
+    // The frames with their pauses, then "WWW" (see settingswriter.h).
+    // progress(step) after each frame's pause, 4 after "WWW"; *sent tells
+    // how far it got, also when it fails.
+    bool write(const QStringList &frames, int paceMs, QString *error,
+               const std::function<void(int)> &progress = {}, SentFrames *sent = nullptr);
+    // Live frames for `ms`, or until `done` returns true (checked after every
+    // frame and every few ms); each goes to `handler`. False only when the
+    // link failed or the stop condition was met.
     bool receive(int ms, const FrameHandler &handler, QString *error,
                  const std::function<bool()> &done = {});
 
-    // Asked before every write and in every slice of a wait: once it returns
-    // true, send and receive fail with "interrupted" (the caller knows why).
+    // Asked every few ms in every wait: once it returns true, the running
+    // call fails with "interrupted" (the caller knows why).
     void setStopCondition(std::function<bool()> stop) { stopCondition = std::move(stop); }
 
     // Bytes the framer could not place in any frame, since opening.
-    qint64 skippedBytes() const { return framer.skippedBytes(); }
+    qint64 skippedBytes() const { return session.skippedBytes(); }
 
 private:
+    // Runs the event loop until `done`, the stop condition or a lost link.
+    // False with *error for the last two.
+    bool runUntil(const std::function<bool()> &done, QString *error);
     bool failed(QString *error);
-    bool stopped(QString *error) const;
+    bool send(const QByteArray &bytes, QString *error);
     QString openFailureText(const QString &device) const;
 
     QSerialPort port;
-    StreamFramer framer;
-    QList<QByteArray> pending; // framed but not yet handed out
-    QElapsedTimer clock;
+    TransmitterSession session;
     QString lostReason;
     QString givenName; // as the user spelt it, for messages
     std::function<bool()> stopCondition;

@@ -19,6 +19,7 @@ namespace
 struct Carried {
     bool in = false;
     bool out = false;
+    int frame = 0; // the reply frame that brings it
 };
 
 // A value next to the start-up one that every field can carry.
@@ -30,12 +31,17 @@ Carried probe(const params::Field &f)
     f.ref(sent) = nudged(f.value(sent));
 
     Carried c;
-    TxParamsRecord got;
     TelemetryRecord ignored;
-    decodeDelivery(encodeAuxFrame(sent), got, ignored);
-    for (const QByteArray &frame : encodeSettingsFrames(sent))
-        decodeDelivery(frame, got, ignored);
-    c.in = f.value(got) == f.value(sent);
+    QVector<QByteArray> replyFrames = encodeSettingsFrames(sent);
+    replyFrames.append(encodeAuxFrame(sent));
+    for (const QByteArray &frame : replyFrames) {
+        TxParamsRecord got;
+        const int number = decodeDelivery(frame, got, ignored).frameNumber;
+        if (f.value(got) == f.value(sent)) {
+            c.in = true;
+            c.frame = number;
+        }
+    }
 
     const QStringList frames = buildTextFrames(sent);
     TxParamsRecord parsed;
@@ -61,6 +67,8 @@ Carried carried(const params::Field &f)
 
 bool carriedFromTransmitter(const params::Field &field) { return carried(field).in; }
 bool carriedToTransmitter(const params::Field &field) { return carried(field).out; }
+int replyFrameOf(const params::Field &field) { return carried(field).frame; }
+
 bool carriedBothWays(const params::Field &field)
 {
     const Carried c = carried(field);

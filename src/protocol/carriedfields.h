@@ -17,5 +17,9 @@ bool carriedFromTransmitter(const params::Field &field);
 bool carriedToTransmitter(const params::Field &field);
 // Both: what a read after a write can confirm.
 bool carriedBothWays(const params::Field &field);
+// The number (1..19) of the reply frame that brings the field from the
+// transmitter: the aux frame is 7, the settings frames their code's number;
+// 0 for a field no frame brings.
+int replyFrameOf(const params::Field &field);
 
 } // namespace protocol

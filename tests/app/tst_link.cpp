@@ -336,6 +336,28 @@ private:
         peer->clear();
         return true;
     }
+    // The user's Read, its request seen: from now on settings frames count.
+    bool startRead()
+    {
+        child<QToolButton>("toolButton_Read")->click();
+        if (!QTest::qWaitFor([this] { return peer->received().endsWith("RR"); }))
+            return false;
+        peer->clear();
+        return true;
+    }
+    // The transmitter's answer to the read after a write: it holds `p`.
+    bool answerReadBack(const TxParamsRecord &p)
+    {
+        if (!QTest::qWaitFor([this] { return peer->received().endsWith("RR"); }, 4000))
+            return false;
+        QVector<QByteArray> frames = protocol::encodeSettingsFrames(p);
+        frames.append(protocol::encodeAuxFrame(p));
+        for (const QByteArray &frame : frames) {
+            if (!deliverAndAwaitAck(frame))
+                return false;
+        }
+        return true;
+    }
     // One delivery, then wait for the window to acknowledge it.
     bool deliverAndAwaitAck(const QByteArray &frame)
     {
@@ -554,7 +576,7 @@ void TestLink::readFillsTheStore()
     qInstallMessageHandler(captureMessage);
     const double clickedAt = peer->nowMs();
     child<QToolButton>("toolButton_Read")->click();
-    QCOMPARE(peer->received(), QByteArray("RR"));
+    QTRY_COMPARE(peer->received(), QByteArray("RR"));
     QVERIFY(peer->arrivalMs(0) - clickedAt >= 200); // nothing inside the lock-out
     peer->clear();
 
@@ -601,6 +623,10 @@ void TestLink::displayRefreshOnlyAfterSettingsFrame()
 
     TxParamsRecord record;
     record.failSafe[0] = 33;
+    // Outside a read a settings frame is answered and dropped.
+    QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeFailSafe, record)));
+    QCOMPARE(TxParams.failSafe[0], TxParamsRecord().failSafe[0]);
+    QVERIFY(startRead());
     QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeFailSafe, record)));
     QCOMPARE(child<QSpinBox>("spinBox_FS1")->value(), 33);
     QCOMPARE(ch1->text(), QStringLiteral("1234"));
@@ -686,6 +712,7 @@ void TestLink::outOfRangeSubTrimIsRepaired()
     QByteArray frame = protocol::encodeSettingsFrame(protocol::codeSubTrim, TxParams);
     for (int i = 3; i <= 10; ++i)
         frame[i] = 0;
+    QVERIFY(startRead());
     QVERIFY(deliverAndAwaitAck(frame));
     for (int ch = 0; ch < 8; ++ch)
         QCOMPARE(TxParams.subTrim[ch], stored);
@@ -730,10 +757,11 @@ void TestLink::writeSendsFramesThenAck()
     tool->click();
     QVERIFY(lockedAtFirstPause);
 
-    QTRY_COMPARE(peer->received(), written);
+    QTRY_COMPARE(peer->received(), written + "RR");
     QVERIFY(peer->arrivalMs(0) - clickedAt >= 200);
     QVERIFY(pausesKept());
-    QCOMPARE(newestHistory(factory ? "reset" : "write"), written.chopped(ack.size()));
+    QVERIFY(answerReadBack(expected));
+    QTRY_COMPARE(newestHistory(factory ? "reset" : "write"), written.chopped(ack.size()));
     QCOMPARE(TxParams, expected);
     QVERIFY(watcher->boxes.isEmpty());
 }
@@ -957,7 +985,7 @@ void TestLink::typedValueIsWrittenAsTyped()
     }
     QCOMPARE(TxParams, expected);
     child<QToolButton>("toolButton_Send")->click();
-    QTRY_COMPARE(peer->received(), writeOf(expected));
+    QTRY_COMPARE(peer->received(), writeOf(expected) + "RR");
 }
 
 void TestLink::readShowsInTheBoxBeingEdited()
@@ -970,6 +998,7 @@ void TestLink::readShowsInTheBoxBeingEdited()
     QCOMPARE(box->text(), QStringLiteral("-"));
     TxParamsRecord sent;
     sent.subTrim[1] = -40;
+    QVERIFY(startRead());
     QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeSubTrim, sent)));
     QSignalSpy tick(window->findChild<QTimer *>(), &QTimer::timeout);
     QVERIFY(tick.wait());
@@ -1017,6 +1046,7 @@ void TestLink::selectionRunsBeforeValidation()
 
     TxParamsRecord sent = TxParams;
     arrayOf(sent)[0] = exponential ? 130 : 150;
+    QVERIFY(startRead());
     QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(
         exponential ? protocol::codeDualRateExp : protocol::codeDualRate, sent)));
     const int &shown = exponential ? TxParams.drExp : TxParams.drRate;
@@ -1104,6 +1134,7 @@ void TestLink::piecesDecodeAsFrames()
 {
     QFETCH(Deliveries, deliveries);
     QVERIFY(openLink());
+    QVERIFY(startRead());
     for (const QByteArray &piece : deliveries)
         QVERIFY(deliverAndAwaitAck(piece));
     const TelemetryRecord t = liveValues();
@@ -1145,11 +1176,11 @@ void TestLink::noTransferInsideAWrite()
         QTest::mouseClick(other, Qt::LeftButton);
     });
     send->click();
+    QTRY_COMPARE(peer->received(), writeOf(TxParams) + "RR");
     QVERIFY(otherEnabled == (other == send)); // its own lock-out is over
-    QTRY_COMPARE(peer->received(), writeOf(TxParams));
-    QTest::qWait(100);
-    QCOMPARE(peer->received(), writeOf(TxParams));
-    QVERIFY(other->isEnabled());
+    QVERIFY(answerReadBack(TxParams));
+    QTRY_VERIFY(other->isEnabled());
+    QCOMPARE(peer->received(), writeOf(TxParams) + "RR" + ack.repeated(19));
 }
 
 // A reply that goes on past the read's own flow holds the other commands

@@ -1,0 +1,313 @@
+#include "transmittersession.h"
+
+#include "decoder.h"
+#include "frames.h"
+#include "settingswriter.h"
+
+#include <QSerialPort>
+#include <QStringList>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace
+{
+
+// A started reply that has been quiet this long has said all it will: the
+// transmitter pauses a few ms between frames, a slow one up to half a
+// second, and an adapter's latency timer holds a piece up to 255 ms.
+constexpr int replyQuietMs = 1000;
+// Frames of an earlier request can complete a read while the reply to the
+// latest one is still coming. That reply is let end (whole, or quiet this
+// long: past an adapter's longest latency), so none of it is taken for the
+// answer to whatever is sent next.
+constexpr int settleMs = 300;
+constexpr int writeTimeoutMs = 1000;
+
+} // namespace
+
+TransmitterSession::TransmitterSession(QIODevice &port, Ack ack, QObject *parent)
+    : QObject(parent), port(port), ack(ack)
+{
+    quietTick.setSingleShot(true);
+    quietTick.setInterval(StreamFramer::defaultGapMs);
+    connect(&quietTick, &QTimer::timeout, this, &TransmitterSession::framerQuiet);
+    replyTimer.setSingleShot(true);
+    connect(&replyTimer, &QTimer::timeout, this, &TransmitterSession::replyQuiet);
+    paceTimer.setSingleShot(true);
+    connect(&paceTimer, &QTimer::timeout, this, &TransmitterSession::paceOver);
+    clock.start();
+}
+
+void TransmitterSession::restart()
+{
+    framer = StreamFramer();
+    quietTick.stop();
+}
+
+void TransmitterSession::receive(const QByteArray &delivery)
+{
+    if (delivery.isEmpty())
+        return;
+    framer.push(delivery, clock.elapsed());
+    handleFrames(framer.takeFrames());
+    if (ack == Ack::PerDelivery)
+        put(protocol::commandAck, false);
+    if (framer.pendingBytes() > 0)
+        quietTick.start();
+    checkReadComplete();
+}
+
+void TransmitterSession::checkReadComplete()
+{
+    if (current != Job::Read || received.size() < settingsReplyFrames)
+        return;
+    if (thisRequest.size() == settingsReplyFrames) {
+        endRead();
+    } else if (!settling) {
+        settling = true;
+        replyTimer.start(settleMs);
+    }
+}
+
+// The line has been quiet since the last delivery: frames the framer now
+// completes are handled, but not answered again per delivery; their
+// delivery was.
+void TransmitterSession::framerQuiet()
+{
+    framer.idle(clock.elapsed());
+    const QList<QByteArray> completed = framer.takeFrames();
+    if (!completed.isEmpty())
+        handleFrames(completed);
+    if (framer.pendingBytes() > 0)
+        quietTick.start();
+    checkReadComplete();
+}
+
+void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
+{
+    for (const QByteArray &frame : completed) {
+        TxParamsRecord ignored;
+        TelemetryRecord live;
+        const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live);
+        if (r.kind == protocol::DeliveryKind::Servo || r.kind == protocol::DeliveryKind::Status) {
+            emit liveFrame(frame);
+        } else if (r.frameNumber != 0 && current == Job::Read) {
+            reply.add(frame);
+            if (storing)
+                emit replyFrame(frame, r.frameNumber);
+            thisRequest.insert(r.frameNumber);
+            if (!received.contains(r.frameNumber)) {
+                received.insert(r.frameNumber);
+                emit progressed(int(received.size()));
+            }
+            replyTimer.start(settling ? settleMs : qMin(replyQuietMs, readOptions.replyTimeoutMs));
+        }
+        if (ack == Ack::PerFrame)
+            put(protocol::commandAck, false);
+    }
+    emit framesHandled();
+}
+
+// Writes and, for frames that must be known to have left (a write's frames,
+// a request), waits until the last byte is on the line.
+bool TransmitterSession::put(const QByteArray &bytes, bool drain)
+{
+    if (!port.isOpen() || port.write(bytes) != bytes.size())
+        return false;
+    auto *serial = qobject_cast<QSerialPort *>(&port);
+    if (!serial || !drain)
+        return true;
+    // waitForBytesWritten is also false when nothing was left to write.
+    if (serial->bytesToWrite() > 0 && !serial->waitForBytesWritten(writeTimeoutMs) &&
+        serial->bytesToWrite() > 0)
+        return false;
+#ifdef Q_OS_UNIX
+    ::tcdrain(int(serial->handle()));
+#endif
+    return true;
+}
+
+// Whatever came before a request (the tail of an earlier reply, a cut
+// frame) must not be taken for its answer.
+void TransmitterSession::drainInput()
+{
+    if (auto *serial = qobject_cast<QSerialPort *>(&port))
+        serial->clear(QSerialPort::Input);
+    port.readAll();
+    framer = StreamFramer();
+    quietTick.stop();
+}
+
+bool TransmitterSession::read(const ReadOptions &options)
+{
+    if (busy())
+        return false;
+    result = Result();
+    result.job = Job::Read;
+    current = Job::Read;
+    readOptions = options;
+    storing = true;
+    startReading();
+    return true;
+}
+
+void TransmitterSession::startReading()
+{
+    reply = SettingsReply();
+    received.clear();
+    settling = false;
+    sendRequest();
+}
+
+void TransmitterSession::sendRequest()
+{
+    if (result.read.requests > 0) {
+        QStringList missing;
+        for (int n = 1; n <= settingsReplyFrames; ++n) {
+            if (!received.contains(n))
+                missing << settingsFrameTitle(n);
+        }
+        emit notice(QStringLiteral("no answer %1, asking again (%2/%3)")
+                        .arg(received.isEmpty()
+                                 ? QStringLiteral("from the transmitter")
+                                 : QStringLiteral("for ") + missing.join(QStringLiteral(", ")))
+                        .arg(result.read.requests + 1)
+                        .arg(readOptions.attempts));
+    }
+    ++result.read.requests;
+    thisRequest.clear();
+    drainInput();
+    if (!put(protocol::commandRead, true)) {
+        finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
+        return;
+    }
+    replyTimer.start(readOptions.replyTimeoutMs);
+}
+
+void TransmitterSession::replyQuiet()
+{
+    if (current != Job::Read)
+        return;
+    if (!settling && result.read.requests < readOptions.attempts)
+        sendRequest();
+    else
+        endRead();
+}
+
+void TransmitterSession::endRead()
+{
+    replyTimer.stop();
+    settling = false;
+    ReadResult &r = result.read;
+    r.settings = reply.settings();
+    r.received = reply.received();
+    r.repairs = reply.repairs();
+    r.missing.clear();
+    QStringList names;
+    for (int n = 1; n <= settingsReplyFrames; ++n) {
+        if (!received.contains(n)) {
+            r.missing.append(n);
+            names << settingsFrameTitle(n);
+        }
+    }
+    const bool checking = result.job == Job::Write;
+    if (r.missing.isEmpty()) {
+        if (!checking) {
+            finish(Outcome::Done);
+            return;
+        }
+        result.mismatches = verificationMismatches(result.written, r.settings);
+        finish(result.mismatches.isEmpty() ? Outcome::Done : Outcome::NotTaken,
+               result.mismatches.isEmpty() ? QString()
+                                           : QStringLiteral("%1 setting(s) read back differently")
+                                                 .arg(result.mismatches.size()));
+    } else if (received.isEmpty()) {
+        finish(Outcome::NoAnswer,
+               QStringLiteral("no reply from the transmitter to %1 request(s); is it switched "
+                              "on and connected to this port?")
+                   .arg(r.requests));
+    } else {
+        finish(Outcome::Incomplete,
+               QStringLiteral("read incomplete after %1 request(s): missing %2")
+                   .arg(r.requests)
+                   .arg(names.join(QStringLiteral(", "))));
+    }
+}
+
+bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &options)
+{
+    if (busy())
+        return false;
+    result = Result();
+    result.job = Job::Write;
+    result.written = settingsCarriedBy(toSend);
+    current = Job::Write;
+    frames = toSend;
+    writeOptions = options;
+    nextFrame = 0;
+    sendNextFrame();
+    return true;
+}
+
+void TransmitterSession::sendNextFrame()
+{
+    if (!put(frames.at(nextFrame).toUtf8(), true)) {
+        result.frameBegun = true;
+        finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
+        return;
+    }
+    result.framesSent = ++nextFrame;
+    paceTimer.start(writeOptions.paceMs);
+}
+
+void TransmitterSession::paceOver()
+{
+    if (current != Job::Write)
+        return;
+    emit progressed(nextFrame);
+    if (nextFrame < frames.size()) {
+        sendNextFrame();
+        return;
+    }
+    if (writeOptions.closingAck) {
+        if (!put(protocol::commandAck, true)) {
+            finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
+            return;
+        }
+        emit progressed(writeSteps);
+    }
+    emit framesSent();
+    if (current != Job::Write) // stopped by a receiver
+        return;
+    if (!writeOptions.verify) {
+        finish(Outcome::Done);
+        return;
+    }
+    // The read-back: the same read, its frames compared rather than stored.
+    result.checking = true;
+    current = Job::Read;
+    readOptions = writeOptions.check;
+    storing = false;
+    startReading();
+}
+
+void TransmitterSession::abort(const QString &why)
+{
+    if (busy())
+        finish(Outcome::CutShort, why);
+}
+
+void TransmitterSession::finish(Outcome outcome, const QString &error)
+{
+    replyTimer.stop();
+    paceTimer.stop();
+    current = Job::None;
+    storing = false;
+    settling = false;
+    result.outcome = outcome;
+    result.error = error;
+    const Result done = result;
+    emit finished(done);
+}

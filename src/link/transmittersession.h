@@ -1,0 +1,152 @@
+#pragma once
+
+#include "settingsreader.h"
+#include "settingsreply.h"
+#include "settingswriter.h"
+#include "streamframer.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+
+class QIODevice;
+
+// Everything that moves settings between this program and the transmitter,
+// for the window and for txctl alike: one job at a time, driven by timers
+// and by the bytes its owner hands in, never by a wait of its own.
+//
+// The owner opens and closes the port and passes every delivery to
+// receive(). The session cuts the stream into frames (StreamFramer),
+// answers with "WWW" (once per delivery as the window does, or once per
+// frame as txctl does) and sorts the frames:
+//   - servo and status frames are live values, shown whenever they come
+//     (liveFrame);
+//   - the aux and the settings frames count only inside a read. A read
+//     started by the user hands each on (replyFrame) to be stored; the read
+//     after a write only compares them with what was written. At any other
+//     time (during a write, after a read has ended) they are answered and
+//     dropped, so a late reply never lands in an edit or a write.
+//
+// The jobs, with the transmitter's expectations:
+//   read   "RR", then the aux frame and the 18 settings frames in any order.
+//          A reply that goes quiet with frames missing is asked for again,
+//          up to ReadOptions::attempts requests; frames already received
+//          count. Input left over from before is dropped before each "RR".
+//   write  S frame, pause, G frame, pause, H frame, pause (800 ms each: the
+//          transmitter stores a frame in that time), then "WWW"; with
+//          `verify` a read follows and the fields carried both ways are
+//          compared with what the frames carried. Without the closing
+//          "WWW" this is what a save sends while the port is open.
+// A frame counts as sent once its last byte has left the port (drained).
+class TransmitterSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Ack { PerDelivery, PerFrame };
+    enum class Job { None, Read, Write };
+    enum class Outcome {
+        Done,       // complete read; frames sent (and, if asked, read back the same)
+        Incomplete, // frames still missing after the last request
+        NoAnswer,   // not one reply frame
+        NotTaken,   // read back differently from what was written
+        CutShort,   // the link failed or the job was stopped
+    };
+
+    struct WriteOptions {
+        int paceMs = designedPaceMs;
+        bool closingAck = true; // "WWW" after the last pause
+        bool verify = false;    // read back and compare
+        ReadOptions check;      // for that read
+    };
+
+    struct Result {
+        Job job = Job::None;
+        Outcome outcome = Outcome::Done;
+        ReadResult read;                         // a read, or the read-back of a write
+        TxParamsRecord written;                  // a write: what its frames carry
+        QVector<params::FieldChange> mismatches; // written -> read back
+        int framesSent = 0;                      // a write: frames whose last byte has left
+        bool frameBegun = false;                 // a write: cut while a frame was leaving
+        bool checking = false;                   // a write: cut or failed in its read-back
+        QString error;                           // why it did not complete, for people
+    };
+
+    TransmitterSession(QIODevice &port, Ack ack, QObject *parent = nullptr);
+
+    // Bytes as the port delivered them. The owner calls this for every
+    // delivery while the port is open.
+    void receive(const QByteArray &delivery);
+    // The port was just opened: nothing of an earlier link is held.
+    void restart();
+
+    bool busy() const { return current != Job::None; }
+    Job job() const { return current; }
+
+    // False (and nothing started) while another job runs.
+    bool read(const ReadOptions &options);
+    bool write(const QStringList &frames, const WriteOptions &options);
+    // Ends the running job at once as cut short (link lost, port closing,
+    // interrupted); `why` goes into the result.
+    void abort(const QString &why);
+
+    qint64 skippedBytes() const { return framer.skippedBytes(); }
+
+signals:
+    void liveFrame(const QByteArray &frame);
+    // An aux or settings frame of a read the user asked for.
+    void replyFrame(const QByteArray &frame, int number);
+    // After the frames of one delivery (or of a piece completed by quiet
+    // time) were handed on, before the delivery is answered.
+    void framesHandled();
+    // A read: frames received so far of 19. A write: frames sent and paused
+    // after (1..3), then 4 once "WWW" has gone.
+    void progressed(int done);
+    // A write's frames (and its closing "WWW") have all left the port; a
+    // read-back may follow.
+    void framesSent();
+    // A request is repeated, e.g. "no answer for frame 7 (aux sources),
+    // asking again (2/3)".
+    void notice(const QString &line);
+    void finished(const TransmitterSession::Result &result);
+
+private:
+    void handleFrames(const QList<QByteArray> &frames);
+    void framerQuiet();
+    bool put(const QByteArray &bytes, bool drain);
+    void drainInput();
+
+    void startReading();
+    void sendRequest();
+    void checkReadComplete();
+    void replyQuiet();
+    void endRead();
+    void sendNextFrame();
+    void paceOver();
+    void finish(Outcome outcome, const QString &error = {});
+
+    QIODevice &port;
+    Ack ack;
+    StreamFramer framer;
+    QElapsedTimer clock;
+    QTimer quietTick; // finishes a frame the last piece left open
+    QTimer replyTimer;
+    QTimer paceTimer;
+
+    Job current = Job::None;
+    Result result;
+    // read
+    ReadOptions readOptions;
+    bool storing = false; // the user's read: frames are handed on
+    SettingsReply reply;
+    QSet<int> received;    // over every request of the read
+    QSet<int> thisRequest; // in the reply to the latest request
+    bool settling = false; // complete; letting the latest reply end
+    // write
+    QStringList frames;
+    WriteOptions writeOptions;
+    int nextFrame = 0;
+};
