@@ -278,6 +278,7 @@ void TransmitterSession::paceOver()
         }
         emit progressed(writeSteps);
     }
+    result.checking = writeOptions.verify;
     emit framesSent();
     if (current != Job::Write) // stopped by a receiver
         return;
@@ -286,7 +287,6 @@ void TransmitterSession::paceOver()
         return;
     }
     // The read-back: the same read, its frames compared rather than stored.
-    result.checking = true;
     current = Job::Read;
     readOptions = writeOptions.check;
     storing = false;

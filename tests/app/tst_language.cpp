@@ -6,6 +6,8 @@
 #include "mainwindow.h"
 #include "portlist.h"
 #include "ptypeer.h"
+#include "transmitterframes.h"
+#include "txparams.h"
 #include "uitexts.h"
 
 #include <QAbstractSpinBox>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTranslator>
 #include <QTreeView>
 #include <QtTest>
@@ -161,11 +164,24 @@ void TestLanguage::sameProgramInEitherLanguage()
     QMetaObject::invokeMethod(&w, "on_toolButton_Read_clicked"); // link closed: a box
     openButton->click();
     QCOMPARE(openButton->text(), uitexts::closeCaption());
-    QMetaObject::invokeMethod(&w, "on_toolButton_Send_clicked");
-    const QByteArray frames = startupFileText.toLatin1();
-    QTRY_COMPARE(peer.received(), "OK" + frames + "WWW");
-    peer.clear();
+    // A save with the link open sends the frames too, without "WWW".
     QMetaObject::invokeMethod(&w, "on_toolButton_Save_clicked");
+    const QByteArray frames = startupFileText.toLatin1();
+    QTRY_COMPARE(peer.received(), "OK" + frames);
+    QTRY_VERIFY(w.findChild<QToolButton *>("toolButton_Send")->isEnabled());
+    peer.clear();
+    QMetaObject::invokeMethod(&w, "on_toolButton_Send_clicked");
+    QTRY_COMPARE(peer.received(), frames + "WWW" + "RR");
+    peer.clear();
+    QVector<QByteArray> readBack = protocol::encodeSettingsFrames(TxParamsRecord());
+    readBack.append(protocol::encodeAuxFrame(TxParamsRecord()));
+    for (const QByteArray &frame : readBack) {
+        const int acks = peer.count("WWW");
+        QVERIFY(peer.deliver(frame));
+        QTRY_COMPARE(peer.count("WWW"), acks + 1);
+    }
+    QTRY_VERIFY(w.findChild<QToolButton *>("toolButton_Save")->isEnabled());
+    peer.clear();
     openButton->click();
     QCOMPARE(openButton->text(), uitexts::openCaption());
 

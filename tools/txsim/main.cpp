@@ -84,6 +84,13 @@ int main(int argc, char *argv[])
         "ignore-writes",
         "Device fault: take S, G and H frames from the wire but store nothing, so a check after "
         "a write finds the old settings.");
+    const QCommandLineOption silentOption(
+        "silent", "Device fault: never answer a read request (the stream goes on).");
+    const QCommandLineOption replyDelayOption(
+        "reply-delay",
+        "Device fault: pause MS (0..10000) after a read request before the first frame of the "
+        "reply, as a busy transmitter may.",
+        "MS", "0");
     const QCommandLineOption sentLogOption(
         "sent-log",
         "Write every frame sent to file, one line of hexadecimal per frame, as it "
@@ -111,7 +118,8 @@ int main(int argc, char *argv[])
         "pauses).");
     parser.addOptions({linkOption, hzOption, gapOption, stateOption, splitOption, mergeOption,
                        garbageOption, seedOption, dropOption, dropOnceOption, ignoreWritesOption,
-                       sentLogOption, adapterOption, replyOption, streamDuringReplyOption});
+                       silentOption, replyDelayOption, sentLogOption, adapterOption, replyOption,
+                       streamDuringReplyOption});
     parser.process(app);
 
     Simulator::Options options;
@@ -143,6 +151,11 @@ int main(int argc, char *argv[])
         options.deviceFaults.dropOnce = parser.isSet(dropOnceOption);
     }
     options.deviceFaults.ignoreWrites = parser.isSet(ignoreWritesOption);
+    options.deviceFaults.silent = parser.isSet(silentOption);
+    bool delayOk = false;
+    options.replyDelayMs = parser.value(replyDelayOption).toInt(&delayOk);
+    if (!delayOk || options.replyDelayMs < 0 || options.replyDelayMs > 10000)
+        return fail(QStringLiteral("--reply-delay wants a number from 0 to 10000"));
     QString error;
     if (!AdapterPackets::parse(parser.value(adapterOption), &options.adapter, &error))
         return fail(QStringLiteral("--adapter: %1").arg(error));

@@ -102,6 +102,10 @@ int SimDevice::takeAckCount()
 SimDevice::Reply SimDevice::readReply()
 {
     Reply reply;
+    if (faults.silent) {
+        reply.log = QStringLiteral("RR: not answered (silent)");
+        return reply;
+    }
     reply.writes.append(protocol::encodeAuxFrame(stored));
     reply.writes.append(protocol::encodeSettingsFrames(stored));
     reply.log = QStringLiteral("RR: sending aux + %1 settings frames");

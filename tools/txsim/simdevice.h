@@ -25,6 +25,7 @@ public:
                                    // sent, the aux frame not counted) is left out; 0: none
         bool dropOnce = false;     // ... from the first read only
         bool ignoreWrites = false; // S, G and H frames are taken but change nothing
+        bool silent = false;       // a read request is never answered
     };
 
     explicit SimDevice(const TxParamsRecord &settings) : stored(settings) {}

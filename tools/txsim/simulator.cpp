@@ -116,7 +116,7 @@ void Simulator::queueLive(const QByteArray &bytes)
 void Simulator::queueReply(const QVector<QByteArray> &frames)
 {
     if (readReplyLeft == 0) {
-        replyDueMs = clock.elapsed();
+        replyDueMs = clock.elapsed() + options.replyDelayMs;
         awaitingAck = false;
     }
     readReplyLeft += frames.size();

@@ -52,6 +52,7 @@ public:
         bool stopAndWait = false;
         int replyGapMs = readReplyGapMs;
         bool streamDuringReply = false;
+        int replyDelayMs = 0; // from "RR" to the first frame of its reply
     };
 
     Simulator(PseudoTerminal &terminal, const TxParamsRecord &settings, const Options &options,
