@@ -53,34 +53,14 @@ class TestDebianFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void manPageNamesEveryOption_data();
     void manPageNamesEveryOption();
     void completion_data();
     void completion();
 
 private:
-    QTemporaryDir dir;
-    QString txctl; // the real txctl, except that `ports` lists two made-up ports
+    QTemporaryDir dir; // holds model.txt and monitor.csv
 };
-
-void TestDebianFiles::initTestCase()
-{
-    QVERIFY(dir.isValid());
-    for (const char *name : {"model.txt", "monitor.csv"}) {
-        QFile f(dir.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    txctl = dir.filePath("bin/txctl");
-    QVERIFY(QDir(dir.path()).mkdir("bin"));
-    QFile wrapper(txctl);
-    QVERIFY(wrapper.open(QIODevice::WriteOnly));
-    wrapper.write("#!/bin/sh\n[ \"$1\" = ports ] || exec " TXCTL_EXE " \"$@\"\n"
-                  "printf '/dev/ttyUSB0\\n  description:  USB Serial\\n  may open:     yes\\n"
-                  "/dev/ttyACM1\\n  description:  -\\n  may open:     yes\\n'\n");
-    wrapper.close();
-    QVERIFY(wrapper.setPermissions(wrapper.permissions() | QFile::ExeOwner));
-}
 
 void TestDebianFiles::manPageNamesEveryOption_data()
 {
@@ -137,19 +117,15 @@ void TestDebianFiles::completion()
 {
     QFETCH(QStringList, words);
     QFETCH(QStringList, offered);
-    // As an interactive shell with bash-completion loaded, when it is installed.
-    const QString script = "source /usr/share/bash-completion/bash_completion 2>/dev/null; "
-                           "source \"$1\"; shift; COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); "
-                           "_txctl; printf '%s\\n' \"${COMPREPLY[@]}\"";
-    const QStringList args = QStringList{"--norc",
-                                         "--noprofile",
-                                         "-i",
-                                         "-c",
-                                         script,
-                                         "bash",
-                                         TXCONFIG_SOURCE_DIR "/packaging/completion/txctl",
-                                         txctl} +
-                             words;
+    // In an interactive shell with bash-completion loaded (when installed),
+    // where `txctl ports` lists two made-up ports.
+    const QString script =
+        "source /usr/share/bash-completion/bash_completion 2>/dev/null; source \"$1\"; "
+        "txctl() { [ \"$1\" = ports ] && printf '/dev/ttyUSB0\\n  serial: 7\\n/dev/ttyACM1\\n' "
+        "|| " TXCTL_EXE " \"$@\"; }; shift; touch model.txt monitor.csv; "
+        "COMP_WORDS=(txctl \"$@\"); COMP_CWORD=$#; _txctl; printf '%s\\n' \"${COMPREPLY[@]}\"";
+    const QString completion = TXCONFIG_SOURCE_DIR "/packaging/completion/txctl";
+    const QStringList args = QStringList{"--norc", "-i", "-c", script, "bash", completion} + words;
     QStringList got = output("bash", args, dir.path()).split('\n', Qt::SkipEmptyParts);
     got.sort();
     QCOMPARE(got, offered);
