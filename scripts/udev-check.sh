@@ -5,52 +5,25 @@
 # Each adapter below must get the uaccess tag and ModemManager's ignore flag;
 # an adapter the rule does not name must get neither.
 
-# udev's view of a ttyUSB0 on a USB device VID:PID, as umockdev-record writes it.
+# udev's view of a ttyUSB0 on a USB device VID:PID, in umockdev's format.
 made_up_adapter() {
-    cat <<EOF2
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0/ttyUSB0/tty/ttyUSB0
-N: ttyUSB0
-E: DEVNAME=/dev/ttyUSB0
-E: SUBSYSTEM=tty
-E: MAJOR=188
-E: MINOR=0
-A: dev=188:0
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0/ttyUSB0
-E: SUBSYSTEM=usb-serial
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_interface
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-1
-N: bus/usb/001/002
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_device
-A: idVendor=${1%:*}
-A: idProduct=${1#*:}
-A: dev=189:1
-EOF2
+    printf '%s\n' "P: /devices/usb1/1-1/1-1:1.0/ttyUSB0/tty/ttyUSB0" "E: SUBSYSTEM=tty" "" \
+        "P: /devices/usb1/1-1" "E: SUBSYSTEM=usb" "A: idVendor=${1%:*}" "A: idProduct=${1#*:}"
 }
 
-# The properties udev would give that adapter: "TAGS=..." and the like.
+# The properties udev would give that adapter: "TAGS=..." and the like. The
+# made-up device has no device number, so udevadm links nothing under /dev.
 udev_properties() {
-    local rule=$1 id=$2 dir
+    local rule=$1 id=$2 dir status=0
     dir=$(mktemp -d)
     mkdir "$dir/rules.d"
     cp "$rule" "$dir/rules.d/"
     made_up_adapter "$id" >"$dir/adapter"
-    # udevadm links /dev/char/MAJOR:MINOR; that folder gets a private tmpfs.
-    local made_char=
-    [ -d /dev/char ] || { mkdir /dev/char && made_char=1; }
     mkdir -p /run/udev
     unshare --mount sh -c "
-        mount -t tmpfs none /run/udev && mount -t tmpfs none /dev/char &&
-        mount --bind '$dir/rules.d' /etc/udev/rules.d &&
+        mount -t tmpfs none /run/udev && mount --bind '$dir/rules.d' /etc/udev/rules.d &&
         umockdev-run --device '$dir/adapter' -- \
-            udevadm test --action=add /sys/class/tty/ttyUSB0" 2>/dev/null
-    local status=$?
-    [ -z "$made_char" ] || rmdir /dev/char
+            udevadm test --action=add /sys/class/tty/ttyUSB0" 2>/dev/null || status=$?
     rm -rf "$dir"
     return $status
 }
