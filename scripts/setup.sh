@@ -19,6 +19,7 @@ packages=(
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-noto-cjk fonts-liberation fonts-wqy-microhei
     libbenchmark-dev
+    help2man bash-completion
 )
 if [ "$TXCONFIG_QT_MAJOR" = 6 ]; then
     # libgl-dev: Qt 6's Gui package looks for the OpenGL headers;

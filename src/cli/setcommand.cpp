@@ -73,10 +73,24 @@ int runSet(const QStringList &args)
     link.severalPorts = true;
     const QCommandLineOption noBackup("no-backup", "Do not keep the settings before writing.");
     const QCommandLineOption output({"o", "output"}, "File to write instead of FILE.", "OUT");
-    cmd.parser.addOptions({noBackup, output});
+    // For shell completion: the names set accepts, one a line.
+    QCommandLineOption listNames("list-names", "Print every setting name set accepts.");
+    listNames.setFlags(QCommandLineOption::HiddenFromHelp);
+    cmd.parser.addOptions({noBackup, output, listNames});
     cmd.parser.addPositionalArgument("NAME=VALUE", "Setting and its new value.");
-    if (const Step parsed = cmd.parse(args, 1, 1000); parsed.exits())
+    if (const Step parsed = cmd.parse(args, 0, 1000); parsed.exits())
         return parsed.status();
+    if (cmd.parser.isSet(listNames)) {
+        QString names;
+        for (const params::Field &f : params::fieldCatalogue()) {
+            if (protocol::carriedToTransmitter(f))
+                names += f.name + QLatin1Char('\n');
+        }
+        print(names);
+        return Success;
+    }
+    if (cmd.parser.positionalArguments().isEmpty())
+        return fail(UsageOrFile, QStringLiteral("set: usage: txctl %1").arg(cmd.syntax));
     QStringList assignments = cmd.parser.positionalArguments();
     QString error;
 

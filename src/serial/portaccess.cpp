@@ -30,15 +30,19 @@ QString accessAdvice(bool accessible, unsigned mode, const QString &group, const
         return QStringLiteral("add yourself to group %1 (sudo usermod -aG %1 $USER), then log "
                               "in again")
             .arg(group);
-    const QString match =
+    // The package's rule names the usual adapters; a copy under /etc with the
+    // same name replaces it, which is how another adapter is added.
+    const QString line =
         usbId.isEmpty()
-            ? QStringLiteral("KERNEL==\"ttyUSB*\"")
-            : QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+            ? QStringLiteral("a line with its USB vendor and product id")
+            : QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\", "
+                             "GOTO=\"txconfig_adapter\"")
                   .arg(usbId.section(QLatin1Char(':'), 0, 0), usbId.section(QLatin1Char(':'), 1));
-    return QStringLiteral("the device is only for %1; give it to group dialout with a udev rule "
-                          "(SUBSYSTEM==\"tty\", %2, GROUP=\"dialout\", MODE=\"0660\" in "
-                          "/etc/udev/rules.d/99-txconfig.rules), plug in again and join dialout")
-        .arg(group.isEmpty() ? QStringLiteral("its owner") : QStringLiteral("root"), match);
+    return QStringLiteral("the device is only for %1; the udev rule "
+                          "/usr/lib/udev/rules.d/70-txconfig.rules from the txconfig package "
+                          "lets the user at the seat open the adapters it names (plug in again); "
+                          "for another adapter copy it to /etc/udev/rules.d/ and add %2")
+        .arg(group.isEmpty() ? QStringLiteral("its owner") : QStringLiteral("root"), line);
 }
 
 QString accessAdvice(const QString &device, const QString &usbId)

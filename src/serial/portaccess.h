@@ -17,8 +17,8 @@ QString resolveDevice(const QString &name);
 // Empty when this user may read and write the device, otherwise what helps.
 QString accessAdvice(const QString &device, const QString &usbId = {});
 // The same from the device's facts: only a group that may read and write the
-// device helps by joining it; otherwise a udev rule that gives the device to
-// dialout (for the adapter's USB id when known).
+// device helps by joining it; otherwise the package's udev rule, or a copy of
+// it that names the adapter's USB id.
 QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId);
 
 // "txctl, PID 4242": another process that has the device open, or empty when

@@ -63,6 +63,16 @@ QMultiHash<QString, QString> metainfo()
     return items;
 }
 
+// "1.0.0" from the newest "## 1.0.0 (2026-12-08)" of CHANGELOG.md.
+QString newestChangelogVersion()
+{
+    QFile f(sourceDir + "/CHANGELOG.md");
+    const QString text = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QRegularExpression("^## (\\S+)", QRegularExpression::MultilineOption)
+        .match(text)
+        .captured(1);
+}
+
 QStringList valuesInOrder(const QMultiHash<QString, QString> &h, const QString &key)
 {
     QStringList v = h.values(key);
@@ -124,6 +134,8 @@ void TestPackaging::namesAgree_data()
     QTest::newRow("program reports the project version") << version.value(1) << TXCONFIG_VERSION;
     QTest::newRow("newest release is the project version")
         << valuesInOrder(meta, "release").value(0) << TXCONFIG_VERSION;
+    QTest::newRow("newest changelog entry is the project version")
+        << newestChangelogVersion() << TXCONFIG_VERSION;
     QTest::newRow("provided binaries include the program")
         << (meta.values("binary").contains(exeName) ? exeName : QString()) << exeName;
 }

@@ -25,7 +25,7 @@ private slots:
             << false << 0600u << "root"
             << "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\"";
         QTest::newRow("owner only, group dialout") << false << 0600u << "dialout"
-                                                   << "udev rule";
+                                                   << "/usr/lib/udev/rules.d/70-txconfig.rules";
         QTest::newRow("group may only read") << false << 0640u << "dialout"
                                              << "udev rule";
     }
