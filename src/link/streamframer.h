@@ -44,10 +44,12 @@ class StreamFramer
 {
 public:
     // The transmitter pauses several ms between frames, while one frame takes
-    // under 2 ms at 115200 baud; an adapter's latency timer may hold a piece
-    // back for up to 16 ms (the usual default), well under staleMs.
+    // under 2 ms at 115200 baud. An adapter's latency timer may hold a piece
+    // back: 16 ms by default, but users set it anywhere up to the 255 ms the
+    // FTDI chips allow, and a started frame is held that long before its
+    // bytes are given up (staleMs).
     static constexpr int defaultGapMs = 5;
-    static constexpr int defaultStaleMs = 50;
+    static constexpr int defaultStaleMs = 300;
 
     explicit StreamFramer(int gapMs = defaultGapMs, int staleMs = defaultStaleMs);
 

@@ -248,22 +248,24 @@ void TestStreamFramer::quietTimeDecides_data()
     // An adapter's latency timer may hold the rest back past the gap.
     QTest::newRow("aux-like head, gap") << Deliveries{{head, 0}} << qint64(5) << Frames{} << 8;
     QTest::newRow("aux-like head, stale")
-        << Deliveries{{head, 0}} << qint64(50) << Frames{head} << 0;
+        << Deliveries{{head, 0}} << qint64(300) << Frames{head} << 0;
     QTest::newRow("aux-like head, gap, stray bytes")
         << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(10) << Frames{} << 11;
     QTest::newRow("aux-like head, stray bytes, stale")
-        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(60) << Frames{head} << 0;
+        << Deliveries{{head, 0}, {hex("4afe19"), 10}} << qint64(310) << Frames{head} << 0;
     QTest::newRow("aux-like head, rest soon")
         << Deliveries{{head, 0}, {curve.mid(8), 2}} << qint64(2) << Frames{curve} << 0;
     // After stray bytes the head is not taken for an aux frame at the gap.
     QTest::newRow("aux-like head after garbage, tick, late rest")
         << Deliveries{{hex("ef") + head, 0}, {{}, 20}, {curve.mid(8), 21}} << qint64(21)
         << Frames{curve} << 0;
-    QTest::newRow("servo head, late rest")
-        << Deliveries{{servoHead, 0}, {{}, 20}, {servo().mid(9), 20}} << qint64(20)
+    // A latency timer set to 255 ms holds the rest back that long.
+    QTest::newRow("servo head, rest after a 255 ms latency")
+        << Deliveries{{servoHead, 0}, {{}, 200}, {servo().mid(9), 255}} << qint64(255)
         << Frames{servo()} << 0;
-    QTest::newRow("servo head, gap") << Deliveries{{servoHead, 0}} << qint64(20) << Frames{} << 9;
-    QTest::newRow("servo head, stale") << Deliveries{{servoHead, 0}} << qint64(50) << Frames{} << 0;
+    QTest::newRow("servo head, gap") << Deliveries{{servoHead, 0}} << qint64(250) << Frames{} << 9;
+    QTest::newRow("servo head, stale")
+        << Deliveries{{servoHead, 0}} << qint64(300) << Frames{} << 0;
 }
 
 void TestStreamFramer::quietTimeDecides()
