@@ -99,10 +99,11 @@ int runHistory(const QStringList &args)
                        "entry is an ordinary parameter file; the newest %1 are kept.")
             .arg(files::history::keptEntries),
         QStringLiteral("  txctl history\n"
-                       "  txctl show \"$(txctl history | awk 'NR==2 {print $5}')\"   # the newest\n"
+                       "  txctl show \"$(txctl history --json | jq -r '.entries[0].path')\"   "
+                       "# the newest\n"
                        "  txctl history --json | jq -r '.entries[] | select(.kind == \"backup\") "
                        "| .id'\n"
-                       "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+                       "  txctl restore 20261207-231502-118+0100-backup --port /dev/ttyUSB0\n"));
     cmd.offerJson();
     if (const Step parsed = cmd.parse(args, 0, 0); parsed.exits())
         return parsed.status();

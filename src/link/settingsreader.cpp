@@ -93,6 +93,7 @@ bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult 
             return false;
     }
     result->settings = reply.settings();
+    result->received = reply.asReceived();
     result->repairs = reply.repairs();
     for (int n = 1; n <= settingsReplyFrames; ++n) {
         if (!received.contains(n))

@@ -28,6 +28,7 @@ struct ReadOptions {
 
 struct ReadResult {
     TxParamsRecord settings;
+    TxParamsRecord received;              // as decoded, before any repair
     QVector<params::FieldChange> repairs; // last value received -> repair value held
     QVector<int> missing;                 // frame numbers never received
     int requests = 0;

@@ -24,6 +24,7 @@ public:
     int add(const QByteArray &frame);
 
     const TxParamsRecord &settings() const { return validated; }
+    const TxParamsRecord &asReceived() const { return received; }
     // Each field whose last received value was out of range, once, with that
     // value and the repair value it now holds.
     QVector<params::FieldChange> repairs() const;
