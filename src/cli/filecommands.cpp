@@ -126,14 +126,17 @@ int runHistory(const QStringList &args)
         print(QStringLiteral("no history yet in %1\n").arg(files::history::directory()));
         return Success;
     }
+    int idWidth = 2;
+    for (const files::history::Entry &e : entries)
+        idWidth = qMax(idWidth, int(e.id.size()));
     QString out = QStringLiteral("%1 %2 %3 %4\n")
-                      .arg(QStringLiteral("ID"), -32)
+                      .arg(QStringLiteral("ID"), -idWidth)
                       .arg(QStringLiteral("KIND"), -9)
                       .arg(QStringLiteral("TIME"), -23)
                       .arg(QStringLiteral("FILE"));
     for (const files::history::Entry &e : entries)
         out += QStringLiteral("%1 %2 %3 %4\n")
-                   .arg(e.id, -32)
+                   .arg(e.id, -idWidth)
                    .arg(e.kind, -9)
                    .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), -23)
                    .arg(e.path);

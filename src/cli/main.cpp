@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "commands.h"
+#include "history.h"
 
 #include <QCoreApplication>
 
@@ -71,6 +72,8 @@ int main(int argc, char *argv[])
     // instead of ending the process half-way through a file.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
+    // A command's backup outlasts whatever other programs record meanwhile.
+    files::history::keepOwnEntries();
     QCoreApplication::setApplicationName(QStringLiteral("txctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TXCONFIG_VERSION));
 

@@ -76,13 +76,14 @@ QString offsetText(const QDateTime &local)
         .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
 
-// Entries this process added: never pruned while it runs, so a command's
-// backup stays behind its own later results whatever their names say.
+// Entries this process added, kept from pruning when keepOwnEntries() was
+// called.
 QSet<QString> &ownEntries()
 {
     static QSet<QString> names;
     return names;
 }
+bool keepingOwn = false;
 std::mutex ownEntriesMutex;
 
 // The entries' names, oldest arrival first: those the order file names, after
@@ -122,7 +123,7 @@ void prune(const QDir &dir, const QString &justTaken)
         bool own = false;
         {
             const std::lock_guard<std::mutex> lock(ownEntriesMutex);
-            own = ownEntries().contains(name);
+            own = keepingOwn && ownEntries().contains(name);
         }
         if (excess > 0 && !own && QFile::remove(dir.filePath(name)))
             --excess;
@@ -182,6 +183,12 @@ private:
 };
 
 } // namespace
+
+void keepOwnEntries()
+{
+    const std::lock_guard<std::mutex> lock(ownEntriesMutex);
+    keepingOwn = true;
+}
 
 QString directory()
 {

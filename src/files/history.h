@@ -10,7 +10,7 @@
 // and kind, for instance "20261207-231502-118+0100-backup.txt" (each name
 // taken exclusively, so two processes never share one). Only the newest
 // `keptEntries` stay, newest by arrival, not by name: a clock set back never
-// costs the entry just taken, nor any other entry of the running program.
+// costs the entry just taken.
 // Problems come back as strings; callers decide whether to warn.
 namespace files
 {
@@ -25,6 +25,11 @@ struct Entry {
     QDateTime time;
     QString kind; // e.g. "read", "write", "reset", "backup", "verified"
 };
+
+// From now on no entry this process records is pruned while it runs: for a
+// command whose backup must outlast whatever other programs record meanwhile.
+// (Not for the window, which records as long as it runs.)
+void keepOwnEntries();
 
 // <GenericDataLocation>/txconfig/history
 QString directory();

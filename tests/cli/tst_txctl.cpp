@@ -652,6 +652,12 @@ void TestTxctl::resetAndRestore()
     TxParamsRecord stored;
     files::parseParameterText(QString::fromLatin1(fileBytes(sim.state)), stored);
     QCOMPARE(stored.subTrim[1], 5);
+    // Nothing to change: nothing written, no history entry, and it says so.
+    const int kept = files::history::entries().size();
+    const Run same = txctl(QStringList{"set", "--port", sim.link, "ch2.subtrim=5"} + fastWrite);
+    QCOMPARE(same.exit, 0);
+    QVERIFY(oneLine(same, "already holds these values; nothing written"));
+    QCOMPARE(files::history::entries().size(), kept);
 }
 
 void TestTxctl::monitor_data()
