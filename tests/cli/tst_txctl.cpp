@@ -272,6 +272,7 @@ void TestTxctl::outputs_data()
     QTest::newRow("serial port, never an output") << "port";
     QTest::newRow("regular file under /dev, replaced") << "under /dev";
     QTest::newRow("hard link past the file size limit, kept") << "size limit";
+    QTest::newRow("name of 251 characters, its temporary name shorter") << "long name";
 }
 
 // -o keeps what the path is; an output that cannot be written fails before
@@ -304,6 +305,7 @@ void TestTxctl::outputs()
     const QString output = kind == "no folder"    ? path("none/out.txt")
                            : kind == "port"       ? sim.link
                            : kind == "under /dev" ? shm
+                           : kind == "long name"  ? path(QString(251, 'n'))
                                                   : target;
     const QString port = kind == "no folder" ? path("no-port") : sim.link;
     const QByteArray simState = fileBytes(sim.state);
@@ -322,9 +324,9 @@ void TestTxctl::outputs()
                      fileBytes(path("custom.txt")).repeated(2));
         return;
     }
-    if (kind == "under /dev") {
-        QCOMPARE(fileBytes(shm), fileBytes(sim.state));
-        QVERIFY(QFile::remove(shm));
+    if (kind == "under /dev" || kind == "long name") {
+        QCOMPARE(fileBytes(output), fileBytes(sim.state));
+        QVERIFY(QFile::remove(output));
         return;
     }
     QCOMPARE(r.exit, 0);
