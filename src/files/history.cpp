@@ -36,33 +36,34 @@ const QString lockFile = QStringLiteral(".lock");
 // counter for two entries within one millisecond.
 const QRegularExpression &namePattern()
 {
-    static const QRegularExpression re(QStringLiteral(
-        "^(\\d{8}-\\d{6}-\\d{3})([+-])?(\\d\\d)?(\\d\\d)?-([a-z]+)(?:-(\\d+))?\\.txt$"));
+    static const QRegularExpression re(
+        QStringLiteral("^(\\d{8}-\\d{6}-\\d{3})([+-]\\d{4})?-([a-z]+)(?:-(\\d+))?\\.txt$"));
     return re;
 }
 
 bool parse(const QFileInfo &info, Entry *entry)
 {
     const QRegularExpressionMatch m = namePattern().match(info.fileName());
-    if (!m.hasMatch() || m.captured(3).isEmpty() != m.captured(2).isEmpty() ||
-        m.captured(4).isEmpty() != m.captured(2).isEmpty())
+    if (!m.hasMatch())
         return false;
     entry->id = info.completeBaseName();
     entry->path = info.absoluteFilePath();
-    const QDateTime stamp = QDateTime::fromString(m.captured(1), timeFormat);
-    const QDateTime utc(QDate::fromString(m.captured(1).left(8), QStringLiteral("yyyyMMdd")),
-                        QTime::fromString(m.captured(1).mid(9), QStringLiteral("HHmmss-zzz")),
-                        Qt::UTC);
-    if (!m.captured(2).isEmpty()) {
-        const int offset = (m.captured(3).toInt() * 3600 + m.captured(4).toInt() * 60) *
-                           (m.captured(2) == QLatin1String("-") ? -1 : 1);
-        entry->time = QDateTime(utc.date(), utc.time(), Qt::OffsetFromUTC, offset);
+    const QString t = m.captured(1); // yyyyMMdd-HHmmss-zzz
+    const QString iso = QStringLiteral("%1-%2-%3T%4:%5:%6.%7")
+                            .arg(t.mid(0, 4), t.mid(4, 2), t.mid(6, 2), t.mid(9, 2), t.mid(11, 2),
+                                 t.mid(13, 2), t.mid(16, 3));
+    const QString offset = m.captured(2); // "+0100"
+    if (!offset.isEmpty()) {
+        entry->time =
+            QDateTime::fromString(iso + offset.left(3) + ':' + offset.mid(3), Qt::ISODateWithMs);
     } else {
         // An older name in local time; one inside a daylight-saving gap is
-        // still listed rather than lost.
-        entry->time = stamp.isValid() ? stamp : utc;
+        // still listed (read as UTC) rather than lost.
+        entry->time = QDateTime::fromString(iso, Qt::ISODateWithMs);
+        if (!entry->time.isValid())
+            entry->time = QDateTime::fromString(iso + 'Z', Qt::ISODateWithMs);
     }
-    entry->kind = m.captured(5);
+    entry->kind = m.captured(3);
     return entry->time.isValid();
 }
 
@@ -71,7 +72,7 @@ QString offsetText(const QDateTime &local)
 {
     const int minutes = local.offsetFromUtc() / 60;
     return QStringLiteral("%1%2%3")
-        .arg(minutes < 0 ? '-' : '+')
+        .arg(QLatin1Char(minutes < 0 ? '-' : '+'))
         .arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0'))
         .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
