@@ -158,7 +158,8 @@ bool refused(const QString &path, const struct stat &st, QString *error)
         *error = QStringLiteral("%1: is a folder").arg(path);
         return true;
     }
-    if (isTerminal(st)) {
+    // A descriptor the shell opened (/dev/stdout on a terminal) is as "-".
+    if (isTerminal(st) && !namesDescriptor(path)) {
         *error = QStringLiteral("%1 is a terminal or serial port, never an output; write, set "
                                 "--port, reset and restore write to a transmitter")
                      .arg(path);

@@ -13,8 +13,9 @@
 //   file beside it that takes the old file's mode and owner; one with more
 //   than one hard link, or in a folder that may not be written, is rewritten
 //   in place, and gets its old bytes back when that fails;
-// - a terminal or serial port is never an output: only write, set --port,
-//   reset and restore talk to a transmitter, with backup and check;
+// - a terminal or serial port named as such is never an output: only write,
+//   set --port, reset and restore talk to a transmitter, with backup and
+//   check;
 // - any other device or FIFO is written in place.
 namespace cli
 {
