@@ -1,7 +1,11 @@
 #include "cli.h"
 
 #include "parameterfile.h"
+#include "portaccess.h"
 #include "validation.h"
+
+#include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -164,6 +168,15 @@ bool LinkOptions::read(const QCommandLineParser &parser, QString *error)
         *error = QStringLiteral("--port P is required (txctl ports lists the ports)");
         return false;
     }
+    QSet<QString> devices; // before any output name is made from the names
+    for (const QString &name : portNames) {
+        const QString device = portlist::resolveDevice(name);
+        if (devices.contains(device)) {
+            *error = QStringLiteral("%1 is given twice (as %2)").arg(device, name);
+            return false;
+        }
+        devices.insert(device);
+    }
     readOptions.retryNotice = [](const QString &line) { warn(line); };
     return number(parser, timeout, 100, 60000, &readOptions.replyTimeoutMs, error) &&
            number(parser, attempts, 1, 20, &readOptions.attempts, error) &&
@@ -200,11 +213,48 @@ QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
     return repairs;
 }
 
+namespace
+{
+// The file's text; "-" is standard input.
+bool readText(const QString &path, QString *text, QString *error)
+{
+    if (path != QLatin1String("-"))
+        return files::readParameterFile(path, text, error);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) {
+        *error = in.errorString();
+        return false;
+    }
+    *text = QString::fromLatin1(in.read(files::maxReadBytes));
+    return true;
+}
+
+// What editors and other systems add around the 243 characters: a byte-order
+// mark before, a line end (LF or CRLF) after. Anything else after the H frame
+// (junk, a second file joined on) is refused with its position.
+bool trimFileText(QString *text, QString *error)
+{
+    // Read as Latin-1: the UTF-8 mark is three characters.
+    if (text->startsWith(QLatin1String("\xEF\xBB\xBF")))
+        *text = text->mid(3);
+    while (text->endsWith(QLatin1Char('\n')) || text->endsWith(QLatin1Char('\r')))
+        text->chop(1);
+    if (text->size() <= files::fileLength)
+        return true;
+    *error = QStringLiteral("%1 more character(s) after the H frame, from character %2 on; one "
+                            "parameter file is %3 characters")
+                 .arg(text->size() - files::fileLength)
+                 .arg(files::fileLength + 1)
+                 .arg(files::fileLength);
+    return false;
+}
+} // namespace
+
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
                       QString *error)
 {
     QString text;
-    if (!files::readParameterFile(path, &text, error)) {
+    if (!readText(path, &text, error) || !trimFileText(&text, error)) {
         *error = QStringLiteral("%1: %2").arg(path, *error);
         return false;
     }
@@ -237,6 +287,17 @@ Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings, QVect
     if (repairs)
         *repairs = found;
     return Step::goOn();
+}
+
+Step refuseRepairs(const QString &source, const QVector<Repair> &repairs, bool repairGiven)
+{
+    if (repairs.isEmpty() || repairGiven)
+        return Step::goOn();
+    return Step::exitWith(fail(UsageOrFile, QStringLiteral("%1 needed %2 repair(s), named above; "
+                                                           "nothing written (--repair writes the "
+                                                           "repaired values)")
+                                                .arg(source)
+                                                .arg(repairs.size())));
 }
 
 void reportRepairs(const QString &source, const QVector<Repair> &repairs)

@@ -90,8 +90,8 @@ struct LinkOptions {
                             QString::number(designedPaceMs)};
 
     explicit LinkOptions(QCommandLineParser &parser, bool writes = false);
-    // False with a usage message when a value is not a number in range or
-    // --port is missing.
+    // False with a usage message when a value is not a number in range,
+    // --port is missing, or two --port name one device.
     bool read(const QCommandLineParser &parser, QString *error);
 
     QString portName;          // the first, or only, --port
@@ -119,7 +119,8 @@ QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
 
 // Reads a parameter file as the window loads one (lenient fields, dual-rate
 // selection, validation); unlike the window it refuses a file without all
-// three frames. Repairs are returned, not printed.
+// three frames, or with more than a line end after them (a byte-order mark
+// before is allowed). "-" is standard input. Repairs are returned, not printed.
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
                       QString *error);
 
@@ -127,6 +128,10 @@ bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Rep
 // exits when the file cannot be used.
 Step loadSettingsFileOrFail(const QString &path, TxParamsRecord *settings,
                             QVector<Repair> *repairs = nullptr);
+
+// Settings that needed repairs are not what their source says: nothing is
+// written from them unless --repair was given (then the repaired values go).
+Step refuseRepairs(const QString &source, const QVector<Repair> &repairs, bool repairGiven);
 
 // "<source>: ch3.subtrim: 101 out of range, repaired to 0 %" for each repair,
 // on standard error.

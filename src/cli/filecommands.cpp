@@ -99,10 +99,11 @@ int runHistory(const QStringList &args)
                        "entry is an ordinary parameter file; the newest %1 are kept.")
             .arg(files::history::keptEntries),
         QStringLiteral("  txctl history\n"
-                       "  txctl show \"$(txctl history | awk 'NR==2 {print $5}')\"   # the newest\n"
+                       "  txctl show \"$(txctl history --json | jq -r '.entries[0].path')\"   "
+                       "# the newest\n"
                        "  txctl history --json | jq -r '.entries[] | select(.kind == \"backup\") "
                        "| .id'\n"
-                       "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+                       "  txctl restore 20261207-231502-118+0100-backup --port /dev/ttyUSB0\n"));
     cmd.offerJson();
     if (const Step parsed = cmd.parse(args, 0, 0); parsed.exits())
         return parsed.status();
@@ -125,14 +126,17 @@ int runHistory(const QStringList &args)
         print(QStringLiteral("no history yet in %1\n").arg(files::history::directory()));
         return Success;
     }
+    int idWidth = 2;
+    for (const files::history::Entry &e : entries)
+        idWidth = qMax(idWidth, int(e.id.size()));
     QString out = QStringLiteral("%1 %2 %3 %4\n")
-                      .arg(QStringLiteral("ID"), -32)
+                      .arg(QStringLiteral("ID"), -idWidth)
                       .arg(QStringLiteral("KIND"), -9)
                       .arg(QStringLiteral("TIME"), -23)
                       .arg(QStringLiteral("FILE"));
     for (const files::history::Entry &e : entries)
         out += QStringLiteral("%1 %2 %3 %4\n")
-                   .arg(e.id, -32)
+                   .arg(e.id, -idWidth)
                    .arg(e.kind, -9)
                    .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), -23)
                    .arg(e.path);

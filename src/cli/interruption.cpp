@@ -18,8 +18,12 @@ void countSignal(int signal)
     count = count + 1;
 }
 
-constexpr int watched[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction previous[3];
+// SIGPIPE too: a reader that went away (monitor | head) ends a command as
+// Ctrl+C does, so the port is closed and its lock removed; the write that
+// met the closed pipe fails with EPIPE.
+constexpr int watched[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr int watchedCount = int(sizeof watched / sizeof watched[0]);
+struct sigaction previous[watchedCount];
 std::atomic<int> watches{0}; // nested watches share the handlers
 
 } // namespace
@@ -32,7 +36,7 @@ InterruptionWatch::InterruptionWatch()
     };
     action.sa_handler = countSignal;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < watchedCount; ++i)
         sigaction(watched[i], &action, &previous[i]);
 }
 
@@ -40,7 +44,7 @@ InterruptionWatch::~InterruptionWatch()
 {
     if (--watches > 0)
         return;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < watchedCount; ++i)
         sigaction(watched[i], &previous[i], nullptr);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-// Ctrl+C, SIGTERM and SIGHUP (a closed terminal or a dropped SSH session)
-// while a command runs: counted instead of ending the process, so the command
-// decides what it still finishes. A write finishes the frame sequence it has
-// begun on the first signal and stops at once on the second.
+// Ctrl+C, SIGTERM, SIGHUP (a closed terminal or a dropped SSH session) and
+// SIGPIPE (standard output's reader gone) while a command runs: counted instead of ending the
+// process, so the command decides what it still finishes. A write finishes the frame sequence it
+// has begun on the first signal and stops at once on the second.
 namespace cli
 {
 
-// Counts the three signals while it lives; the previous handlers come back after.
+// Counts the four signals while it lives; the previous handlers come back after.
 class InterruptionWatch
 {
 public:

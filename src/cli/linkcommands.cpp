@@ -68,15 +68,15 @@ int runRead(const QStringList &args)
     if (!checkPerPortPattern(QStringLiteral("-o"), pattern, link, &error))
         return fail(UsageOrFile, error);
     for (const QString &port : link.portNames) {
-        if (!OutputTarget(perPortPath(pattern, port)).check(&error))
+        if (!OutputTarget(perPortPath(pattern, port, link.portNames)).check(&error))
             return fail(UsageOrFile, error);
     }
-    return forEachPort(link, [&pattern](const LinkOptions &one) {
+    return forEachPort(link, [&pattern, &link](const LinkOptions &one) {
         ReadResult result;
         if (const Step read = readTransmitter(one, &result); read.exits())
             return read.status();
         QString error;
-        if (!OutputTarget(perPortPath(pattern, one.portName))
+        if (!OutputTarget(perPortPath(pattern, one.portName, link.portNames))
                  .write(files::parameterFileContent(result.settings), &error))
             return fail(UsageOrFile, error);
         return int(Success);
@@ -93,7 +93,8 @@ int runWrite(const QStringList &args)
             "complete read is kept in the history as a\nbackup; after it a second read is "
             "compared, setting by setting, with what was written.\nMismatches are listed "
             "and the exit status is 3. A file with values out of range or characters that are "
-            "no\ndigits is refused unless --repair is given. Several --port write several "
+            "no\ndigits is refused unless --repair is given (with --dry-run too). FILE - reads "
+            "standard input.\nSeveral --port write several "
             "transmitters at once,\n"
             "each with its own backup and check; one summary line per port, the worst "
             "exit status."),
@@ -121,11 +122,10 @@ int runWrite(const QStringList &args)
         step = loadSettingsFileOrFail(path, &settings, &repairs);
     if (step.exits())
         return step.status();
-    if (!repairs.isEmpty() && !cmd.parser.isSet(repairOption) && !cmd.parser.isSet(dryRun))
-        return fail(UsageOrFile, QStringLiteral("%1 needed %2 repair(s), named above; nothing "
-                                                "written (--repair writes the repaired values)")
-                                     .arg(path)
-                                     .arg(repairs.size()));
+    // A dry run fails wherever the write would.
+    if (const Step refused = refuseRepairs(path, repairs, cmd.parser.isSet(repairOption));
+        refused.exits())
+        return refused.status();
     const bool dry = cmd.parser.isSet(dryRun);
     const WriteChoice choice = writeOptions.choice(cmd.parser);
     return forEachPort(link, [&](const LinkOptions &one) {
@@ -180,11 +180,17 @@ int runRestore(const QStringList &args)
     Command cmd(QStringLiteral("restore"), QStringLiteral("restore ID --port P..."),
                 QStringLiteral("Writes a history entry back to the transmitter, like write: "
                                "backup first, verified after.\nID is an id from txctl history "
-                               "or its unique beginning."),
+                               "or its unique beginning. An entry holding values out of\nrange "
+                               "(a backup of a transmitter that held them) is refused unless "
+                               "--repair is given."),
                 QStringLiteral("  txctl history\n"
-                               "  txctl restore 20261207-231502-118-backup --port /dev/ttyUSB0\n"));
+                               "  txctl restore 20261207-231502-118+0100-backup --port "
+                               "/dev/ttyUSB0\n"));
     LinkOptions link(cmd.parser, true);
     WriteOptions writeOptions(cmd.parser);
+    const QCommandLineOption repairOption(
+        "repair", "Write an entry that needed repairs, with the repaired values.");
+    cmd.parser.addOption(repairOption);
     cmd.parser.addPositionalArgument("ID", "History entry to write back.");
     link.severalPorts = true;
     if (const Step parsed = cmd.parse(args, 1, 1, link); parsed.exits())
@@ -194,8 +200,12 @@ int runRestore(const QStringList &args)
     if (!files::history::find(cmd.parser.positionalArguments().first(), &entry, &error))
         return fail(UsageOrFile, error);
     TxParamsRecord settings;
-    if (const Step loaded = loadSettingsFileOrFail(entry.path, &settings); loaded.exits())
-        return loaded.status();
+    QVector<Repair> repairs;
+    Step step = loadSettingsFileOrFail(entry.path, &settings, &repairs);
+    if (!step.exits())
+        step = refuseRepairs(entry.id, repairs, cmd.parser.isSet(repairOption));
+    if (step.exits())
+        return step.status();
     const WriteChoice choice = writeOptions.choice(cmd.parser);
     return forEachPort(link, [&](const LinkOptions &one) {
         return writeVerified(one, choice, settings, entry.id);

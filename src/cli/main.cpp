@@ -1,7 +1,10 @@
 #include "cli.h"
 #include "commands.h"
+#include "history.h"
 
 #include <QCoreApplication>
+
+#include <csignal>
 
 namespace
 {
@@ -50,11 +53,27 @@ QString overview()
     return text;
 }
 
+// A listing nobody received is no success (a full disk, a closed pipe). For
+// diff, whose 1 means "differ", it is trouble whatever the comparison found.
+int withOutputChecked(const QString &command, int status)
+{
+    const bool diff = command == QLatin1String("diff");
+    const bool claimsResult = status == cli::Success || (diff && status == 1);
+    if (!claimsResult || cli::outputError().isEmpty())
+        return status;
+    return cli::fail(diff ? 2 : int(cli::UsageOrFile), cli::outputError());
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Past the file size limit a write fails with EFBIG, which is reported,
+    // instead of ending the process half-way through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
+    // A command's backup outlasts whatever other programs record meanwhile.
+    files::history::keepOwnEntries();
     QCoreApplication::setApplicationName(QStringLiteral("txctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TXCONFIG_VERSION));
 
@@ -65,20 +84,16 @@ int main(int argc, char *argv[])
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         cli::print(overview());
-        return cli::Success;
+        return withOutputChecked(name, cli::Success);
     }
     if (name == QLatin1String("--version")) {
         cli::print(QStringLiteral("txctl %1\n").arg(QCoreApplication::applicationVersion()));
-        return cli::Success;
+        return withOutputChecked(name, cli::Success);
     }
     for (const Entry &e : commands) {
         if (name != QLatin1String(e.name))
             continue;
-        const int status = e.run(args);
-        // A listing nobody received is no success (a full disk, a closed pipe).
-        if (status == cli::Success && !cli::outputError().isEmpty())
-            return cli::fail(cli::UsageOrFile, cli::outputError());
-        return status;
+        return withOutputChecked(name, e.run(args));
     }
     return cli::fail(cli::UsageOrFile,
                      QStringLiteral("unknown command '%1' (see txctl --help)").arg(name));

@@ -1,22 +1,56 @@
 #include "manyports.h"
 
 #include "interruption.h"
-#include "portaccess.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QSet>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace cli
 {
 
-QString perPortPath(const QString &pattern, const QString &portName)
+namespace
+{
+// The parts of a port's name that may tell it apart: below /dev all of them.
+QStringList nameParts(const QString &portName)
+{
+    QString name = QDir::cleanPath(portName);
+    if (name.startsWith(QLatin1String("/dev/")))
+        name = name.mid(5);
+    return name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+}
+
+QString joinedTail(const QStringList &parts, int count)
+{
+    return parts.mid(qMax(0, parts.size() - count)).join(QLatin1Char('_'));
+}
+} // namespace
+
+QString portLabel(const QString &portName, const QStringList &allPorts)
+{
+    const QStringList parts = nameParts(portName);
+    if (QDir::cleanPath(portName).startsWith(QLatin1String("/dev/")) ||
+        !QDir::isAbsolutePath(portName))
+        return parts.join(QLatin1Char('_'));
+    // Elsewhere the shortest tail of the path that no other port shares.
+    for (int count = 1; count < parts.size(); ++count) {
+        const QString label = joinedTail(parts, count);
+        if (std::none_of(allPorts.begin(), allPorts.end(), [&](const QString &other) {
+                return other != portName && joinedTail(nameParts(other), count) == label;
+            }))
+            return label;
+    }
+    return parts.join(QLatin1Char('_'));
+}
+
+QString perPortPath(const QString &pattern, const QString &portName, const QStringList &allPorts)
 {
     QString path = pattern;
-    return path.replace(QLatin1String("{port}"), QFileInfo(portName).fileName());
+    return path.replace(QLatin1String("{port}"), portLabel(portName, allPorts));
 }
 
 bool checkPerPortPattern(const QString &option, const QString &pattern, const LinkOptions &options,
@@ -24,7 +58,7 @@ bool checkPerPortPattern(const QString &option, const QString &pattern, const Li
 {
     QSet<QString> paths;
     for (const QString &port : options.portNames)
-        paths.insert(perPortPath(pattern, port));
+        paths.insert(perPortPath(pattern, port, options.portNames));
     if (paths.size() == options.portNames.size())
         return true;
     *error = QStringLiteral("with several ports %1 needs {port} in its file name, e.g. "
@@ -37,13 +71,6 @@ int forEachPort(const LinkOptions &options, const std::function<int(const LinkOp
 {
     if (options.portNames.size() <= 1)
         return command(options);
-    QSet<QString> devices;
-    for (const QString &port : options.portNames) {
-        const QString device = portlist::resolveDevice(port);
-        if (devices.contains(device))
-            return fail(UsageOrFile, QStringLiteral("%1 is given twice (as %2)").arg(device, port));
-        devices.insert(device);
-    }
 
     // The signals are counted for all threads alike, from before the first starts.
     const InterruptionWatch watch;

@@ -22,31 +22,30 @@ namespace
 
 constexpr int lineIntervalMs = 100;   // the window refreshes its display as often
 constexpr int silenceNoticeMs = 3000; // the transmitter sends 50 servo frames a second
+constexpr double minDurationS = 0.01;
+constexpr double maxDurationS = 1e6; // eleven days, well inside the timer's range
 
-// What has arrived so far: a value never received shows as "--", not as the
-// record's zero (which would read as 0.0 V or -100 dBm).
+// What has arrived so far: a value never received shows as `missing` ("--"
+// on the live line, empty in CSV), not as the record's zero (which would read
+// as 0.0 V or -100 dBm). The servo frame carries the transmitter's voltage,
+// the status frame the power voltage and the signal.
 struct LiveValues {
     TelemetryRecord t;
     bool servo = false;
     bool status = false;
+    QString missing = QStringLiteral("--");
 
-    QString servoText(int ch) const
-    {
-        return servo ? QString::number(t.servo[ch]) : QStringLiteral("--");
-    }
+    QString servoText(int ch) const { return servo ? QString::number(t.servo[ch]) : missing; }
     // Units as the window shows them: hundredths, tenths of a volt, byte - 100 dBm.
     QString txVoltText() const
     {
-        return status ? QString::number(t.txVolt / 100.0, 'f', 2) : QStringLiteral("--");
+        return servo ? QString::number(t.txVolt / 100.0, 'f', 2) : missing;
     }
     QString extVoltText() const
     {
-        return status ? QString::number(t.extVolt / 10.0, 'f', 1) : QStringLiteral("--");
+        return status ? QString::number(t.extVolt / 10.0, 'f', 1) : missing;
     }
-    QString signalText() const
-    {
-        return status ? QString::number(t.rssi - 100) : QStringLiteral("--");
-    }
+    QString signalText() const { return status ? QString::number(t.rssi - 100) : missing; }
 };
 
 int terminalColumns()
@@ -79,8 +78,9 @@ QString csvTime()
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
-QByteArray csvRow(const LiveValues &v)
+QByteArray csvRow(LiveValues v)
 {
+    v.missing.clear();
     QString row = csvTime();
     for (int ch = 0; ch < 8; ++ch)
         row += ',' + v.servoText(ch);
@@ -91,6 +91,7 @@ QByteArray csvRow(const LiveValues &v)
 struct MonitorChoice {
     bool logging = false;
     QString csvPattern;
+    QStringList allPorts; // for the {port} names
     double durationS = 0; // 0: until stopped
 };
 
@@ -98,15 +99,16 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
 {
     QString error;
     const bool logging = choice.logging;
-    AppendingOutput csv;
-    if (logging && (!csv.open(perPortPath(choice.csvPattern, link.portName), &error) ||
-                    !csv.append(csvHeader(), &error)))
-        return fail(UsageOrFile, error);
-
-    const InterruptionWatch watch; // every signal just ends monitoring
+    const InterruptionWatch watch; // every signal, and a closed pipe, just ends monitoring
     TransmitterLink port;
     if (const Step opened = openLink(port, link.portName); opened.exits())
         return opened.status();
+    // Only now: a port that does not open leaves an old log as it was.
+    AppendingOutput csv;
+    if (logging &&
+        (!csv.open(perPortPath(choice.csvPattern, link.portName, choice.allPorts), &error) ||
+         !csv.append(csvHeader(), &error)))
+        return fail(UsageOrFile, error);
 
     LiveValues live;
     TxParamsRecord ignored;
@@ -147,6 +149,8 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
         linkOk = port.receive(lineIntervalMs, handle, &error, done);
         showLine();
         if (sinceFrame.elapsed() >= silenceNoticeMs && !silenceTold) {
+            if (inPlace) // the notice goes below the live line, not after it
+                print(QStringLiteral("\n"));
             warn(QStringLiteral("no data from the transmitter for %1 s; still listening")
                      .arg(silenceNoticeMs / 1000));
             silenceTold = true;
@@ -155,6 +159,8 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
     port.close();
     if (inPlace)
         print(QStringLiteral("\n"));
+    if (interruptions() > 0)
+        return interruptedStatus();
     if (!outputOk)
         return fail(UsageOrFile, error);
     return linkOk ? Success : fail(LinkError, error);
@@ -171,8 +177,11 @@ int runMonitor(const QStringList &args)
                        "signal (\"--\" until received).\nOn a terminal one line "
                        "refreshes in place; otherwise a line every 100 ms. With --csv "
                        "every\nservo frame becomes a row with a timestamp and UTC "
-                       "offset (\"-\" for standard output), written\nas it comes. "
-                       "Ctrl+C, SIGTERM or a closed terminal disconnects cleanly.\nSeveral --port "
+                       "offset (\"-\" for standard output), written\nas it comes; values not "
+                       "received yet are empty. An existing FILE is replaced once the port\nis "
+                       "open (a port that fails to open leaves it as it was); /dev/stdout "
+                       "after >> is added to.\nCtrl+C, SIGTERM, a closed terminal or a closed "
+                       "pipe disconnects cleanly (exit status 128+N).\nSeveral --port "
                        "watch several transmitters, each line or CSV file named by its "
                        "port."),
         QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
@@ -190,17 +199,26 @@ int runMonitor(const QStringList &args)
         return parsed.status();
     MonitorChoice choice;
     if (cmd.parser.isSet(durationOption)) {
+        // toDouble takes "nan" and "inf" too: the range test must refuse them.
         bool ok = false;
         choice.durationS = cmd.parser.value(durationOption).toDouble(&ok);
-        if (!ok || choice.durationS <= 0)
-            return fail(UsageOrFile, QStringLiteral("--duration wants a positive number"));
+        if (!ok || !(choice.durationS >= minDurationS && choice.durationS <= maxDurationS))
+            return fail(UsageOrFile, QStringLiteral("--duration wants seconds from %1 to %2")
+                                         .arg(minDurationS)
+                                         .arg(maxDurationS, 0, 'f', 0));
     }
     choice.logging = cmd.parser.isSet(csvOption);
     choice.csvPattern = cmd.parser.value(csvOption);
+    choice.allPorts = link.portNames;
     QString error;
     if (choice.logging &&
         !checkPerPortPattern(QStringLiteral("--csv"), choice.csvPattern, link, &error))
         return fail(UsageOrFile, error);
+    for (const QString &port : link.portNames) {
+        if (choice.logging &&
+            !OutputTarget(perPortPath(choice.csvPattern, port, link.portNames)).check(&error))
+            return fail(UsageOrFile, error);
+    }
     return forEachPort(link,
                        [&choice](const LinkOptions &one) { return monitorPort(one, choice); });
 }

@@ -3,13 +3,20 @@
 #include <QByteArray>
 #include <QString>
 
-// Where a command puts what it produces, written so that the path keeps what
-// it is. "-" is standard output. A regular file is replaced atomically through
-// a temporary file beside it that takes the old file's mode and owner, so a
-// failed write leaves the old file whole; a regular file with more than one
-// hard link is rewritten in place, so the links stay. Anything else (a device
-// such as /dev/null, a FIFO, /dev/stdout) is written in place, never renamed
-// over.
+// Where a command puts what it produces, decided by what the path is, never
+// by where it lives:
+// - "-" is standard output;
+// - a name for one of this process's descriptors (/dev/stdout, /dev/fd/1) is
+//   written in place, and added to when it is a regular file, as the shell's
+//   ">>" or ">" that opened it expects;
+// - a regular file is replaced atomically through a short-named temporary
+//   file beside it that takes the old file's mode and owner; one with more
+//   than one hard link, or in a folder that may not be written, is rewritten
+//   in place, and gets its old bytes back when that fails;
+// - a terminal or serial port named as such is never an output: only write,
+//   set --port, reset and restore talk to a transmitter, with backup and
+//   check;
+// - any other device or FIFO is written in place.
 namespace cli
 {
 
@@ -38,7 +45,9 @@ public:
     AppendingOutput(const AppendingOutput &) = delete;
     AppendingOutput &operator=(const AppendingOutput &) = delete;
 
-    // Truncates a regular file; writes devices and FIFOs in place.
+    // Replaces a regular file's content (truncates it); adds to a regular
+    // file behind a descriptor name; writes devices and FIFOs in place.
+    // OutputTarget::check is the check to make before.
     bool open(const QString &path, QString *error);
     bool append(const QByteArray &bytes, QString *error);
 
@@ -47,6 +56,10 @@ private:
     bool ownsFd = false;
     QString path;
 };
+
+// /dev/stdout, /dev/fd/1, /proc/self/fd/1 and links to them: a descriptor
+// the shell opened for us, which is written through, never renamed over.
+bool namesDescriptor(const QString &path);
 
 // Writes all of bytes to fd, resuming after signals. False with *error.
 bool writeAll(int fd, const QByteArray &bytes, QString *error);

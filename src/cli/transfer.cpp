@@ -4,6 +4,7 @@
 #include "history.h"
 #include "interruption.h"
 #include "parameterfile.h"
+#include "portaccess.h"
 #include "settingstext.h"
 #include "settingswriter.h"
 #include "transmitterlink.h"
@@ -15,6 +16,12 @@ namespace cli
 
 Step openLink(TransmitterLink &link, const QString &portName)
 {
+    // A lock whose process still runs is respected before Qt looks at it.
+    const QString holder = portlist::lockHolder(portlist::resolveDevice(portName));
+    if (!holder.isEmpty())
+        return Step::exitWith(
+            fail(LinkError, QStringLiteral("cannot open %1: in use by another program (%2)")
+                                .arg(portName, holder)));
     QString error;
     return link.open(portName, &error) ? Step::goOn() : Step::exitWith(fail(LinkError, error));
 }
@@ -126,7 +133,13 @@ int writeVerified(const LinkOptions &options, const WriteChoice &choice,
         return fail(interruptedStatus(), QStringLiteral("interrupted; nothing written"));
     // From the line naming the backup on, the write has begun.
     stopAfter = 2;
-    if (choice.backup && !recordHistory(result.settings, QStringLiteral("backup"), &backupId))
+    // The backup keeps what the transmitter held, values out of range too, so
+    // that restoring it never passes a repair off as the old settings.
+    if (choice.backup && !result.repairs.isEmpty())
+        warn(QStringLiteral("the backup keeps %1 value(s) out of range as the transmitter held "
+                            "them; restoring it needs --repair")
+                 .arg(result.repairs.size()));
+    if (choice.backup && !recordHistory(result.received, QStringLiteral("backup"), &backupId))
         return fail(UsageOrFile, QStringLiteral("nothing written to %1 without a backup "
                                                 "(--no-backup writes without one)")
                                      .arg(options.portName));

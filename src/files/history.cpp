@@ -5,9 +5,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace files
 {
@@ -17,12 +25,19 @@ namespace
 {
 
 const QString timeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
+// The names of the entries in the order they were added, one a line: the
+// clock may be set back, so names do not tell which entry is the oldest.
+const QString orderFile = QStringLiteral(".order");
+// Held (flock) while an entry is added and the folder pruned, by every
+// process that records.
+const QString lockFile = QStringLiteral(".lock");
 
-// Time, kind and an optional counter for two entries within one millisecond.
+// Time, its UTC offset (missing in older names), kind, and an optional
+// counter for two entries within one millisecond.
 const QRegularExpression &namePattern()
 {
     static const QRegularExpression re(
-        QStringLiteral("^(\\d{8}-\\d{6}-\\d{3})-([a-z]+)(?:-(\\d+))?\\.txt$"));
+        QStringLiteral("^(\\d{8}-\\d{6}-\\d{3})([+-]\\d{4})?-([a-z]+)(?:-(\\d+))?\\.txt$"));
     return re;
 }
 
@@ -33,28 +48,148 @@ bool parse(const QFileInfo &info, Entry *entry)
         return false;
     entry->id = info.completeBaseName();
     entry->path = info.absoluteFilePath();
-    entry->time = QDateTime::fromString(m.captured(1), timeFormat);
-    entry->kind = m.captured(2);
+    const QString t = m.captured(1); // yyyyMMdd-HHmmss-zzz
+    const QString iso = QStringLiteral("%1-%2-%3T%4:%5:%6.%7")
+                            .arg(t.mid(0, 4), t.mid(4, 2), t.mid(6, 2), t.mid(9, 2), t.mid(11, 2),
+                                 t.mid(13, 2), t.mid(16, 3));
+    const QString offset = m.captured(2); // "+0100"
+    if (!offset.isEmpty()) {
+        entry->time =
+            QDateTime::fromString(iso + offset.left(3) + ':' + offset.mid(3), Qt::ISODateWithMs);
+    } else {
+        // An older name in local time; one inside a daylight-saving gap is
+        // still listed (read as UTC) rather than lost.
+        entry->time = QDateTime::fromString(iso, Qt::ISODateWithMs);
+        if (!entry->time.isValid())
+            entry->time = QDateTime::fromString(iso + 'Z', Qt::ISODateWithMs);
+    }
+    entry->kind = m.captured(3);
     return entry->time.isValid();
 }
 
-// Keeps the newest entries. The one just taken always stays, even when the
-// clock was set back and entries from a later time exist.
-void prune(const QString &justTaken)
+// "+0100": the offset that keeps a name unambiguous across seasons and zones.
+QString offsetText(const QDateTime &local)
 {
-    const QVector<Entry> all = entries();
-    int kept = 1;
+    const int minutes = local.offsetFromUtc() / 60;
+    return QStringLiteral("%1%2%3")
+        .arg(QLatin1Char(minutes < 0 ? '-' : '+'))
+        .arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0'))
+        .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
+}
+
+// Entries this process added, kept from pruning when keepOwnEntries() was
+// called.
+QSet<QString> &ownEntries()
+{
+    static QSet<QString> names;
+    return names;
+}
+bool keepingOwn = false;
+std::mutex ownEntriesMutex;
+
+// The entries' names, oldest arrival first: those the order file names, after
+// any it does not know (older versions kept none), which go by time.
+QStringList arrivalOrder(const QDir &dir)
+{
+    QFile order(dir.filePath(orderFile));
+    QStringList listed;
+    if (order.open(QIODevice::ReadOnly))
+        listed = QString::fromUtf8(order.readAll()).split('\n', Qt::SkipEmptyParts);
+    QVector<Entry> all = entries();
+    std::reverse(all.begin(), all.end());
+    QStringList names;
+    QSet<QString> present;
     for (const Entry &e : all) {
-        if (e.path == justTaken)
-            continue;
-        if (kept < keptEntries)
-            ++kept;
+        const QString name = QFileInfo(e.path).fileName();
+        present.insert(name);
+        if (!listed.contains(name))
+            names << name;
+    }
+    for (const QString &name : listed) {
+        if (present.contains(name) && !names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+// Keeps the newest `keptEntries` by arrival, and every entry of this process.
+void prune(const QDir &dir, const QString &justTaken)
+{
+    QStringList order = arrivalOrder(dir);
+    order.removeAll(justTaken);
+    order << justTaken;
+    QStringList kept;
+    int excess = order.size() - keptEntries;
+    for (const QString &name : order) {
+        bool own = false;
+        {
+            const std::lock_guard<std::mutex> lock(ownEntriesMutex);
+            own = keepingOwn && ownEntries().contains(name);
+        }
+        if (excess > 0 && !own && QFile::remove(dir.filePath(name)))
+            --excess;
         else
-            QFile::remove(e.path);
+            kept << name;
+    }
+    QSaveFile file(dir.filePath(orderFile));
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(kept.join('\n').toUtf8() + '\n');
+        file.commit();
     }
 }
 
+// Takes a name no other process or thread can take too: created exclusively.
+bool reserveName(const QDir &dir, const QString &stem, QString *name, QString *error)
+{
+    for (int n = 1; n < 1000; ++n) {
+        *name =
+            n == 1 ? stem + QStringLiteral(".txt") : QStringLiteral("%1-%2.txt").arg(stem).arg(n);
+        const int fd = ::open(QFile::encodeName(dir.filePath(*name)).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    *error = QStringLiteral("%1: %2").arg(dir.filePath(*name),
+                                          QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+}
+
+// flock on the folder's lock file while it lives (nothing when it cannot be
+// opened: the exclusive names still keep entries apart).
+class FolderLock
+{
+public:
+    explicit FolderLock(const QDir &dir)
+        : fd(::open(QFile::encodeName(dir.filePath(lockFile)).constData(),
+                    O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    {
+        if (fd >= 0)
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~FolderLock()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+private:
+    int fd;
+};
+
 } // namespace
+
+void keepOwnEntries()
+{
+    const std::lock_guard<std::mutex> lock(ownEntriesMutex);
+    keepingOwn = true;
+}
 
 QString directory()
 {
@@ -69,16 +204,22 @@ bool record(const QByteArray &content, const QString &kind, Entry *entry, QStrin
         *error = QStringLiteral("cannot create %1").arg(dir.path());
         return false;
     }
-    const QString stem = QDateTime::currentDateTime().toString(timeFormat) + '-' + kind;
-    QString name = stem + QStringLiteral(".txt");
-    for (int n = 2; dir.exists(name); ++n)
-        name = QStringLiteral("%1-%2.txt").arg(stem).arg(n);
+    const FolderLock lock(dir);
+    const QDateTime now = QDateTime::currentDateTime();
+    QString name;
+    if (!reserveName(dir, now.toString(timeFormat) + offsetText(now) + '-' + kind, &name, error))
+        return false;
     const QString path = dir.filePath(name);
     if (!writeParameterFile(path, content, error)) {
         *error = QStringLiteral("%1: %2").arg(path, *error);
+        QFile::remove(path);
         return false;
     }
-    prune(QFileInfo(path).absoluteFilePath());
+    {
+        const std::lock_guard<std::mutex> guard(ownEntriesMutex);
+        ownEntries().insert(name);
+    }
+    prune(dir, name);
     if (entry)
         parse(QFileInfo(path), entry);
     return true;

@@ -6,8 +6,11 @@
 #include <QVector>
 
 // The settings history both programs keep: ordinary parameter files in one
-// folder of the user's data location, named by time and kind, for instance
-// "20261207-231502-118-backup.txt". Only the newest `keptEntries` stay.
+// folder of the user's data location, named by local time, its UTC offset
+// and kind, for instance "20261207-231502-118+0100-backup.txt" (each name
+// taken exclusively, so two processes never share one). Only the newest
+// `keptEntries` stay, newest by arrival, not by name: a clock set back never
+// costs the entry just taken.
 // Problems come back as strings; callers decide whether to warn.
 namespace files
 {
@@ -23,11 +26,16 @@ struct Entry {
     QString kind; // e.g. "read", "write", "reset", "backup", "verified"
 };
 
+// From now on no entry this process records is pruned while it runs: for a
+// command whose backup must outlast whatever other programs record meanwhile.
+// (Not for the window, which records as long as it runs.)
+void keepOwnEntries();
+
 // <GenericDataLocation>/txconfig/history
 QString directory();
 
-// Writes content (a parameter file) as a new entry and prunes the oldest
-// beyond keptEntries. False, with a reason in *error, when it cannot.
+// Writes content (a parameter file) as a new entry and prunes the earliest
+// arrivals beyond keptEntries. False, with a reason in *error, when it cannot.
 bool record(const QByteArray &content, const QString &kind, Entry *entry, QString *error);
 
 // All entries, newest first.

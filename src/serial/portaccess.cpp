@@ -15,26 +15,33 @@ namespace portlist
 QString resolveDevice(const QString &name)
 {
     QFileInfo info(name);
-    if (!info.exists() && !name.contains(QLatin1Char('/')))
-        info.setFile(QStringLiteral("/dev/") + name);
+    const bool explicitPath = name.startsWith(QLatin1Char('/')) ||
+                              name.startsWith(QLatin1String("./")) ||
+                              name.startsWith(QLatin1String("../"));
+    const QFileInfo underDev(QStringLiteral("/dev/") + name);
+    if (!explicitPath && underDev.exists())
+        info = underDev;
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? name : canonical;
 }
 
-QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId)
+QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId,
+                     const QString &kernelName)
 {
     if (accessible)
         return QString();
-    if ((mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) && !group.isEmpty() &&
-        group != QLatin1String("root"))
+    const bool groupMayUse = (mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    if (groupMayUse && !group.isEmpty() && group != QLatin1String("root"))
         return QStringLiteral("add yourself to group %1 (sudo usermod -aG %1 $USER), then log "
                               "in again")
             .arg(group);
     // The package's rule names the usual adapters; a copy under /etc with the
-    // same name replaces it, which is how another adapter is added.
+    // same name replaces it, which is how another adapter is added. Without a
+    // USB id the line names the device itself (ttyS0 is no ttyUSB*).
     const QString line =
         usbId.isEmpty()
-            ? QStringLiteral("a line with its USB vendor and product id")
+            ? QStringLiteral("SUBSYSTEM==\"tty\", KERNEL==\"%1\", TAG+=\"uaccess\"")
+                  .arg(kernelName.isEmpty() ? QStringLiteral("ttyUSB*") : kernelName)
             : QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\", "
                              "GOTO=\"txconfig_adapter\"")
                   .arg(usbId.section(QLatin1Char(':'), 0, 0), usbId.section(QLatin1Char(':'), 1));
@@ -42,7 +49,9 @@ QString accessAdvice(bool accessible, unsigned mode, const QString &group, const
                           "/usr/lib/udev/rules.d/70-txconfig.rules from the txconfig package "
                           "lets the user at the seat open the adapters it names (plug in again); "
                           "for another adapter copy it to /etc/udev/rules.d/ and add %2")
-        .arg(group.isEmpty() ? QStringLiteral("its owner") : QStringLiteral("root"), line);
+        .arg(groupMayUse && group == QLatin1String("root") ? QStringLiteral("root and group root")
+                                                           : QStringLiteral("its owner"),
+             line);
 }
 
 QString accessAdvice(const QString &device, const QString &usbId)
@@ -53,7 +62,9 @@ QString accessAdvice(const QString &device, const QString &usbId)
     if (::stat(path.constData(), &st) != 0)
         return QStringLiteral("no such device");
     const bool accessible = ::access(path.constData(), R_OK | W_OK) == 0;
-    return accessAdvice(accessible, st.st_mode, QFileInfo(device).group(), usbId);
+    const QFileInfo info(device);
+    return accessAdvice(accessible, st.st_mode, info.group(), usbId,
+                        QFileInfo(info.canonicalFilePath()).fileName());
 }
 
 QString lockFilePath(const QString &device)
@@ -97,11 +108,24 @@ QString describeProcess(const QString &pid)
 }
 } // namespace
 
-QString deviceHolder(const QString &device)
+namespace
+{
+// Alive, even when it belongs to another user (EPERM).
+bool processRuns(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno != ESRCH); }
+} // namespace
+
+QString lockHolder(const QString &device)
 {
     const qint64 locker = lockHolderPid(lockFilePath(device));
-    if (locker > 0 && locker != ::getpid() && ::kill(pid_t(locker), 0) == 0)
-        return describeProcess(QString::number(locker));
+    return locker != ::getpid() && processRuns(locker) ? describeProcess(QString::number(locker))
+                                                       : QString();
+}
+
+QString deviceHolder(const QString &device)
+{
+    const QString locker = lockHolder(device);
+    if (!locker.isEmpty())
+        return locker;
     // No lock: whoever has the device open (an exclusive open leaves no file).
     const QString self = QString::number(::getpid());
     const QDir proc(QStringLiteral("/proc"));
@@ -121,7 +145,7 @@ bool clearStaleLock(const QString &device, QString *error)
 {
     const QString path = lockFilePath(device);
     const qint64 pid = lockHolderPid(path);
-    if (pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+    if (pid <= 0 || processRuns(pid))
         return true; // alive, or not ours to judge
     if (QFile::remove(path))
         return true;

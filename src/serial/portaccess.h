@@ -8,18 +8,28 @@
 namespace portlist
 {
 
-// The device a name given by the user means: the path as given when it
-// exists (relative to the current folder too), otherwise /dev/NAME for a bare
-// name; symbolic links resolved, so that every spelling of one device takes
-// the same lock. A name that names nothing comes back unchanged.
+// The device a name given by the user means: /dev/NAME when that exists for a
+// relative name ("ttyUSB0", "serial/by-id/usb-..."), so that a file of that
+// name in the current folder never wins; otherwise the path as given
+// ("./tx" always means the current folder). Symbolic links are resolved, so
+// every spelling of one device takes the same lock. A name that names nothing
+// comes back unchanged.
 QString resolveDevice(const QString &name);
 
 // Empty when this user may read and write the device, otherwise what helps.
 QString accessAdvice(const QString &device, const QString &usbId = {});
 // The same from the device's facts: only a group that may read and write the
 // device helps by joining it; otherwise the package's udev rule, or a copy of
-// it that names the adapter's USB id.
-QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId);
+// it that names the adapter's USB id when known, else the kernel's name of
+// the device ("ttyS0").
+QString accessAdvice(bool accessible, unsigned mode, const QString &group, const QString &usbId,
+                     const QString &kernelName = {});
+
+// "minicom, PID 4242": a running process other than this one whose PID the
+// device's lock file holds, however old the lock; empty when there is none.
+// Qt's own rule would take over a live lock older than 30 s of a program that
+// writes only its PID.
+QString lockHolder(const QString &device);
 
 // "txctl, PID 4242": another process that has the device open, or empty when
 // the system does not tell (another user's processes are hidden from non-root).

@@ -143,6 +143,13 @@ class TestTxctl : public QObject
         return r;
     }
     Run txctl(const QStringList &args) { return finish(startTxctl(args)); }
+    // `script` in bash with $0 the program; the rest as $1...
+    Run shell(const QString &script, const QStringList &args)
+    {
+        auto *p = new QProcess(this);
+        p->start("bash", QStringList{"-c", script, TXCTL_PATH} + args);
+        return finish(p);
+    }
     // A failure explains itself on one line of standard error, after the
     // notices of retries and repairs, if any.
     static bool oneLine(const Run &r, const QString &part)
@@ -162,6 +169,8 @@ private slots:
         QVERIFY(dir.isValid());
         // The history goes where the child processes and files::history look.
         qputenv("XDG_DATA_HOME", path("data").toUtf8());
+        // A zone with a daylight-saving gap, for the history's names.
+        qputenv("TZ", "Europe/Berlin");
         QVERIFY(putFile(path("custom.txt"), files::parameterFileContent(custom())));
     }
     void init() { QDir(files::history::directory()).removeRecursively(); }
@@ -178,6 +187,7 @@ private slots:
     void interruptedWrite_data();
     void interruptedWrite();
     void manyPorts();
+    void historyNamesStayApart();
     void resetAndRestore();
     void monitor_data();
     void monitor();
@@ -259,6 +269,10 @@ void TestTxctl::outputs_data()
     QTest::newRow("symbolic link to a file") << "symlink";
     QTest::newRow("file with its own mode") << "mode";
     QTest::newRow("folder that does not exist") << "no folder";
+    QTest::newRow("serial port, never an output") << "port";
+    QTest::newRow("regular file under /dev, replaced") << "under /dev";
+    QTest::newRow("hard link past the file size limit, kept") << "size limit";
+    QTest::newRow("name of 251 characters, its temporary name shorter") << "long name";
 }
 
 // -o keeps what the path is; an output that cannot be written fails before
@@ -275,8 +289,8 @@ void TestTxctl::outputs()
     if (kind == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
         reader.start("cat", {target});
-    } else if (kind == "hard link" || kind == "symlink") {
-        QVERIFY(putFile(other, "old"));
+    } else if (kind == "hard link" || kind == "symlink" || kind == "size limit") {
+        QVERIFY(putFile(other, kind == "size limit" ? fileBytes(path("custom.txt")) : "old"));
         QVERIFY(kind == "symlink" ? QFile::link(other, target)
                                   : ::link(QFile::encodeName(other).constData(),
                                            QFile::encodeName(target).constData()) == 0);
@@ -285,12 +299,34 @@ void TestTxctl::outputs()
         QVERIFY(
             QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     }
-    const QString output = kind == "no folder" ? path("none/out.txt") : target;
+    const QString shm = QString("/dev/shm/txctl-%1.txt").arg(QCoreApplication::applicationPid());
+    if (kind == "under /dev")
+        QVERIFY(putFile(shm, "old"));
+    const QString output = kind == "no folder"    ? path("none/out.txt")
+                           : kind == "port"       ? sim.link
+                           : kind == "under /dev" ? shm
+                           : kind == "long name"  ? path(QString(251, 'n'))
+                                                  : target;
     const QString port = kind == "no folder" ? path("no-port") : sim.link;
-    const Run r = txctl({"read", "--port", port, "-o", output});
-    if (kind == "no folder") {
-        QVERIFY2(oneLine(r, output), r.err.constData());
+    const QByteArray simState = fileBytes(sim.state);
+    // The file size limit would stop a lock file too: set rewrites without a port.
+    const Run r = kind == "size limit"
+                      ? shell("ulimit -f 0; exec \"$0\" \"$@\"", {"set", target, "ch1.subtrim=5"})
+                      : txctl({"read", "--port", port, "-o", output});
+    if (kind == "no folder" || kind == "port" || kind == "size limit") {
+        QVERIFY2(
+            oneLine(r, kind == "port" ? "is a terminal or serial port, never an output" : output),
+            r.err.constData());
         QCOMPARE(r.exit, 1);
+        QCOMPARE(fileBytes(sim.state), simState);
+        if (kind == "size limit") // neither link cut short
+            QCOMPARE(fileBytes(target) + fileBytes(other),
+                     fileBytes(path("custom.txt")).repeated(2));
+        return;
+    }
+    if (kind == "under /dev" || kind == "long name") {
+        QCOMPARE(fileBytes(output), fileBytes(sim.state));
+        QVERIFY(QFile::remove(output));
         return;
     }
     QCOMPARE(r.exit, 0);
@@ -317,6 +353,12 @@ void TestTxctl::portNames_data()
     QTest::newRow("device held under another spelling")
         << "busy" << 2 << "in use by another program (txctl, PID ";
     QTest::newRow("lock left by an ended process") << "stale lock" << 0 << "";
+    // A PID alone, padded, as minicom writes it; older than Qt's 30 s.
+    QTest::newRow("live lock of another program, 60 s old")
+        << "live lock" << 2 << "in use by another program (tst_txctl, PID ";
+    QTest::newRow("name under /dev with a slash, a file of that name here")
+        << "under /dev" << 0 << "";
+    QTest::newRow("one device through two names") << "twice" << 1 << "is given twice";
 }
 
 void TestTxctl::portNames()
@@ -332,16 +374,32 @@ void TestTxctl::portNames()
     if (spelling == "busy") {
         holder = startTxctl({"monitor", "--port", sim.link, "--duration", "5"});
         QVERIFY(holder->waitForReadyRead(waitMs)); // the link is open
-    } else if (spelling == "stale lock") {
+    } else if (spelling.endsWith("lock")) {
         const QString lock = portlist::lockFilePath(device);
-        if (!putFile(lock, "999999\ntxctl\nelsewhere\n"))
+        const QByteArray live =
+            QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10) + '\n';
+        if (!putFile(lock, spelling == "live lock" ? live : "999999\ntxctl\nelsewhere\n"))
             QSKIP("the lock folder is not writable here");
+        QFile f(lock);
+        QVERIFY(f.open(QIODevice::ReadWrite) &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                              QFileDevice::FileModificationTime));
     }
-    const Run r = txctl({"read", "--port", spelling == "relative" ? "tx" : device});
+    const QString underDev = device.mid(5); // "pts/N"
+    if (spelling == "under /dev")
+        QVERIFY(QDir().mkpath(QFileInfo(underDev).path()) && putFile(underDev, "not the port"));
+    QStringList ports{"--port", spelling == "relative"     ? "tx"
+                                : spelling == "under /dev" ? underDev
+                                                           : device};
+    if (spelling == "twice")
+        ports << "--port" << underDev;
+    const Run r = txctl(QStringList{"read"} + ports);
     if (holder) {
-        ::kill(pid_t(holder->processId()), SIGINT);
+        if (holder->processId() > 0)
+            ::kill(pid_t(holder->processId()), SIGINT);
         finish(holder);
     }
+    QFile::remove(portlist::lockFilePath(device)); // the live lock is the test's own
     QCOMPARE(r.exit, exit);
     if (exit == 0)
         QCOMPARE(r.out, fileBytes(sim.state));
@@ -380,6 +438,8 @@ void TestTxctl::write_data()
     // A full history whose entries carry later times (the clock was set back).
     QTest::newRow("history of later times")
         << none << none << "later entries" << 0 << verified << true;
+    QTest::newRow("transmitter holding a value out of range")
+        << none << none << "out of range" << 0 << verified << true;
 }
 
 void TestTxctl::write()
@@ -395,12 +455,14 @@ void TestTxctl::write()
         QVERIFY(putFile(files::history::directory(), "")); // a file where the folder goes
     } else if (historyBefore == "later entries") {
         QVERIFY(QDir().mkpath(files::history::directory()));
+        // Each a valid time, so that all of them count as entries.
+        const QDateTime start(QDate(2099, 1, 1), QTime(12, 0));
         for (int i = 0; i < files::history::keptEntries; ++i)
-            QVERIFY(putFile(files::history::directory() +
-                                QString("/%1%2-120000-000-read.txt").arg(later).arg(i + 1001, 4),
+            QVERIFY(putFile(files::history::directory() + "/" +
+                                start.addSecs(i).toString("yyyyMMdd-HHmmss-zzz") + "-read.txt",
                             files::parameterFileContent(custom())));
     }
-    Sim sim(dir, faults);
+    Sim sim(dir, faults, historyBefore == "out of range" ? outOfRange() : QByteArray());
     QVERIFY(sim.ready());
     const QByteArray before = fileBytes(sim.state);
     const Run r =
@@ -420,11 +482,18 @@ void TestTxctl::write()
     if (history.contains("backup")) {
         QVERIFY(r.out.contains("backup kept in the history as " + backup.toUtf8()));
         QCOMPARE(fileBytes(files::history::directory() + "/" + backup + ".txt"), before);
-        // The listed backup puts the old settings back.
-        const Run restored =
-            txctl(QStringList{"restore", backup, "--port", sim.link, "--no-backup"} + fastWrite);
-        QCOMPARE(restored.exit, 0);
-        QCOMPARE(fileBytes(sim.state), before);
+        // The listed backup puts the old settings back; one holding a value
+        // out of range only when told to repair it.
+        const QStringList restore =
+            QStringList{"restore", backup, "--port", sim.link, "--no-backup"} + fastWrite;
+        if (historyBefore == "out of range") {
+            QVERIFY(oneLine(txctl(restore), "needed 1 repair(s)"));
+            QCOMPARE(txctl(restore + QStringList{"--repair"}).exit, 0);
+            QCOMPARE(fileBytes(sim.state), QByteArray(before).replace(9, 2, "78"));
+        } else {
+            QCOMPARE(txctl(restore).exit, 0);
+            QCOMPARE(fileBytes(sim.state), before);
+        }
     }
     if (exit == 3) {
         // Field by field: name, written, read back.
@@ -530,6 +599,27 @@ void TestTxctl::manyPorts()
     QVERIFY(oneLine(txctl(QStringList{"read", "-o", path("one.txt")} + ports), "{port}"));
 }
 
+// Entries recorded at once, within one millisecond, each keep their own file
+// (two processes once took one name and one backup was lost).
+void TestTxctl::historyNamesStayApart()
+{
+    QVector<QThread *> threads;
+    for (int t = 0; t < 4; ++t)
+        threads << QThread::create([] {
+            QString error;
+            for (int i = 0; i < 40; ++i)
+                files::history::record(files::parameterFileContent(custom()), "backup", nullptr,
+                                       &error);
+        });
+    for (QThread *t : threads)
+        t->start();
+    for (QThread *t : threads) {
+        t->wait();
+        delete t;
+    }
+    QCOMPARE(files::history::entries().size(), 160);
+}
+
 void TestTxctl::resetAndRestore()
 {
     Sim sim(dir, {});
@@ -564,6 +654,12 @@ void TestTxctl::resetAndRestore()
     TxParamsRecord stored;
     files::parseParameterText(QString::fromLatin1(fileBytes(sim.state)), stored);
     QCOMPARE(stored.subTrim[1], 5);
+    // Nothing to change: nothing written, no history entry, and it says so.
+    const int kept = files::history::entries().size();
+    const Run same = txctl(QStringList{"set", "--port", sim.link, "ch2.subtrim=5"} + fastWrite);
+    QCOMPARE(same.exit, 0);
+    QVERIFY(oneLine(same, "already holds these values; nothing written"));
+    QCOMPARE(files::history::entries().size(), kept);
 }
 
 void TestTxctl::monitor_data()
@@ -571,9 +667,12 @@ void TestTxctl::monitor_data()
     QTest::addColumn<QString>("ending");
     QTest::addColumn<int>("exit");
     QTest::newRow("duration") << "duration" << 0;
-    QTest::newRow("Ctrl+C") << "SIGINT" << 0;
+    QTest::newRow("Ctrl+C") << "SIGINT" << 128 + SIGINT;
     QTest::newRow("transmitter gone") << "kill" << 2;
-    QTest::newRow("terminal closed") << "SIGHUP" << 0;
+    QTest::newRow("terminal closed") << "SIGHUP" << 128 + SIGHUP;
+    QTest::newRow("reader of the pipe gone") << "head" << 128 + SIGPIPE;
+    QTest::newRow("added to through /dev/stdout") << ">>" << 0;
+    QTest::newRow("no such port: the old log stays") << "no port" << 2;
     QTest::newRow("monitor killed") << "SIGKILL" << -1; // the rows so far are kept
 }
 
@@ -584,31 +683,59 @@ void TestTxctl::monitor()
     Sim sim(dir, {});
     QVERIFY(sim.ready());
     const QString csv = path("live.csv");
-    QFile::remove(csv);
-    QStringList args{"monitor", "--port", sim.link, "--csv", csv};
-    if (ending == "duration")
-        args << "--duration"
-             << "1";
-    QProcess *p = startTxctl(args);
-    QTest::qWait(1000);
-    if (ending.startsWith("SIG"))
-        ::kill(pid_t(p->processId()), ending == "SIGINT"   ? SIGINT
-                                      : ending == "SIGHUP" ? SIGHUP
-                                                           : SIGKILL);
-    else if (ending == "kill")
-        sim.process.kill();
-    const Run r = finish(p);
+    const QByteArray oldLog = "time,ch1\nkept\n";
+    QVERIFY(putFile(csv, oldLog));
+    const QString port = ending == "no port" ? path("no-port") : sim.link;
+    QStringList args{"monitor", "--port", port, "--csv",
+                     ending == ">>"     ? "/dev/stdout"
+                     : ending == "head" ? "-"
+                                        : csv};
+    if (ending == "duration" || ending == ">>" || ending == "head")
+        args << "--duration" << (ending == "head" ? "5" : "1");
+    Run r;
+    if (ending == "head")
+        r = shell("\"$0\" \"$@\" | head -c 2000 >/dev/null; exit ${PIPESTATUS[0]}", args);
+    else if (ending == ">>")
+        r = shell("exec \"$0\" \"$@\" >> '" + csv + "'", args);
+    else {
+        QProcess *p = startTxctl(args);
+        if (ending != "no port") // ends at once
+            QTest::qWait(1000);
+        if (ending.startsWith("SIG") && p->processId() > 0)
+            ::kill(pid_t(p->processId()), ending == "SIGINT"   ? SIGINT
+                                          : ending == "SIGHUP" ? SIGHUP
+                                                               : SIGKILL);
+        else if (ending == "kill")
+            sim.process.kill();
+        r = finish(p);
+    }
     QCOMPARE(r.exit, exit);
+    if (ending == "no port") {
+        QCOMPARE(fileBytes(csv), oldLog);
+        return;
+    }
     if (exit == 2)
         QVERIFY(oneLine(r, "link to " + sim.link + " lost"));
+    if (ending == "head") { // told the transmitter, and left no lock behind
+        QByteArray simLog;
+        QTRY_VERIFY((simLog += sim.process.readAllStandardOutput()).contains("DIS: "));
+        QVERIFY(!QFile::exists(portlist::lockFilePath(QFileInfo(sim.link).canonicalFilePath())));
+        return;
+    }
     const QList<QByteArray> lines = fileBytes(csv).split('\n');
-    QVERIFY(lines.size() > 10); // 50 servo frames a second
-    QVERIFY(lines.first().startsWith("time,ch1,"));
+    QVERIFY(lines.size() > 10);                // 50 servo frames a second
+    const int header = ending == ">>" ? 2 : 0; // after the old log, or in its place
+    QVERIFY(ending != ">>" || fileBytes(csv).startsWith(oldLog));
+    QVERIFY(lines[header].startsWith("time,ch1,"));
+    // The servo frame carries the transmitter's voltage, 8.40 V at the start;
+    // a value not received yet is empty.
+    QCOMPARE(lines[header + 1].split(',').value(9), QByteArray("8.40"));
     QVERIFY(lines.last().isEmpty()); // the last row is complete
     // Times carry their UTC offset.
     const QRegularExpression time("^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+(Z|[+-]\\d\\d:\\d\\d),");
-    for (int i = 1; i < lines.size() - 1; ++i) {
+    for (int i = header + 1; i < lines.size() - 1; ++i) {
         QCOMPARE(lines[i].count(','), 11);
+        QVERIFY2(!lines[i].contains("--"), lines[i].constData());
         QVERIFY2(time.match(QString::fromUtf8(lines[i])).hasMatch(), lines[i].constData());
     }
 }
@@ -653,16 +780,24 @@ void TestTxctl::silentLine()
 void TestTxctl::fullOutput_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("show") << QStringList{"show", "custom.txt"};
-    QTest::newRow("history") << QStringList{"history"};
-    QTest::newRow("monitor --csv -") << QStringList{"monitor", "--csv", "-", "--duration", "1"};
+    QTest::addColumn<int>("exit");
+    QTest::newRow("show") << QStringList{"show", "custom.txt"} << 1;
+    QTest::newRow("history") << QStringList{"history"} << 1;
+    QTest::newRow("monitor --csv -")
+        << QStringList{"monitor", "--csv", "-", "--duration", "1"} << 1;
+    QTest::newRow("help") << QStringList{"--help"} << 1;
+    // diff's 1 would say "differ": trouble is 2.
+    QTest::newRow("diff of two that differ") << QStringList{"diff", "custom.txt", "demo.txt"} << 2;
+    QTest::newRow("diff --help") << QStringList{"diff", "--help"} << 2;
 }
 
 // A listing that could not be written is no success.
 void TestTxctl::fullOutput()
 {
     QFETCH(QStringList, args);
+    QFETCH(int, exit);
     QDir::setCurrent(dir.path());
+    QVERIFY(putFile("demo.txt", files::parameterFileContent(demoSettings())));
     Sim sim(dir, {});
     QVERIFY(sim.ready());
     if (args.first() == "monitor")
@@ -671,7 +806,7 @@ void TestTxctl::fullOutput()
     p->setStandardOutputFile("/dev/full");
     p->start(TXCTL_PATH, args);
     const Run r = finish(p);
-    QCOMPARE(r.exit, 1);
+    QCOMPARE(r.exit, exit);
     QVERIFY2(oneLine(r, "standard output: No space left on device"), r.err.constData());
 }
 
@@ -720,6 +855,48 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("unknown command") << QStringList{"fly"} << 1 << "unknown command 'fly'";
     QTest::newRow("no such port") << QStringList{"read", "--port", "/dev/null-tx"} << 2
                                   << "cannot open /dev/null-tx";
+    QTest::newRow("set -o -: the file alone on standard output")
+        << QStringList{"set", "set.txt", "ch1.subtrim=-20", "-o", "-"} << 0 << "";
+    QTest::newRow("set refuses a file that needed repairs")
+        << QStringList{"set", "repair.txt", "ch2.subtrim=5"} << 1
+        << "repair.txt needed 1 repair(s)";
+    QTest::newRow("dry run refuses what the write refuses")
+        << QStringList{"write", "repair.txt", "--port", "no-port", "--dry-run"} << 1
+        << "repair.txt needed 1 repair(s)";
+    QTest::newRow("--duration nan") << QStringList{"monitor", "--port", "p", "--duration", "nan"}
+                                    << 1 << "--duration wants seconds from 0.01 to 1000000";
+    QTest::newRow("--duration inf") << QStringList{"monitor", "--port", "p", "--duration", "inf"}
+                                    << 1 << "--duration wants seconds from 0.01 to 1000000";
+    QTest::newRow("{port} of two ports with one base name")
+        << QStringList{"read", "--port", "a/tty", "--port", "b/tty", "-o", "{port}.txt"} << 2
+        << "a/tty: failed (exit 2): cannot open a/tty";
+    QTest::newRow("history entry named in a daylight-saving gap")
+        << QStringList{"history"} << 0 << "20260329-023000-000-backup ";
+    QTest::newRow("set, unit without a space, whole number with .0")
+        << QStringList{"set", "set.txt", "alarm_voltage=4.2v", "ch1.subtrim=-20.0",
+                       "ch8.reverse=normal"}
+        << 0 << "  alarm_voltage (alarm voltage): 3.7 V -> 4.2 V\n";
+    QTest::newRow("set, between two steps") << QStringList{"set", "set.txt", "alarm_voltage=3.75"}
+                                            << 1 << "alarm_voltage takes steps of 0.1 V";
+    QTest::newRow("set, a name twice")
+        << QStringList{"set", "set.txt", "ch1.subtrim=1", "ch1.subtrim=2"} << 1
+        << "ch1.subtrim is given twice";
+    QTest::newRow("set, dual-rate selector given last")
+        << QStringList{"set",
+                       "set.txt",
+                       "dualrate.up=50",
+                       "dualrate.channel=CH2",
+                       "ch1.subtrim=-20",
+                       "ch8.reverse=normal"}
+        << 0 << "  dualrate.ch2.up (CH2 rate up): 100 % -> 50 %\n";
+    QTest::newRow("set FILE with a link option")
+        << QStringList{"set", "set.txt", "ch1.subtrim=1", "--no-backup"} << 1
+        << "--no-backup applies only with --port";
+    QTest::newRow("byte-order mark and CRLF")
+        << QStringList{"show", "crlf.txt"} << 0 << "-100 %       ch1.subtrim\n";
+    QTest::newRow("two files joined")
+        << QStringList{"show", "joined.txt"} << 1
+        << "243 more character(s) after the H frame, from character 244";
 }
 
 void TestTxctl::fileCommands()
@@ -734,6 +911,11 @@ void TestTxctl::fileCommands()
     QVERIFY(putFile("dualrate.txt", unselectableChannel()));
     QVERIFY(putFile("letters.txt", outOfRange().replace(9, 2, "ZZ")));
     QVERIFY(putFile("set.txt", files::parameterFileContent(custom())));
+    QVERIFY(putFile("crlf.txt", "\xEF\xBB\xBF" + files::parameterFileContent(custom()) + "\r\n"));
+    QVERIFY(putFile("joined.txt", files::parameterFileContent(custom()).repeated(2)));
+    QVERIFY(QDir().mkpath(files::history::directory()));
+    QVERIFY(putFile(files::history::directory() + "/20260329-023000-000-backup.txt",
+                    files::parameterFileContent(custom())));
 
     const Run r = txctl(args);
     QCOMPARE(r.exit, exit);
@@ -741,6 +923,11 @@ void TestTxctl::fileCommands()
                  oneLine(r, expected),
              (r.out + r.err).constData());
 
+    if (args.contains("-")) { // the file alone, and set.txt as it was
+        QCOMPARE(r.out.size(), files::fileLength);
+        QCOMPARE(fileBytes("set.txt"), files::parameterFileContent(custom()));
+        return;
+    }
     if (args.first() == "set") { // the file holds the new values, or stays as it was
         TxParamsRecord p;
         files::parseParameterText(QString::fromLatin1(fileBytes("set.txt")), p);

@@ -28,6 +28,12 @@ private slots:
                                                    << "/usr/lib/udev/rules.d/70-txconfig.rules";
         QTest::newRow("group may only read") << false << 0640u << "dialout"
                                              << "udev rule";
+        QTest::newRow("owner only, owned by a group") << false << 0600u << "dialout"
+                                                      << "the device is only for its owner;";
+        // No USB id: the rule names the device, which "ttyUSB*" would miss.
+        QTest::newRow("serial port of the computer")
+            << false << 0600u << "root"
+            << "SUBSYSTEM==\"tty\", KERNEL==\"ttyS0\", TAG+=";
     }
     void accessAdvice()
     {
@@ -35,7 +41,9 @@ private slots:
         QFETCH(uint, mode);
         QFETCH(QString, group);
         QFETCH(QString, advice);
-        const QString text = portlist::accessAdvice(accessible, mode, group, "1a86:7523");
+        const bool usb = !QByteArray(QTest::currentDataTag()).startsWith("serial port");
+        const QString text = portlist::accessAdvice(accessible, mode, group, usb ? "1a86:7523" : "",
+                                                    usb ? "" : "ttyS0");
         QVERIFY2(advice.isEmpty() ? text.isEmpty() : text.contains(advice), qPrintable(text));
         if (mode == 0600u)
             QVERIFY(!text.contains("add yourself to group"));
