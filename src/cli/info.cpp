@@ -2,6 +2,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "decoder.h"
+#include "interruption.h"
 #include "telemetry.h"
 #include "transfer.h"
 #include "transmitterlink.h"
@@ -25,6 +26,7 @@ int runInfo(const QStringList &args)
     if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
         return parsed.status();
     TransmitterLink port;
+    port.setStopCondition([] { return interruptions() > 0; });
     ReadResult result;
     Step step = openLink(port, link.portName);
     if (!step.exits())

@@ -46,6 +46,9 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
 Step readTransmitter(const LinkOptions &options, ReadResult *result)
 {
     TransmitterLink link;
+    // With several ports the signals are counted, not fatal: every port's
+    // read must see them (within the link's poll) and stop.
+    link.setStopCondition([] { return interruptions() > 0; });
     const Step opened = openLink(link, options.portName);
     return opened.exits() ? opened
                           : readWithProgress(link, options, QStringLiteral("read"), result);

@@ -597,6 +597,17 @@ void TestTxctl::manyPorts()
     QCOMPARE(fileBytes(path("tx1.read")), fileBytes(path("custom.txt")));
     QCOMPARE(fileBytes(path("tx2.read")), before);
     QVERIFY(oneLine(txctl(QStringList{"read", "-o", path("one.txt")} + ports), "{port}"));
+
+    // Ctrl+C reaches every port's read, the one waiting on a silent transmitter too.
+    Sim silent(dirs[1], {"--silent"}, {}, "tx4");
+    QVERIFY(silent.ready());
+    QProcess *p = startTxctl({"read", "-o", path("{port}.r"), "--port", good1.link, "--port",
+                              silent.link, "--timeout", "60000", "--attempts", "20"});
+    QTRY_VERIFY(QFileInfo::exists(path("tx1.r")));
+    QVERIFY(p->processId() > 0);
+    ::kill(pid_t(p->processId()), SIGINT);
+    QVERIFY(p->waitForFinished(5000));
+    QCOMPARE(p->exitCode(), 128 + SIGINT);
 }
 
 // Entries recorded at once, within one millisecond, each keep their own file
