@@ -553,6 +553,17 @@ void TestTxctl::interruptedWrite()
     const Run r = finish(p);
     QCOMPARE(r.exit, exit);
     QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
+    if (event == "SIGINT twice") { // "sent" names exactly the frames the transmitter took
+        QStringList took;
+        QByteArray simLog;
+        QTest::qWait(300);
+        simLog += sim.process.readAllStandardOutput();
+        for (const char *frame : {"S", "G", "H"})
+            if (simLog.contains(QByteArray(frame) + " frame: stored"))
+                took << frame;
+        const QString said = took.isEmpty() ? "S, G, H not" : took.join(", ") + " sent";
+        QVERIFY2(r.err.contains(said.toUtf8()), r.err.constData());
+    }
     if (stored) {
         QCOMPARE(fileBytes(sim.state), fileBytes(path("custom.txt")));
     } else if (event != "unplug") {
