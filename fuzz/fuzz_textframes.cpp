@@ -6,6 +6,7 @@
 #include "fuzzchecks.h"
 #include "parameterfile.h"
 #include "telemetry.h"
+#include "textlayout.h"
 #include "textparser.h"
 #include "transmitterframes.h"
 #include "txparams.h"

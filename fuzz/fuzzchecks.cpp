@@ -98,8 +98,8 @@ void checkValidatedFields(RangeCheck &c)
     c(FIELD(vtailMix), 0, 1);
     c(FIELD(vtail), -100, 100);
     c(FIELD(aux), 0, 5);
-    c(FIELD(alarmVolt), 0.0, 50.0);
-    c(FIELD(alarmVoltRaw), 0, 500);
+    c(FIELD(alarmVolt), 0.0, 23.9);
+    c(FIELD(alarmVoltRaw), 0, 239);
     c(FIELD(stickMode), 0, 4);
     c(FIELD(extraWordScaled), 0.0, 100.0);
     c(FIELD(extraWord), 0, 1000);

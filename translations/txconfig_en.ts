@@ -503,6 +503,22 @@
         <source>CH1 至 CH4 由摇杆驱动，没有可选的来源</source>
         <translation>CH1 to CH4 follow the sticks: no source to choose</translation>
     </message>
+    <message>
+        <source>CH%1 的舵机输出，中立为 1000</source>
+        <translation>CH%1 servo output, 1000 at centre</translation>
+    </message>
+    <message>
+        <source>遥控器的电池电压</source>
+        <translation>Battery voltage of the transmitter</translation>
+    </message>
+    <message>
+        <source>外接（动力）电池的电压</source>
+        <translation>Voltage of the external (power) battery</translation>
+    </message>
+    <message>
+        <source>接收机的信号强度（dBm）</source>
+        <translation>Signal strength at the receiver (dBm)</translation>
+    </message>
 </context>
 <context>
     <name>params::Field</name>
@@ -571,10 +587,6 @@
         <translation>Transmitter voltage below which it sounds the alarm.</translation>
     </message>
     <message>
-        <source>Which stick works which channel (mode 1 to 4).</source>
-        <translation>Which stick works which channel (mode 1 to 4).</translation>
-    </message>
-    <message>
         <source>Firmware version the transmitter reports.</source>
         <translation>Firmware version the transmitter reports.</translation>
     </message>
@@ -637,6 +649,10 @@
     <message>
         <source>The extra word divided by ten.</source>
         <translation>The extra word divided by ten.</translation>
+    </message>
+    <message>
+        <source>Which stick works which channel.</source>
+        <translation>Which stick works which channel.</translation>
     </message>
 </context>
 </TS>

@@ -68,10 +68,6 @@
         <translation>遥控器电压低于此值时报警。</translation>
     </message>
     <message>
-        <source>Which stick works which channel (mode 1 to 4).</source>
-        <translation>哪个摇杆控制哪个通道（模式 1 至 4）。</translation>
-    </message>
-    <message>
         <source>Firmware version the transmitter reports.</source>
         <translation>遥控器报告的固件版本。</translation>
     </message>
@@ -134,6 +130,10 @@
     <message>
         <source>The extra word divided by ten.</source>
         <translation>附加字除以十。</translation>
+    </message>
+    <message>
+        <source>Which stick works which channel.</source>
+        <translation>哪个摇杆控制哪个通道。</translation>
     </message>
 </context>
 </TS>

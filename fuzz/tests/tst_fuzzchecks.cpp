@@ -93,9 +93,6 @@ void TestFuzzChecks::recordChecks_data()
     QTest::newRow("carried: extraWord 1000 carried as 0")
         << carried << RecordEdit([](TxParamsRecord &p) { p.extraWord = 1000; })
         << RecordEdit([](TxParamsRecord &p) { p.extraWord = 0; }) << true;
-    QTest::newRow("carried: alarm 50 V carried at the two-character limit")
-        << carried << RecordEdit([](TxParamsRecord &p) { p.alarmVoltRaw = 500; })
-        << RecordEdit([](TxParamsRecord &p) { p.alarmVoltRaw = 239; }) << false;
     QTest::newRow("carried: sub-trim -120 carried as -104")
         << carried << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -120; })
         << RecordEdit([](TxParamsRecord &p) { p.subTrim[0] = -104; }) << false;

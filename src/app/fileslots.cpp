@@ -38,7 +38,7 @@ void MainWindow::on_toolButton_Save_clicked()
     if (!files::writeParameterFile(
             path, files::parameterFileContent(frameTextS, frameTextG, frameTextH), &error)) {
         qDebug() << "save failed:" << error;
-        QMessageBox::critical(this, uitexts::errorTitle(), uitexts::fileErrorText(),
+        QMessageBox::critical(this, uitexts::errorTitle(), uitexts::saveFailedText(path, error),
                               QMessageBox::Ok);
         return;
     }

@@ -19,7 +19,7 @@ struct Field;
 }
 
 // The form's settings editors as the field catalogue lists them, found once
-// by object name. The display refresh writes them group by group. An editor
+// by object name; each spin box takes its range and decimals from its field. The display refresh writes them group by group. An editor
 // the catalogue lists but the window declares no `on_<name>_<signal>` slot
 // for (a setting added later) is connected to the store here, so adding a
 // setting needs no new slot.

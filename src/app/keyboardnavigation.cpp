@@ -1,11 +1,9 @@
 #include "keyboardnavigation.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QLineEdit>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -101,23 +99,8 @@ QWidgetList barOrder(QWidget *bar)
     return stops;
 }
 
-void takeLabelsOutOfChain(QWidget *window)
+void chainUp(const QWidgetList &chain)
 {
-    for (QLineEdit *edit : window->findChildren<QLineEdit *>())
-        if (edit->isReadOnly() && !qobject_cast<QAbstractSpinBox *>(edit->parentWidget()))
-            edit->setFocusPolicy(Qt::NoFocus);
-}
-
-void orderTabChain(QWidget *window)
-{
-    // The order is read from where the columns put their rows: lay them out
-    // now, before the window and its pages are first shown.
-    for (QLayout *layout : window->findChildren<QLayout *>())
-        layout->activate();
-    QWidgetList chain = barOrder(window->findChild<QWidget *>(topBar));
-    auto *tabs = window->findChild<QTabWidget *>();
-    for (int i = 0; i < tabs->count(); ++i)
-        chain += pageOrder(tabs->widget(i));
     for (int i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -182,9 +165,20 @@ const QVector<Command> &commands()
 
 void install(QWidget *window)
 {
-    takeLabelsOutOfChain(window);
-    orderTabChain(window);
+    chainUp(barOrder(window->findChild<QWidget *>(topBar)));
     addShortcuts(window);
+}
+
+void orderPage(QWidget *page)
+{
+    // The order is read from where the columns put their rows: lay them out
+    // now, in case the page has not been shown yet.
+    for (QLayout *layout : page->findChildren<QLayout *>())
+        layout->activate();
+    // Right after the top bar. Tab passes over the hidden pages' stops that
+    // may follow, so each page's run needs no end of its own.
+    const QWidgetList bar = barOrder(page->window()->findChild<QWidget *>(topBar));
+    chainUp(QWidgetList{bar.last()} + pageOrder(page));
 }
 
 } // namespace keyboardnavigation

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "closedeferral.h"
+#include "firstshow.h"
 #include "focusframe.h"
 #include "formeditors.h"
 #include "formtexts.h"
@@ -88,6 +89,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             refreshPortList();
     });
     ui->tabWidget->setCurrentIndex(0);
+    onFirstShow(ui->tabWidget, [](QWidget *page) {
+        keyboardnavigation::orderPage(page);
+        tooltips::describePage(page);
+    });
     transferGate = new TransferGate({ui->toolButton_Read, ui->toolButton_Load, ui->toolButton_Send,
                                      ui->toolButton_Save, ui->toolButton_Reset},
                                     this);

@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -31,12 +32,14 @@ const struct {
     {"openButton", QT_TRANSLATE_NOOP("Tooltips", "打开或关闭所选串口")},
 };
 
-// What the short labels beside some editors mean and which way a value
-// works, by editor object name (a pattern matched against the whole name).
-const struct {
-    const char *editors;
+// A text by object name, the name matched as a whole against a pattern.
+struct NamedText {
+    const char *names;
     const char *text;
-} conventions[] = {
+};
+
+// What the short labels beside some editors mean and which way a value works.
+const NamedText conventions[] = {
     {"comboBox_PRM0\\d_Mix", QT_TRANSLATE_NOOP("Tooltips", "禁止：混控不起作用")},
     {"comboBox_PRM0\\d_Master", QT_TRANSLATE_NOOP("Tooltips", "主控：带动混控的通道")},
     {"comboBox_PRM0\\d_Slave", QT_TRANSLATE_NOOP("Tooltips", "被控：被混控带动的通道")},
@@ -47,20 +50,42 @@ const struct {
     {"spinBox_Mode", QT_TRANSLATE_NOOP("Tooltips", "油门在右摇杆：模式 1、3；在左摇杆：模式 2、4")},
 };
 
+// What a box that only shows holds; %1 is the channel, from the name.
+const NamedText shownValues[] = {
+    {"lineEdit(?:_([2-8]))?", QT_TRANSLATE_NOOP("Tooltips", "CH%1 的舵机输出，中立为 1000")},
+    {"lineEdit_TX", QT_TRANSLATE_NOOP("Tooltips", "遥控器的电池电压")},
+    {"lineEdit_EXT", QT_TRANSLATE_NOOP("Tooltips", "外接（动力）电池的电压")},
+    {"lineEdit_RSSI", QT_TRANSLATE_NOOP("Tooltips", "接收机的信号强度（dBm）")},
+};
+
+// The text of the first entry whose pattern matches `name`, with %1 filled
+// from the pattern's first group (1 when it took nothing). The patterns are
+// compiled once: compiling them for every editor cost more than all the rest
+// of the tooltips.
+template <std::size_t N> QString textFor(const NamedText (&table)[N], const QString &name)
+{
+    static const QVector<QRegularExpression> patterns = [&table] {
+        QVector<QRegularExpression> p;
+        for (const NamedText &entry : table)
+            p << QRegularExpression(QRegularExpression::anchoredPattern(entry.names));
+        return p;
+    }();
+    for (std::size_t i = 0; i < N; ++i) {
+        const QRegularExpressionMatch m = patterns[int(i)].match(name);
+        if (!m.hasMatch())
+            continue;
+        const QString text = translated(table[i].text);
+        if (!text.contains(QLatin1String("%1")))
+            return text;
+        return text.arg(m.captured(1).isEmpty() ? QStringLiteral("1") : m.captured(1));
+    }
+    return QString();
+}
+
 QString commandText(const char *button)
 {
     for (const auto &entry : commandTexts)
         if (qstrcmp(entry.button, button) == 0)
-            return translated(entry.text);
-    return QString();
-}
-
-QString conventionFor(const QString &editor)
-{
-    for (const auto &entry : conventions)
-        if (QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(entry.editors)))
-                .match(editor)
-                .hasMatch())
             return translated(entry.text);
     return QString();
 }
@@ -82,20 +107,6 @@ void describeCommands(QWidget *window)
     }
 }
 
-void describeEditors(QWidget *window)
-{
-    QList<QWidget *> editors;
-    for (QWidget *w : window->findChildren<QAbstractSpinBox *>())
-        editors << w;
-    for (QWidget *w : window->findChildren<QComboBox *>())
-        editors << w;
-    for (QWidget *editor : editors) {
-        const QString text = editorText(editor->objectName());
-        if (!text.isEmpty())
-            editor->setToolTip(text);
-    }
-}
-
 // The port box names the whole path of the chosen port, the lamp what it shows.
 void describeLink(QWidget *window)
 {
@@ -112,21 +123,40 @@ void describeLink(QWidget *window)
         ->setToolTip(QCoreApplication::translate("Tooltips", "连接指示：串口打开时为绿色"));
 }
 
+// The editors and the boxes that only show, under `area`.
+void describeBoxes(QWidget *area)
+{
+    QList<QWidget *> boxes;
+    for (QWidget *w : area->findChildren<QAbstractSpinBox *>())
+        boxes << w;
+    for (QWidget *w : area->findChildren<QComboBox *>())
+        boxes << w;
+    for (QWidget *w : area->findChildren<QLineEdit *>())
+        boxes << w;
+    for (QWidget *box : boxes) {
+        const auto *spin = qobject_cast<QAbstractSpinBox *>(box);
+        const QString text = editorText(box->objectName(), !spin || !spin->isReadOnly());
+        if (!text.isEmpty())
+            box->setToolTip(text);
+    }
+}
+
 } // namespace
 
-QString editorText(const QString &editor)
+QString editorText(const QString &editor, bool editable)
 {
     const params::EditorOf shown = params::findEditor(editor);
     // The aux boxes of CH1 to CH4 show a setting the transmitter does not have.
     if (!shown.field && editor.startsWith(QLatin1String("comboBox_AUX")))
         return QCoreApplication::translate("Tooltips", "CH1 至 CH4 由摇杆驱动，没有可选的来源");
     if (!shown.field)
-        return QString();
+        return textFor(shownValues, editor);
     const params::Field &f = *shown.field;
     QStringList details;
-    if (f.choices.isEmpty())
+    // A box that only shows a reported value offers no range.
+    if (f.choices.isEmpty() && editable)
         details << rangeText(f);
-    const QString convention = conventionFor(editor);
+    const QString convention = textFor(conventions, editor);
     if (!convention.isEmpty())
         details << convention;
     QString text = QCoreApplication::translate("params::Field", f.description);
@@ -138,8 +168,10 @@ QString editorText(const QString &editor)
 void install(QWidget *window)
 {
     describeCommands(window);
-    describeEditors(window);
     describeLink(window);
+    describeBoxes(window->findChild<QWidget *>("frame"));
 }
+
+void describePage(QWidget *page) { describeBoxes(page); }
 
 } // namespace tooltips

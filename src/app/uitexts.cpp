@@ -1,6 +1,7 @@
 #include "uitexts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 int langFlag = 1;
 
@@ -22,6 +23,11 @@ QString portClosedText() { return pick("无法打开串口！", "Please open the
 QString linkLostText() { return pick("串口已断开！", "The serial port was disconnected!"); }
 QString errorTitle() { return pick("错误", "ERROR"); }
 QString fileErrorText() { return pick("不能读取指定的文件!", "Cannot read the specified file!"); }
+QString saveFailedText(const QString &path, const QString &reason)
+{
+    return pick("无法写入文件 %1：\n%2", "Could not write the file %1:\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
 QString saveDialogTitle() { return pick("保存数据", "SAVE"); }
 QString saveDialogFilter()
 {

@@ -22,7 +22,9 @@ QString portOpenErrorText(); // the connection flow could not open the port
 QString portClosedText();    // a command was clicked while the port is closed
 QString linkLostText();      // the adapter or the peer went away while open
 QString errorTitle();        // title of the file error boxes
-QString fileErrorText();     // a parameter file could not be read or written
+QString fileErrorText();     // a parameter file could not be read
+// A save did not reach the disk: the file the user chose and the system's reason.
+QString saveFailedText(const QString &path, const QString &reason);
 QString saveDialogTitle();
 QString saveDialogFilter();
 QString loadDialogTitle();

@@ -39,9 +39,11 @@ void storeExtraWord(TxParamsRecord &p, const Field &, double v)
 }
 
 // Adds rows on one page and in one group box. Offsets are taken from a
-// zeroed record, so a field is reached the same way in every record; the
-// range, factory group, description, unit and items apply to the rows added
-// after them until the next group.
+// zeroed record, so a field is reached the same way in every record. Each
+// row (or each run of rows perChannel() and numbered() add) states its own
+// range, factory group and description with accept(), and its unit and items
+// with shown(); add() uses them up, so a row never takes over what the row
+// before it said. A row without accept() stops the program at start.
 class Builder
 {
 public:
@@ -53,24 +55,22 @@ public:
     {
         page = p;
         group = g;
-        unit.clear();
-        choices.clear();
-        divisor = 1;
         return *this;
     }
-    Builder &accept(int lo, int hi, FactoryGroup g, const char *text)
+    Builder &accept(double lo, double hi, FactoryGroup g, const char *text)
     {
-        min = lo;
-        max = hi;
-        factoryGroup = g;
-        description = text;
+        pending.min = lo;
+        pending.max = hi;
+        pending.factoryGroup = g;
+        pending.description = text;
+        accepted = true;
         return *this;
     }
     Builder &shown(const QString &u, const QStringList &items = {}, int div = 1)
     {
-        unit = u;
-        choices = items;
-        divisor = div;
+        pending.unit = u;
+        pending.choices = items;
+        pending.divisor = div;
         return *this;
     }
 
@@ -78,25 +78,9 @@ public:
     Field &add(void *field, const QString &name, const QString &label, double start,
                const QString &editor = {}, StoreRule rule = plainStore)
     {
-        Field f;
-        f.name = name;
-        f.label = label;
-        f.page = page;
-        f.group = group;
-        f.unit = unit;
-        f.divisor = divisor;
-        f.choices = choices;
-        f.description = description;
-        f.min = min;
-        f.max = max;
-        f.repair = f.factory = start;
-        f.factoryGroup = factoryGroup;
-        f.storeRule = rule;
-        f.offset = static_cast<const char *>(field) - reinterpret_cast<const char *>(&proto);
-        if (!editor.isEmpty())
-            also(f, editor, page, group, rule);
-        out.append(f);
-        return out.last();
+        Field &f = row(field, name, label, start, editor, rule);
+        done();
+        return f;
     }
     Field &add(int &field, const QString &name, const QString &label, double start,
                const QString &editor = {}, StoreRule rule = plainStore)
@@ -121,6 +105,13 @@ public:
         f.editors.append({editor, tabName(p), g, rule});
     }
 
+    // The rows added since accept() are complete: the next row states its own.
+    void done()
+    {
+        pending = Field();
+        accepted = false;
+    }
+
     // One row per channel: names "ch1.<suffix>" ..., labels "CH1 <label>" ...,
     // editors `editor`.arg(1) ...; one start value for all or one each.
     template <std::size_t N>
@@ -129,9 +120,10 @@ public:
     {
         for (std::size_t i = 0; i < N; ++i) {
             const int ch = int(i) + first;
-            add(fields[i], QStringLiteral("ch%1.%2").arg(ch).arg(suffix),
+            row(&fields[i], QStringLiteral("ch%1.%2").arg(ch).arg(suffix),
                 QStringLiteral("CH%1 %2").arg(ch).arg(label), startOf(starts, i), editor.arg(ch));
         }
+        done();
     }
     // Numbered rows: names "<prefix>1" ..., labels "<label> 1" ...
     template <std::size_t N>
@@ -139,9 +131,10 @@ public:
                   const QString &editor, std::initializer_list<int> starts)
     {
         for (std::size_t i = 0; i < N; ++i)
-            add(fields[i], prefix + QString::number(i + 1),
+            row(&fields[i], prefix + QString::number(i + 1),
                 QStringLiteral("%1 %2").arg(label).arg(i + 1), startOf(starts, i),
                 editor.arg(i + 1));
+        done();
     }
     void mix(int k, Page p, const QString &g, FactoryGroup factory)
     {
@@ -160,19 +153,42 @@ public:
                QT_TRANSLATE_NOOP("params::Field", "Channel whose stick drives the mix."))
             .shown({}, channels8);
         add(m.master, n + "master", l + "master channel", k % 2, "comboBox_" + e + "Master");
-        accept(0, 10, factory,
-               QT_TRANSLATE_NOOP("params::Field", "Channel the mix moves as well."));
+        accept(0, 10, factory, QT_TRANSLATE_NOOP("params::Field", "Channel the mix moves as well."))
+            .shown({}, channels8);
         add(m.slave, n + "slave", l + "slave channel", k % 2 ? 5 : 3, "comboBox_" + e + "Slave");
-        accept(-100, 100, factory,
-               QT_TRANSLATE_NOOP("params::Field",
-                                 "Offset, upper-side and lower-side rate of the mix, in percent."))
-            .shown("%");
-        add(m.data[0], n + "offset", l + "offset", 0, "spinBox_" + e + "Data1");
-        add(m.data[1], n + "upper", l + "upper-side rate", 0, "spinBox_" + e + "Data2");
-        add(m.data[2], n + "lower", l + "lower-side rate", 0, "spinBox_" + e + "Data3");
+        const char *const rates[] = {"offset", "upper", "lower"};
+        const char *const rateLabels[] = {"offset", "upper-side rate", "lower-side rate"};
+        for (int d = 0; d < 3; ++d) {
+            accept(-100, 100, factory,
+                   QT_TRANSLATE_NOOP("params::Field", "Offset, upper-side and lower-side rate of "
+                                                      "the mix, in percent."))
+                .shown("%");
+            add(m.data[d], n + rates[d], l + rateLabels[d], 0,
+                QStringLiteral("spinBox_%1Data%2").arg(e).arg(d + 1));
+        }
     }
 
 private:
+    Field &row(void *field, const QString &name, const QString &label, double start,
+               const QString &editor, StoreRule rule = plainStore)
+    {
+        if (!accepted)
+            qFatal("field catalogue: the row %s states no range, factory group and description",
+                   qPrintable(name));
+        Field f = pending;
+        f.name = name;
+        f.label = label;
+        f.page = page;
+        f.group = group;
+        f.repair = f.factory = start;
+        f.storeRule = rule;
+        f.offset = static_cast<const char *>(field) - reinterpret_cast<const char *>(&proto);
+        if (!editor.isEmpty())
+            also(f, editor, page, group, rule);
+        out.append(f);
+        return out.last();
+    }
+
     static int startOf(std::initializer_list<int> starts, std::size_t i)
     {
         return starts.size() == 1 ? *starts.begin() : *(starts.begin() + i);
@@ -181,13 +197,8 @@ private:
     QVector<Field> &out;
     Page page = Page::Basic;
     QString group;
-    QString unit;
-    QStringList choices;
-    int divisor = 1;
-    const char *description = "";
-    int min = 0;
-    int max = 0;
-    FactoryGroup factoryGroup = FactoryGroup::None;
+    Field pending; // what accept() and shown() said for the next row
+    bool accepted = false;
 };
 
 void editUp(TxParamsRecord &p, const Field &, double v) { editDualRateUp(p, int(v)); }
@@ -213,12 +224,16 @@ QVector<Field> buildCatalogue()
                 QT_TRANSLATE_NOOP("params::Field", "Shift of the servo's centre, in percent."))
         .shown("%");
     b.perChannel(p.subTrim, "subtrim", "sub-trim", "spinBox_sub%1", {0});
-    b.at(Page::Basic, "servo travel")
-        .accept(0, 120, G::One,
-                QT_TRANSLATE_NOOP("params::Field",
-                                  "How far the servo may travel to this side, in percent."))
-        .shown("%");
+    const auto travel = [&b] {
+        b.at(Page::Basic, "servo travel")
+            .accept(0, 120, G::One,
+                    QT_TRANSLATE_NOOP("params::Field",
+                                      "How far the servo may travel to this side, in percent."))
+            .shown("%");
+    };
+    travel();
     b.perChannel(p.epaLeft, "travel_left", "travel left", "spinBox_Lepa%1", {96});
+    travel();
     b.perChannel(p.epaRight, "travel_right", "travel right", "spinBox_Repa%1", {96});
     b.at(Page::Basic, "fail-safe")
         .accept(0, 100, G::One,
@@ -267,25 +282,27 @@ QVector<Field> buildCatalogue()
     b.add(p.drUp, "dualrate.up", "dual rate up, channel shown", 100, "spinBox_DR_UP1", editUp);
     b.accept(0, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field",
-                               "Rate of the channel shown with the switch down, in percent."));
+                               "Rate of the channel shown with the switch down, in percent."))
+        .shown("%");
     b.add(p.drDown, "dualrate.down", "dual rate down, channel shown", 100, "spinBox_DR_DOWN1",
           editDown);
 
+    // The S frame carries the threshold as two hexadecimal characters, so at
+    // most 239 tenths: a higher value could only be sent changed.
     b.at(Page::Advanced1, "parameter settings")
-        .accept(0, 500, G::One,
+        .accept(0, 239, G::One,
                 QT_TRANSLATE_NOOP("params::Field",
                                   "Transmitter voltage below which it sounds the alarm."))
         .shown("V", {}, 10);
     b.add(p.alarmVoltRaw, "alarm_voltage", "alarm voltage", 37, {}, storeAlarmTenths);
     b.accept(
-         0, 50, G::One,
+         0, 23.9, G::One,
          QT_TRANSLATE_NOOP("params::Field", "Transmitter voltage below which it sounds the alarm."))
         .shown("V");
     b.add(p.alarmVolt, "alarm_voltage.edited", "alarm voltage as edited", 0.0, "doubleSpinBox_Volt",
           storeAlarmVolts)
         .factory = 3.7;
-    b.accept(0, 4, G::One,
-             QT_TRANSLATE_NOOP("params::Field", "Which stick works which channel (mode 1 to 4)."))
+    b.accept(0, 4, G::One, QT_TRANSLATE_NOOP("params::Field", "Which stick works which channel."))
         .shown({});
     b.add(p.stickMode, "stick_mode", "stick mode", 1, "spinBox_Mode").factory = 2;
     b.accept(0, 1000, G::None,
@@ -343,22 +360,33 @@ QVector<Field> buildCatalogue()
     b.accept(-100, 100, G::Two,
              QT_TRANSLATE_NOOP("params::Field",
                                "Exponential of the channel and switch position shown, in "
-                               "percent."));
+                               "percent."))
+        .shown("%");
     b.add(p.drExp, "dualrate.expo", "exponential, channel and position shown", 0, "spinBox_DR_EXP",
           editExp)
         .listed = false;
     for (int ch = 0; ch < 4; ++ch) {
         const QString n = QStringLiteral("dualrate.ch%1.").arg(ch + 1);
         const QString l = QStringLiteral("CH%1 ").arg(ch + 1);
-        b.accept(0, 100, G::One,
-                 QT_TRANSLATE_NOOP("params::Field", "Stored dual rate of the channel, in "
-                                                    "percent."));
+        const auto rate = [&b] {
+            b.accept(0, 100, G::One,
+                     QT_TRANSLATE_NOOP("params::Field", "Stored dual rate of the channel, in "
+                                                        "percent."))
+                .shown("%");
+        };
+        const auto expo = [&b] {
+            b.accept(-100, 100, G::Two,
+                     QT_TRANSLATE_NOOP("params::Field", "Stored exponential of the channel, in "
+                                                        "percent."))
+                .shown("%");
+        };
+        rate();
         b.add(p.drUpCh[ch], n + "up", l + "rate up", 100);
+        rate();
         b.add(p.drDownCh[ch], n + "down", l + "rate down", 100);
-        b.accept(-100, 100, G::Two,
-                 QT_TRANSLATE_NOOP("params::Field", "Stored exponential of the channel, in "
-                                                    "percent."));
+        expo();
         b.add(p.drExpUpCh[ch], n + "expo_up", l + "exponential up", 0);
+        expo();
         b.add(p.drExpDownCh[ch], n + "expo_down", l + "exponential down", 0);
     }
 

@@ -21,7 +21,7 @@ struct TxParamsRecord {
     // Every field 0: only for taking the fields' places.
     struct Zeroed {
     };
-    explicit TxParamsRecord(Zeroed) {}
+    constexpr explicit TxParamsRecord(Zeroed) {}
 
     // Basic menu
     int rev[8] = {};

@@ -30,10 +30,9 @@ public:
         head[length++] = char('0' + v % 10);
     }
 
-    void replaceHeadOf(QString &buffer, int expectedLength) const
+    void replaceHeadOf(QString &buffer) const
     {
-        Q_ASSERT(length == expectedLength);
-        buffer.replace(0, expectedLength, QLatin1String(head, length));
+        buffer.replace(0, length, QLatin1String(head, length));
     }
 
 private:
@@ -47,21 +46,21 @@ void buildSFrame(const TxParamsRecord &p, QString &buffer)
 {
     FrameHeadWriter w;
     visitSFrame(p, w);
-    w.replaceHeadOf(buffer, sFrameHeadLength);
+    w.replaceHeadOf(buffer);
 }
 
 void buildGFrame(const TxParamsRecord &p, QString &buffer)
 {
     FrameHeadWriter w;
     visitGFrame(p, w);
-    w.replaceHeadOf(buffer, gFrameHeadLength);
+    w.replaceHeadOf(buffer);
 }
 
 void buildHFrame(const TxParamsRecord &p, QString &buffer)
 {
     FrameHeadWriter w;
     visitHFrame(p, w);
-    w.replaceHeadOf(buffer, hFrameHeadLength);
+    w.replaceHeadOf(buffer);
 }
 
 QStringList buildTextFrames(const TxParamsRecord &p)

@@ -6,15 +6,15 @@
 struct TxParamsRecord;
 
 // Builds the outbound text frames (layouts in textlayout.h) into a buffer:
-// the first 80 (S), 77 (G) or 74 (H) characters of the buffer are replaced
-// and the rest, the tail, is kept. The result is the frame to send.
+// the head the layout writes replaces as many characters at the start of the
+// buffer, and the rest, the tail, is kept. The result is the frame to send.
 //
 // Every field is written at its nominal width so the frame keeps its layout
 // whatever the record holds: a value the field cannot carry is first clamped
 // into the field's range (a digit to 0..9, a two-character field so that
 // value + offset stays within 16..255, the three-digit field to 0..999).
-// The validation lets a few such values through (an alarm voltage above
-// 23.9 V, mix channel 10, extraWord 1000), and an unshown combo box stores -1.
+// The validation lets a few such values through (mix channel 10, extraWord
+// 1000), and an unshown combo box stores -1.
 namespace protocol
 {
 

@@ -14,6 +14,10 @@ const char startupFrameTextG[] =
     "G41E2D3C4855680DCDCDCDCDC1409632A696674747474747474740074746474647464640135006D2Z";
 const char startupFrameTextH[] =
     "H0000000000000000000000000000000000000000000000000000000000000000000000000000000X";
+static_assert(sizeof startupFrameTextS == textFrameLength + 1 &&
+                  sizeof startupFrameTextG == textFrameLength + 1 &&
+                  sizeof startupFrameTextH == textFrameLength + 1,
+              "every start-up frame is one whole text frame");
 
 int settingsFrameNumber(quint8 code)
 {

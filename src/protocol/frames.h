@@ -106,10 +106,8 @@ extern const char commandRead[];       // "RR", asks for the settings
 extern const char commandAck[];        // "WWW", after every non-empty delivery
 
 constexpr int textFrameLength = 81;
-// Characters each build replaces; the rest of the buffer is kept as the tail.
-constexpr int sFrameHeadLength = 80;
-constexpr int gFrameHeadLength = 77;
-constexpr int hFrameHeadLength = 74;
+// The head lengths each build replaces are counted from the layouts
+// (textlayout.h).
 
 // The frame text buffers at program start. The tails "Y", "6D2Z" and
 // "000000X" ride along in every frame sent and in every file saved.

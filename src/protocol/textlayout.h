@@ -4,7 +4,11 @@
 #include "txparams.h"
 
 // Character layout of the S, G and H text frames, up to the kept tail. The
-// encoder, the lenient parser and the strict check walk the same layouts.
+// encoder, the lenient parser and the strict check walk the same layouts, and
+// each head length below is counted from its layout, so a field added to a
+// layout moves everything after it and shortens the tail by itself. A layout
+// that would reach the frame's last character (its end letter) fails the
+// build.
 //
 // Field encodings (the visitor provides one method for each):
 //   literal(c)           a fixed character: the start letter, or the G frame's "6"
@@ -19,21 +23,20 @@
 namespace protocol
 {
 
-template <typename Visitor, typename Array> void eachDigit(Visitor &v, Array &fields)
+template <typename Visitor, typename Array> constexpr void eachDigit(Visitor &v, Array &fields)
 {
     for (auto &field : fields)
         v.digit(field);
 }
 
-template <typename Visitor, typename Array> void eachHex(Visitor &v, Array &fields, int k)
+template <typename Visitor, typename Array> constexpr void eachHex(Visitor &v, Array &fields, int k)
 {
     for (auto &field : fields)
         v.hex(field, k);
 }
 
 // S frame: channel settings, aux sources, alarm voltage, stick mode.
-// Characters 0..79; character 80 is the tail "Y".
-template <typename Record, typename Visitor> void visitSFrame(Record &p, Visitor &v)
+template <typename Record, typename Visitor> constexpr void visitSFrame(Record &p, Visitor &v)
 {
     v.literal('S');
     eachDigit(v, p.rev);
@@ -47,8 +50,7 @@ template <typename Record, typename Visitor> void visitSFrame(Record &p, Visitor
 }
 
 // G frame: attitude, elevon, V-tail, delays, the shown dual rate, mixes 1 and 2.
-// Characters 0..76; characters 77..80 are the tail "6D2Z".
-template <typename Record, typename Visitor> void visitGFrame(Record &p, Visitor &v)
+template <typename Record, typename Visitor> constexpr void visitGFrame(Record &p, Visitor &v)
 {
     v.literal('G');
     v.digit(p.attiMode);
@@ -77,8 +79,8 @@ template <typename Record, typename Visitor> void visitGFrame(Record &p, Visitor
 }
 
 // H frame: per-channel dual rates, mixes 3 and 4, throttle curve, exponentials
-// and the extra values. Characters 0..73; characters 74..80 are "000000X".
-template <typename Record, typename Visitor> void visitHFrame(Record &p, Visitor &v)
+// and the extra values.
+template <typename Record, typename Visitor> constexpr void visitHFrame(Record &p, Visitor &v)
 {
     v.literal('H');
     eachHex(v, p.drUpCh, 16);
@@ -99,5 +101,30 @@ template <typename Record, typename Visitor> void visitHFrame(Record &p, Visitor
     v.hex(p.extraSigned, 120);
     v.digit(p.drSwitch);
 }
+
+// Counts the characters a layout writes; it reads no field.
+struct HeadWidth {
+    int length = 0;
+    constexpr void literal(char) { ++length; }
+    constexpr void digit(const int &) { ++length; }
+    constexpr void hex(const int &, int) { length += 2; }
+    constexpr void threeDigits(const int &) { length += 3; }
+};
+
+template <void (*visit)(const TxParamsRecord &, HeadWidth &)> constexpr int headLength()
+{
+    const TxParamsRecord shape{TxParamsRecord::Zeroed{}};
+    HeadWidth w;
+    visit(shape, w);
+    return w.length;
+}
+
+// Characters each build replaces; the rest of the buffer is kept as the tail.
+constexpr int sFrameHeadLength = headLength<visitSFrame<const TxParamsRecord, HeadWidth>>();
+constexpr int gFrameHeadLength = headLength<visitGFrame<const TxParamsRecord, HeadWidth>>();
+constexpr int hFrameHeadLength = headLength<visitHFrame<const TxParamsRecord, HeadWidth>>();
+static_assert(sFrameHeadLength < textFrameLength && gFrameHeadLength < textFrameLength &&
+                  hFrameHeadLength < textFrameLength,
+              "a text frame's head must leave its end letter in place");
 
 } // namespace protocol

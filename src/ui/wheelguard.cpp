@@ -35,8 +35,11 @@ void guard(QWidget *field, Guard *guard)
 void install(QWidget *form)
 {
     auto *filter = new Guard(form);
-    for (QWidget *field : form->findChildren<QAbstractSpinBox *>())
-        guard(field, filter);
+    // A read-only box (the firmware version) only shows: it stays out of the
+    // Tab chain, and the wheel changes nothing there anyway.
+    for (QAbstractSpinBox *field : form->findChildren<QAbstractSpinBox *>())
+        if (!field->isReadOnly())
+            guard(field, filter);
     for (QWidget *field : form->findChildren<QComboBox *>())
         guard(field, filter);
 }

@@ -1,6 +1,7 @@
 // The window in either language: texts from the translation, and otherwise
 // the same program (the link state is read from a translated caption).
 #include "../files/filetestsupport.h"
+#include "fieldcatalogue.h"
 #include "filedialogs.h"
 #include "language.h"
 #include "mainwindow.h"
@@ -115,6 +116,8 @@ private slots:
     void captionsInAnyTranslation();
     void tooltipsEverywhere_data();
     void tooltipsEverywhere();
+    void tooltipsSayWhatTheySet_data();
+    void tooltipsSayWhatTheySet();
     void labelsSayWhatTheySet();
     void fileDetailsInTheLanguage();
     void cleanupTestCase() { language::apply("zh"); }
@@ -290,13 +293,24 @@ void TestLanguage::tooltipsEverywhere_data()
     QTest::newRow("English") << "en";
 }
 
-// Every command and every editor explains itself in one or two lines of the
-// window's language.
+bool hasHan(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar ch) { return ch.script() == QChar::Script_Han; });
+}
+
+// Every command, editor and box that only shows explains itself in one or
+// two lines of the window's language, on whichever page it stands; and each
+// description of the catalogue is translated, apart from the range line,
+// which would bring Chinese characters of its own.
 void TestLanguage::tooltipsEverywhere()
 {
     QFETCH(QString, lang);
     QCOMPARE(language::apply(lang), QString());
     MainWindow w;
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+    for (int i = 0; i < tabs->count(); ++i)
+        tabs->setCurrentIndex(i);
     QList<QWidget *> controls;
     for (QWidget *c : w.findChildren<QAbstractButton *>())
         if (c->objectName().startsWith("toolButton") || c->objectName() == "openButton")
@@ -305,14 +319,65 @@ void TestLanguage::tooltipsEverywhere()
         controls << c;
     for (QWidget *c : w.findChildren<QComboBox *>())
         controls << c;
-    QCOMPARE(controls.size(), 7 + 82 + 40);
+    for (const char *shows :
+         {"lineEdit", "lineEdit_8", "lineEdit_TX", "lineEdit_EXT", "lineEdit_RSSI"})
+        controls << w.findChild<QWidget *>(shows);
     for (const QWidget *c : controls) {
         const QString tip = c->toolTip();
-        const bool chinese = std::any_of(tip.begin(), tip.end(),
-                                         [](QChar ch) { return ch.script() == QChar::Script_Han; });
-        QVERIFY2(!tip.isEmpty() && tip.count('\n') < 2 && chinese == (lang == "zh"),
+        QVERIFY2(!tip.isEmpty() && tip.count('\n') < 2 && hasHan(tip) == (lang == "zh"),
                  qPrintable(c->objectName() + ": " + tip));
     }
+    for (const params::Field &f : params::recordFields()) {
+        const QString description = QCoreApplication::translate("params::Field", f.description);
+        QVERIFY2(hasHan(description) == (lang == "zh"), qPrintable(f.name + ": " + description));
+    }
+}
+
+void TestLanguage::tooltipsSayWhatTheySet_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("trim, Chinese") << "zh"
+                                   << "spinBox_sub1"
+                                   << "舵机中点的偏移（百分比）。\n范围 -100 至 100 %";
+    QTest::newRow("mix 3 rate, English")
+        << "en"
+        << "spinBox_PRM03_Data2"
+        << "Offset, upper-side and lower-side rate of the mix, in percent.\nRange -100 to 100 %; "
+           "Up = rate with the master stick on its upper side";
+    QTest::newRow("alarm, English") << "en"
+                                    << "doubleSpinBox_Volt"
+                                    << "Transmitter voltage below which it sounds the alarm.\n"
+                                       "Range 0 to 23.9 V";
+    QTest::newRow("stick mode, English")
+        << "en"
+        << "spinBox_Mode"
+        << "Which stick works which channel.\nRange 0 to 4; Throttle on the right stick: modes 1, "
+           "3; on the left: modes 2, 4";
+    QTest::newRow("version, Chinese") << "zh"
+                                      << "spinBox_Vertion"
+                                      << "遥控器报告的固件版本。";
+    QTest::newRow("channel value, English") << "en"
+                                            << "lineEdit_3"
+                                            << "CH3 servo output, 1000 at centre";
+}
+
+// What a box's tooltip says, word for word: the description, the range
+// from the catalogue (none for a box that only shows), what the labels mean.
+void TestLanguage::tooltipsSayWhatTheySet()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, box);
+    QFETCH(QString, tip);
+    QCOMPARE(language::apply(lang), QString());
+    MainWindow w;
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+    QWidget *shown = w.findChild<QWidget *>(box);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(shown))
+            tabs->setCurrentIndex(i);
+    QCOMPARE(shown->toolTip(), tip);
 }
 
 QTEST_MAIN(TestLanguage)

@@ -99,10 +99,10 @@ void TestParams::validation_data()
         "extraSigned -101 repaired", [](TxParamsRecord &p) { p.extraSigned = -101; },
         [](const TxParamsRecord &p) { return p.extraSigned; }, -100);
     row(
-        "alarmVolt 50.0 passes", [](TxParamsRecord &p) { p.alarmVolt = 50.0; },
-        [](const TxParamsRecord &p) { return p.alarmVolt; }, 50.0);
+        "alarmVolt 23.9 passes", [](TxParamsRecord &p) { p.alarmVolt = 239 / 10.0; },
+        [](const TxParamsRecord &p) { return p.alarmVolt; }, 23.9);
     row(
-        "alarmVolt 50.01 repaired to 0, not 3.7", [](TxParamsRecord &p) { p.alarmVolt = 50.01; },
+        "alarmVolt 24.0 repaired to 0, not 3.7", [](TxParamsRecord &p) { p.alarmVolt = 24.0; },
         [](const TxParamsRecord &p) { return p.alarmVolt; }, 0.0);
     row(
         "alarmVolt negative repaired", [](TxParamsRecord &p) { p.alarmVolt = -0.1; },
@@ -147,10 +147,11 @@ void TestParams::validation_data()
         "aux 6 repaired to start value", [](TxParamsRecord &p) { p.aux[1] = 6; },
         [](const TxParamsRecord &p) { return p.aux[1]; }, 3);
     row(
-        "alarmVoltRaw 500 passes", [](TxParamsRecord &p) { p.alarmVoltRaw = 500; },
-        [](const TxParamsRecord &p) { return p.alarmVoltRaw; }, 500);
+        "alarmVoltRaw 239 passes", [](TxParamsRecord &p) { p.alarmVoltRaw = 239; },
+        [](const TxParamsRecord &p) { return p.alarmVoltRaw; }, 239);
     row(
-        "alarmVoltRaw 501 repaired", [](TxParamsRecord &p) { p.alarmVoltRaw = 501; },
+        "alarmVoltRaw 240 repaired: the S frame cannot carry it",
+        [](TxParamsRecord &p) { p.alarmVoltRaw = 240; },
         [](const TxParamsRecord &p) { return p.alarmVoltRaw; }, 37);
     row(
         "prm master 10 passes", [](TxParamsRecord &p) { p.prm[3].master = 10; },

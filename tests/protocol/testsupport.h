@@ -96,8 +96,7 @@ inline QStringList buildFrames(const TxParamsRecord &p)
 }
 
 // A record inside every validated range; with textLimits also inside what the
-// text frames can carry (alarm up to 23.9 V, mix channels up to 9, extraWord
-// up to 999).
+// text frames can carry (mix channels up to 9, extraWord up to 999).
 inline TxParamsRecord randomRecord(QRandomGenerator &g, bool textLimits)
 {
     const auto fill = [&g](auto &values, int lo, int hi) {
@@ -139,7 +138,7 @@ inline TxParamsRecord randomRecord(QRandomGenerator &g, bool textLimits)
     p.thCurveExtra = one(0, 4);
     fill(p.thCurve, 0, 100);
     p.stickMode = one(0, 4);
-    p.alarmVoltRaw = one(0, textLimits ? 239 : 500);
+    p.alarmVoltRaw = one(0, 239);
     p.alarmVolt = p.alarmVoltRaw / 10.0;
     p.firmwareVersion = one(0, 65535);
     p.extraWord = one(0, textLimits ? 999 : 1000);

@@ -1,5 +1,6 @@
 // The main window form: objects, placement, texts, items, editor ranges,
 // theme and resources, checked on the real window and on the bare form.
+#include "fieldcatalogue.h"
 #include "mainwindow.h"
 #include "txparams.h"
 #include "ui_mainwindow.h"
@@ -299,6 +300,7 @@ private slots:
     void texts_data();
     void texts();
     void lineEditStates();
+    void editorsFollowCatalogue();
     void comboItems_data();
     void comboItems();
     void spinBoxes_data();
@@ -373,10 +375,11 @@ void TestForm::widgetCounts_data()
 {
     QTest::addColumn<QString>("className");
     QTest::addColumn<int>("expected");
-    const QPair<const char *, int> totals[] = {
-        {"QComboBox", 40},    {"QLineEdit", 93},   {"QSpinBox", 81},  {"QDoubleSpinBox", 1},
-        {"QProgressBar", 16}, {"QGroupBox", 18},   {"QTabWidget", 1}, {"QPushButton", 1},
-        {"QToolButton", 6},   {"QVBoxLayout", 35}, {"mWidget", 1},    {"cureWidget", 1}};
+    // The editors follow the catalogue (editorsFollowCatalogue), and a row
+    // label comes with each new one: neither is counted here.
+    const QPair<const char *, int> totals[] = {{"QProgressBar", 16}, {"QTabWidget", 1},
+                                               {"QPushButton", 1},   {"QToolButton", 6},
+                                               {"mWidget", 1},       {"cureWidget", 1}};
     for (const auto &t : totals)
         QTest::newRow(t.first) << QString::fromLatin1(t.first) << t.second;
 }
@@ -654,25 +657,53 @@ void TestForm::texts()
     QCOMPARE(widget->property(property).toString(), text);
 }
 
-// Row labels are read-only; only the live values and the last channel
-// label take input. Every line edit centres its text both ways.
+// Every line edit only shows (a row label, a live value): read-only, no Tab
+// stop, its text centred both ways.
 void TestForm::lineEditStates()
 {
-    QStringList editable = valueBoxes;
-    editable << "lineEdit_RSSI"
-             << "lineEdit_TX"
-             << "lineEdit_EXT"
-             << "lineEdit_36";
-    int seen = 0;
     for (const QLineEdit *edit : window->findChildren<QLineEdit *>()) {
         if (!isFormObject(edit))
             continue;
-        ++seen;
         QCOMPARE(edit->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
-        QVERIFY2(edit->isReadOnly() != editable.contains(edit->objectName()),
+        QVERIFY2(edit->isReadOnly() && edit->focusPolicy() == Qt::NoFocus,
                  qPrintable(edit->objectName()));
     }
-    QCOMPARE(seen, 93);
+}
+
+// Each editor takes what its field accepts (a combo box offers its items),
+// and every spin or combo box of the form is an editor of the catalogue, but
+// for the port box and the four reserved aux boxes.
+void TestForm::editorsFollowCatalogue()
+{
+    QStringList listed;
+    for (const params::Field &f : params::recordFields()) {
+        for (const params::Editor &e : f.editors) {
+            listed << e.name;
+            QWidget *editor = find(e.name);
+            QVERIFY2(editor, qPrintable(e.name));
+            const QString what = e.name + " of " + f.name;
+            if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+                QVERIFY2(combo->count() == f.choices.size(), qPrintable(what));
+                continue;
+            }
+            auto *spin = qobject_cast<QDoubleSpinBox *>(editor);
+            auto *intSpin = qobject_cast<QSpinBox *>(editor);
+            const double lo = spin ? spin->minimum() : intSpin->minimum();
+            const double hi = spin ? spin->maximum() : intSpin->maximum();
+            QVERIFY2(qFuzzyCompare(lo + 1, f.min / f.divisor + 1) &&
+                         qFuzzyCompare(hi + 1, f.max / f.divisor + 1),
+                     qPrintable(QString("%1 takes %2..%3").arg(what).arg(lo).arg(hi)));
+        }
+    }
+    QStringList boxes;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (isFormObject(w) &&
+            (qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractSpinBox *>(w)))
+            boxes << w->objectName();
+    listed << "portNameBox" << numbered("comboBox_AUX%1", 1, 4);
+    listed.sort();
+    boxes.sort();
+    QCOMPARE(boxes, listed);
 }
 
 void TestForm::comboItems_data()
@@ -763,31 +794,31 @@ void TestForm::spinBoxes_data()
     row("spinBox_DR_RATE", 0, 100, [](auto &p) { return p.drRate; });
     row("spinBox_Vertion", 0, 1000, [](auto &p) { return p.firmwareVersion; });
     // These start away from the store; the first refresh brings them over.
-    row("spinBox_Mode", 1, 4, [](auto &) { return 2; });
+    row("spinBox_Mode", 0, 4, [](auto &) { return 2; });
     row("spinBox_DR_EXP", -100, 100, [](auto &) { return 100; });
     for (int k = 1; k <= 4; ++k) {
+        // Every mix rate takes -100..100, as the transmitter does: the form's
+        // 0..100 for mixes 3 and 4 cut a negative rate to 0.
         const QStringList names = prmEditors(k).mid(3);
-        const int rateFloor = k <= 2 ? -100 : 0; // mixes 3 and 4 take no negative rates
-        row(names[0], -100, 100, [](auto &) { return 100; });
-        row(names[1], rateFloor, 100, [](auto &) { return 100; });
-        row(names[2], rateFloor, 100, [](auto &) { return 100; });
+        for (const QString &name : names)
+            row(name, -100, 100, [](auto &) { return 100; });
     }
 }
 
-// Checked on the bare form: the window's timer may already have refreshed
-// the editors from the store.
+// The range on the window, which sets it; the start on the bare form, as the
+// window's timer may already have refreshed the editors from the store.
 void TestForm::spinBoxes()
 {
     QFETCH(QString, name);
     QFETCH(int, minimum);
     QFETCH(int, maximum);
     QFETCH(SpinStart, start);
-    const auto *spin = findBare<QSpinBox>(name);
+    const auto *spin = find<QSpinBox>(name);
     QVERIFY(spin);
     QCOMPARE(spin->minimum(), minimum);
     QCOMPARE(spin->maximum(), maximum);
     QCOMPARE(spin->singleStep(), 1);
-    QCOMPARE(spin->value(), start(TxParamsRecord()));
+    QCOMPARE(findBare<QSpinBox>(name)->value(), start(TxParamsRecord()));
 }
 
 void TestForm::progressBars_data()
@@ -953,13 +984,14 @@ void TestForm::bareFormStartState()
     QCOMPARE(bare.portNameBox->currentIndex(), -1);
     QCOMPARE(bareHost.size(), QSize(1100, 680));
 
-    // The alarm voltage is edited in volts with two decimals, a tenth a step.
-    const QDoubleSpinBox *volt = bare.doubleSpinBox_Volt;
+    // The alarm voltage is edited in volts, a tenth a step, up to what the S
+    // frame carries (239 tenths).
+    const QDoubleSpinBox *volt = find<QDoubleSpinBox>("doubleSpinBox_Volt");
     QCOMPARE(volt->minimum(), 0.0);
-    QCOMPARE(volt->maximum(), 99.99);
-    QCOMPARE(volt->decimals(), 2);
+    QCOMPARE(volt->maximum(), 23.9);
+    QCOMPARE(volt->decimals(), 1);
     QCOMPARE(volt->singleStep(), 0.1);
-    QCOMPARE(volt->value(), TxParamsRecord().alarmVolt);
+    QCOMPARE(bare.doubleSpinBox_Volt->value(), TxParamsRecord().alarmVolt);
 }
 
 void TestForm::retranslateRestoresTextsButNotFirstTab()
