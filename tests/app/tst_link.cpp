@@ -309,6 +309,7 @@ private slots:
     void noTransferInsideAWrite_data();
     void noTransferInsideAWrite();
     void readHoldsTheOthersUntilTheReplyEnds();
+    void focusStaysOnThePressedCommand_data();
     void focusStaysOnThePressedCommand();
     void newReadStartsAFreshFrameSet();
 
@@ -1179,17 +1180,29 @@ void TestLink::readHoldsTheOthersUntilTheReplyEnds()
 
 // Disabling the pressed button for its lock-out moves the focus on; it comes
 // back, so the next key press goes to the same command, not the next one.
+void TestLink::focusStaysOnThePressedCommand_data()
+{
+    QTest::addColumn<QString>("focused"); // where the key is pressed
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space on the Read button") << "toolButton_Read" << int(Qt::Key_Space);
+    QTest::newRow("F5 while typing in a field") << "spinBox_sub2" << int(Qt::Key_F5);
+}
+
+// ... or on the field being typed in, when a shortcut pressed it.
 void TestLink::focusStaysOnThePressedCommand()
 {
+    QFETCH(QString, focused);
+    QFETCH(int, key);
     QVERIFY(openLink());
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto *read = child<QToolButton>("toolButton_Read");
-    read->setFocus();
-    QTRY_VERIFY(read->hasFocus());
-    QTest::keyClick(read, Qt::Key_Space);
+    QWidget *start = key == Qt::Key_F5 ? static_cast<QWidget *>(focusEditor(focused))
+                                       : child<QToolButton>(focused.toLatin1().constData());
+    start->setFocus();
+    QTRY_VERIFY(start->hasFocus());
+    QTest::keyClick(start, Qt::Key(key));
     QTRY_COMPARE(peer->received(), QByteArray("RR"));
-    QCOMPARE(QApplication::focusWidget(), read);
+    QCOMPARE(QApplication::focusWidget(), start);
 }
 
 // Frames of an earlier read that broke off do not complete a new one: only
