@@ -308,6 +308,7 @@ private slots:
     void piecesDecodeAsFrames();
     void noTransferInsideAWrite_data();
     void noTransferInsideAWrite();
+    void readHoldsTheOthersUntilTheReplyEnds_data();
     void readHoldsTheOthersUntilTheReplyEnds();
     void focusStaysOnThePressedCommand_data();
     void focusStaysOnThePressedCommand();
@@ -1155,12 +1156,23 @@ void TestLink::noTransferInsideAWrite()
 
 // A reply that goes on past the read's own flow holds the other commands
 // until its last frame.
+void TestLink::readHoldsTheOthersUntilTheReplyEnds_data()
+{
+    QTest::addColumn<bool>("answers");
+    QTest::newRow("whole reply") << true;
+    QTest::newRow("line that never answers") << false; // the quiet time gives them back
+}
+
 void TestLink::readHoldsTheOthersUntilTheReplyEnds()
 {
+    QFETCH(bool, answers);
     QVERIFY(openLink());
     auto *send = child<QToolButton>("toolButton_Send");
-    QVector<QByteArray> reply = protocol::encodeSettingsFrames(distinctRecord());
-    reply.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(distinctRecord()));
+    QVector<QByteArray> reply;
+    if (answers) {
+        reply = protocol::encodeSettingsFrames(distinctRecord());
+        reply.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(distinctRecord()));
+    }
     int sent = 0;
     bool enabledDuringReply = false;
     QTimer pace;
