@@ -67,6 +67,15 @@ QString accessAdvice(const QString &device, const QString &usbId)
                         QFileInfo(info.canonicalFilePath()).fileName());
 }
 
+namespace
+{
+QString lockFileName(const QString &device)
+{
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    return QStringLiteral("/LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+} // namespace
+
 QString lockFilePath(const QString &device)
 {
     // The folders and the name Qt's serial port uses on Unix, in its order:
@@ -74,8 +83,7 @@ QString lockFilePath(const QString &device)
     static const char *const folders[] = {"/var/lock",         "/etc/locks", "/var/spool/locks",
                                           "/var/spool/uucp",   "/tmp",       "/var/tmp",
                                           "/var/lock/lockdev", "/run/lock"};
-    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
-    name = QStringLiteral("/LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString name = lockFileName(device);
     for (const char *folder : folders) {
         const QFileInfo dir{QString::fromLatin1(folder)};
         const QString path = QLatin1String(folder) + name;
@@ -83,6 +91,18 @@ QString lockFilePath(const QString &device)
             return path;
     }
     return QString();
+}
+
+QStringList lockFilePaths(const QString &device)
+{
+    QStringList paths;
+    const QString own = qEnvironmentVariable("TXCONFIG_LOCK_DIR");
+    if (!own.isEmpty())
+        paths << own + lockFileName(device);
+    const QString qt = lockFilePath(device);
+    if (!qt.isEmpty())
+        paths << qt;
+    return paths;
 }
 
 namespace
@@ -116,9 +136,12 @@ bool processRuns(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || 
 
 QString lockHolder(const QString &device)
 {
-    const qint64 locker = lockHolderPid(lockFilePath(device));
-    return locker != ::getpid() && processRuns(locker) ? describeProcess(QString::number(locker))
-                                                       : QString();
+    for (const QString &lock : lockFilePaths(device)) {
+        const qint64 locker = lockHolderPid(lock);
+        if (locker != ::getpid() && processRuns(locker))
+            return describeProcess(QString::number(locker));
+    }
+    return QString();
 }
 
 QString deviceHolder(const QString &device)
@@ -143,17 +166,19 @@ QString deviceHolder(const QString &device)
 
 bool clearStaleLock(const QString &device, QString *error)
 {
-    const QString path = lockFilePath(device);
-    const qint64 pid = lockHolderPid(path);
-    if (pid <= 0 || processRuns(pid))
-        return true; // alive, or not ours to judge
-    if (QFile::remove(path))
-        return true;
-    *error = QStringLiteral("%1 is locked by %2 of process %3, which has ended, and the lock "
-                            "cannot be removed (sudo rm %2)")
-                 .arg(device, path)
-                 .arg(pid);
-    return false;
+    for (const QString &path : lockFilePaths(device)) {
+        const qint64 pid = lockHolderPid(path);
+        if (pid <= 0 || processRuns(pid))
+            continue; // alive, or not ours to judge
+        if (!QFile::remove(path)) {
+            *error = QStringLiteral("%1 is locked by %2 of process %3, which has ended, and the "
+                                    "lock cannot be removed (sudo rm %2)")
+                         .arg(device, path)
+                         .arg(pid);
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace portlist

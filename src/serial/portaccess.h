@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Facts about a serial device beyond what Qt reports: which device a name
 // means, whether this user may open it and what helps if not, who holds it,
@@ -37,8 +38,12 @@ QString deviceHolder(const QString &device);
 
 // The lock file Qt's serial port takes for the device, e.g. /var/lock/LCK..ttyUSB0.
 QString lockFilePath(const QString &device);
-// Removes the device's lock file when the process it names is gone, whoever
-// left it. False with *error when such a stale lock cannot be removed.
+// Every place a lock of the device is looked for: first the folder
+// $TXCONFIG_LOCK_DIR names, when set, then Qt's. Tests make up their locks
+// there, out of the machine's folder that every program reads.
+QStringList lockFilePaths(const QString &device);
+// Removes the device's lock files whose process is gone, whoever left them.
+// False with *error when such a stale lock cannot be removed.
 bool clearStaleLock(const QString &device, QString *error);
 
 } // namespace portlist

@@ -2,6 +2,7 @@
 // every fault the simulator can put on the line: what must succeed leaves the
 // right bytes and files, what must fail fails with its exit status and one
 // line of explanation, and no file is ever left half-written.
+#include "childsignal.h"
 #include "fieldcatalogue.h"
 #include "history.h"
 #include "parameterfile.h"
@@ -171,6 +172,9 @@ private slots:
         qputenv("XDG_DATA_HOME", path("data").toUtf8());
         // A zone with a daylight-saving gap, for the history's names.
         qputenv("TZ", "Europe/Berlin");
+        // Made-up locks stay out of the machine's lock folder.
+        QVERIFY(QDir().mkpath(path("locks")));
+        qputenv("TXCONFIG_LOCK_DIR", path("locks").toUtf8());
         QVERIFY(putFile(path("custom.txt"), files::parameterFileContent(custom())));
     }
     void init() { QDir(files::history::directory()).removeRecursively(); }
@@ -207,6 +211,8 @@ void TestTxctl::read_data()
     QTest::newRow("split deliveries") << QStringList{"--split-deliveries"} << 0 << "";
     QTest::newRow("merged frames") << QStringList{"--merge-frames"} << 0 << "";
     QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "7"} << 0 << "";
+    // Each frame of the reply only after the one before is acknowledged.
+    QTest::newRow("stop and wait") << QStringList{"--reply", "stop-and-wait"} << 0 << "";
     QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0
                                      << "no answer for frame 5 (fail-safe), asking again (2/3)";
     QTest::newRow("frame never sent")
@@ -214,6 +220,8 @@ void TestTxctl::read_data()
     // The simulator counts the settings frames only; the aux frame, number 7, comes first.
     QTest::newRow("frame after the aux frame never sent")
         << QStringList{"--drop-frame", "7"} << 2 << "missing frame 8 (attitude)";
+    QTest::newRow("last frame never sent")
+        << QStringList{"--drop-frame", "18"} << 2 << "missing frame 19 (dual-rate exponentials)";
 }
 
 void TestTxctl::read()
@@ -375,11 +383,10 @@ void TestTxctl::portNames()
         holder = startTxctl({"monitor", "--port", sim.link, "--duration", "5"});
         QVERIFY(holder->waitForReadyRead(waitMs)); // the link is open
     } else if (spelling.endsWith("lock")) {
-        const QString lock = portlist::lockFilePath(device);
+        const QString lock = portlist::lockFilePaths(device).first();
         const QByteArray live =
             QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10) + '\n';
-        if (!putFile(lock, spelling == "live lock" ? live : "999999\ntxctl\nelsewhere\n"))
-            QSKIP("the lock folder is not writable here");
+        QVERIFY(putFile(lock, spelling == "live lock" ? live : "999999\ntxctl\nelsewhere\n"));
         QFile f(lock);
         QVERIFY(f.open(QIODevice::ReadWrite) &&
                 f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
@@ -395,16 +402,17 @@ void TestTxctl::portNames()
         ports << "--port" << underDev;
     const Run r = txctl(QStringList{"read"} + ports);
     if (holder) {
-        if (holder->processId() > 0)
-            ::kill(pid_t(holder->processId()), SIGINT);
+        const bool stopped = signalChild(*holder, SIGINT);
         finish(holder);
+        QVERIFY(stopped);
     }
-    QFile::remove(portlist::lockFilePath(device)); // the live lock is the test's own
+    QFile::remove(portlist::lockFilePaths(device).first()); // the live lock is the test's own
     QCOMPARE(r.exit, exit);
     if (exit == 0)
         QCOMPARE(r.out, fileBytes(sim.state));
     else
         QVERIFY2(oneLine(r, message), r.err.constData());
+    QVERIFY(QDir(path("locks")).isEmpty());
 }
 
 void TestTxctl::write_data()
@@ -539,15 +547,14 @@ void TestTxctl::interruptedWrite()
     // The backup is named on standard output just before the first frame.
     QVERIFY(p->waitForReadyRead(waitMs));
     QVERIFY(p->canReadLine() || p->waitForReadyRead(waitMs));
-    const pid_t pid = pid_t(p->processId());
     if (event == "unplug")
         sim.process.kill();
     else
-        ::kill(pid, event == "SIGHUP" ? SIGHUP : SIGINT);
+        QVERIFY(signalChild(*p, event == "SIGHUP" ? SIGHUP : SIGINT));
     if (event == "SIGINT twice") {
         p->setReadChannel(QProcess::StandardError); // the first signal is taken
         QVERIFY(p->waitForReadyRead(waitMs));
-        ::kill(pid, SIGINT);
+        QVERIFY(signalChild(*p, SIGINT));
     }
     const QString backup = files::history::entries().value(0).id;
     const Run r = finish(p);
@@ -615,8 +622,7 @@ void TestTxctl::manyPorts()
     QProcess *p = startTxctl({"read", "-o", path("{port}.r"), "--port", good1.link, "--port",
                               silent.link, "--timeout", "60000", "--attempts", "20"});
     QTRY_VERIFY(QFileInfo::exists(path("tx1.r")));
-    QVERIFY(p->processId() > 0);
-    ::kill(pid_t(p->processId()), SIGINT);
+    QVERIFY(signalChild(*p, SIGINT));
     QVERIFY(p->waitForFinished(5000));
     QCOMPARE(p->exitCode(), 128 + SIGINT);
 }
@@ -723,14 +729,16 @@ void TestTxctl::monitor()
         QProcess *p = startTxctl(args);
         if (ending != "no port") // ends at once
             QTest::qWait(1000);
-        if (ending.startsWith("SIG") && p->processId() > 0)
-            ::kill(pid_t(p->processId()), ending == "SIGINT"   ? SIGINT
-                                          : ending == "SIGHUP" ? SIGHUP
-                                                               : SIGKILL);
+        if (ending.startsWith("SIG"))
+            QVERIFY(signalChild(*p, ending == "SIGINT"   ? SIGINT
+                                    : ending == "SIGHUP" ? SIGHUP
+                                                         : SIGKILL));
         else if (ending == "kill")
             sim.process.kill();
         r = finish(p);
     }
+    if (ending == "SIGKILL") // nobody is left to remove Qt's lock of the port
+        QFile::remove(portlist::lockFilePath(QFileInfo(sim.link).canonicalFilePath()));
     QCOMPARE(r.exit, exit);
     if (ending == "no port") {
         QCOMPARE(fileBytes(csv), oldLog);
@@ -842,14 +850,14 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("diff") << QStringList{"diff", "demo.txt", "custom.txt"} << 1
                           << "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n";
     QTest::newRow("diff --json") << QStringList{"diff", "demo.txt", "custom.txt", "--json"} << 1
-                                 << "\"after_text\": \"55 %\"";
-    QTest::newRow("diff, no such file")
-        << QStringList{"diff", "demo.txt", "nothing.txt"} << 2 << "nothing.txt: ";
+                                 << "\"after\": 55,\n            \"after_text\": \"55 %\",\n"
+                                    "            \"before\": 0,";
+    QTest::newRow("diff, no such file") << QStringList{"diff", "demo.txt", "nothing.txt"} << 2
+                                        << "nothing.txt: No such file or directory";
     QTest::newRow("history --json") << QStringList{"history", "--json"} << 0 << "\"entries\": [";
     QTest::newRow("ports --json") << QStringList{"ports", "--json"} << 0 << "\"ports\": [";
     QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
                                 << "no differences between custom.txt and custom.txt";
-    QTest::newRow("ports") << QStringList{"ports"} << 0 << "";
     QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
     QTest::newRow("repaired on loading")
         << QStringList{"show", "repair.txt"} << 0
@@ -868,7 +876,8 @@ void TestTxctl::fileCommands_data()
                                        << "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %";
     QTest::newRow("set, unknown name")
         << QStringList{"set", "set.txt", "ch9.subtrim=1"} << 1 << "no setting named ch9.subtrim";
-    QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1 << "nothing.txt: ";
+    QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1
+                                  << "nothing.txt: No such file or directory";
     QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
                                   << "not a parameter file (S, G, H frame missing or out of place)";
     QTest::newRow("no port") << QStringList{"write", "custom.txt"} << 1 << "--port P is required";
@@ -919,6 +928,29 @@ void TestTxctl::fileCommands_data()
     QTest::newRow("two files joined")
         << QStringList{"show", "joined.txt"} << 1
         << "243 more character(s) after the H frame, from character 244";
+    // Usage errors: all exit 1 before any port is touched.
+    QTest::newRow("no command") << QStringList{} << 1 << "no command given (see txctl --help)";
+    QTest::newRow("too many files")
+        << QStringList{"show", "a.txt", "b.txt"} << 1 << "show: usage: txctl show FILE [--json]";
+    QTest::newRow("no attempts") << QStringList{"read", "--port", "no-port", "--attempts", "0"} << 1
+                                 << "--attempts wants a number from 1 to 20";
+    QTest::newRow("timeout too short")
+        << QStringList{"read", "--port", "no-port", "--timeout", "99"} << 1
+        << "--timeout wants a number from 100 to 60000";
+    QTest::newRow("pace too long")
+        << QStringList{"write", "custom.txt", "--port", "no-port", "--pace-ms", "10001"} << 1
+        << "--pace-ms wants a number from 0 to 10000";
+    QTest::newRow("one port only")
+        << QStringList{"info", "--port", "a", "--port", "b"} << 1 << "give one --port";
+    QTest::newRow("port given twice")
+        << QStringList{"reset", "--yes", "--port", "/dev/null", "--port", "/dev/../dev/null"} << 1
+        << "/dev/null is given twice (as /dev/../dev/null)";
+    QTest::newRow("set, no value") << QStringList{"set", "set.txt", "ch1.subtrim"} << 1
+                                   << "ch1.subtrim: NAME=VALUE expected, e.g. ch1.subtrim=-20";
+    QTest::newRow("set, nothing to set") << QStringList{"set", "set.txt"} << 1 << "set: usage: ";
+    QTest::newRow("set on the transmitter, out of range")
+        << QStringList{"set", "--port", "no-port", "ch1.subtrim=150"} << 1
+        << "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %";
 }
 
 void TestTxctl::fileCommands()
@@ -950,13 +982,27 @@ void TestTxctl::fileCommands()
         QCOMPARE(fileBytes("set.txt"), files::parameterFileContent(custom()));
         return;
     }
-    if (args.first() == "set") { // the file holds the new values, or stays as it was
+    if (args.value(0) == "ports") { // the listing tells what the JSON tells, port by port
+        const QJsonArray ports = QJsonDocument::fromJson(r.out).object().value("ports").toArray();
+        const QString listing = QString::fromUtf8(txctl({"ports"}).out);
+        if (ports.isEmpty())
+            QCOMPARE(listing, QString("no serial ports found\n"));
+        for (const QJsonValue &v : ports) {
+            const QJsonObject port = v.toObject();
+            const QString advice = port.value("advice").toString();
+            QCOMPARE(port.value("may_open").toBool(), advice.isEmpty());
+            QVERIFY2(listing.contains(port.value("path").toString() + "\n"), qPrintable(listing));
+            QVERIFY(listing.contains("  may open:     " +
+                                     (advice.isEmpty() ? QString("yes") : "no: " + advice)));
+        }
+    }
+    if (args.value(0) == "set") { // the file holds the new values, or stays as it was
         TxParamsRecord p;
         files::parseParameterText(QString::fromLatin1(fileBytes("set.txt")), p);
         QCOMPARE(p.subTrim[0], exit == 0 ? -20 : custom().subTrim[0]);
         QCOMPARE(p.rev[7], exit == 0 ? 0 : 1);
     }
-    if (args.first() == "show" && exit == 0) { // the same settings for scripts
+    if (args.value(0) == "show" && exit == 0) { // the same settings for scripts
         const QJsonArray settings = QJsonDocument::fromJson(txctl(args << "--json").out)
                                         .object()
                                         .value("settings")

@@ -31,6 +31,13 @@ QByteArray subTrimFrame(int ch1)
     return protocol::encodeSettingsFrame(protocol::codeSubTrim, p);
 }
 
+QByteArray dualRateFrame(int ch1Up)
+{
+    TxParamsRecord p;
+    p.drUpCh[0] = ch1Up;
+    return protocol::encodeSettingsFrame(protocol::codeDualRate, p);
+}
+
 } // namespace
 
 void TestSettingsReply::repairsStandInResult_data()
@@ -47,6 +54,9 @@ void TestSettingsReply::repairsStandInResult_data()
     QTest::newRow("out of range, then another bad value")
         << QList<QByteArray>{subTrimFrame(-101), subTrimFrame(110)}
         << QStringList{"ch1.subtrim 110 -> 0"};
+    // The shown rate follows CH1's new rate by the selection: no repair.
+    QTest::newRow("new rate of the channel shown")
+        << QList<QByteArray>{dualRateFrame(60)} << QStringList{};
 }
 
 void TestSettingsReply::repairsStandInResult()

@@ -57,6 +57,13 @@ TxParamsRecord factory()
 }
 
 QByteArray aux() { return protocol::encodeAuxFrame(factory()); }
+// Sources up to 5 pass the repair, though the form offers 0..4.
+QByteArray auxWithSourceFive()
+{
+    TxParamsRecord p = factory();
+    p.aux[0] = 5;
+    return protocol::encodeAuxFrame(p);
+}
 QByteArray settings(quint8 code) { return protocol::encodeSettingsFrame(code, factory()); }
 
 QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
@@ -111,6 +118,7 @@ QList<Named> kinds()
     return {{"servo", servo()},
             {"status", status()},
             {"aux", aux()},
+            {"aux with source 5", auxWithSourceFive()},
             {"settings 44", settings(protocol::codeReverse)},
             {"settings AA", settings(protocol::codeCurve)}};
 }

@@ -17,8 +17,8 @@ class TestParams : public QObject
     Q_OBJECT
 
 private slots:
-    void everyFieldStartsRepairsAndResets_data();
-    void everyFieldStartsRepairsAndResets();
+    void everySettingStartsRepairsAndResets_data();
+    void everySettingStartsRepairsAndResets();
     void validation_data();
     void validation();
     void validationLeavesValidStoreAlone();
@@ -28,34 +28,125 @@ private slots:
     void dualRate();
 };
 
-// Every field of the catalogue: a new record and the process-wide store hold
-// its repair value, which its range accepts; a value past the range is
-// repaired to it; the factory reset of its group writes its factory value.
-// drRate and firmwareVersion are in no group: never checked, never reset.
-void TestParams::everyFieldStartsRepairsAndResets_data()
+// The accepted range, repair value and factory value of every setting the
+// transmitter keeps, written down from the firmware's table, element by
+// element. The two values in volts are rows of validation_data().
+namespace
 {
-    QTest::addColumn<QString>("name");
-    for (const params::Field &f : params::recordFields())
-        QTest::newRow(qPrintable(f.name)) << f.name;
+using At = std::function<int &(TxParamsRecord &, int)>;
+enum Group { One = 1, Two = 2 };
+
+// One row per element; `repair` and `factory` list every element's value, or
+// one value for all of them.
+void settingRows(const char *name, int count, const At &at, int lo, int hi,
+                 const QVector<int> &repair, const QVector<int> &factory, Group group)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString row = count > 1 ? QString("%1[%2]").arg(name).arg(i) : QString(name);
+        QTest::newRow(qPrintable(row))
+            << At([at, i](TxParamsRecord &p, int) -> int & { return at(p, i); }) << lo << hi
+            << repair.value(i, repair.first()) << factory.value(i, factory.first()) << int(group);
+    }
+}
+#define EACH(member) [](TxParamsRecord &p, int i) -> int & { return p.member[i]; }
+#define ONE(member) [](TxParamsRecord &p, int) -> int & { return p.member; }
+} // namespace
+Q_DECLARE_METATYPE(At)
+
+void TestParams::everySettingStartsRepairsAndResets_data()
+{
+    QTest::addColumn<At>("at");
+    QTest::addColumn<int>("lo");
+    QTest::addColumn<int>("hi");
+    QTest::addColumn<int>("repair");
+    QTest::addColumn<int>("factory");
+    QTest::addColumn<int>("group");
+    settingRows("rev", 8, EACH(rev), 0, 1, {0, 0, 1, 0, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0, 0}, One);
+    settingRows("subTrim", 8, EACH(subTrim), -100, 100, {0}, {0}, One);
+    settingRows("epaLeft", 8, EACH(epaLeft), 0, 120, {96}, {96}, One);
+    settingRows("epaRight", 8, EACH(epaRight), 0, 120, {96}, {96}, One);
+    settingRows("failSafe", 8, EACH(failSafe), 0, 100, {50, 50, 0, 50, 50, 50, 50, 50},
+                {50, 50, 0, 50, 50, 50, 50, 50}, One);
+    settingRows("delay", 8, EACH(delay), 0, 100, {100}, {100}, One);
+    settingRows("drMix", 1, ONE(drMix), 0, 1, {0}, {0}, One);
+    settingRows("drChannel", 1, ONE(drChannel), 0, 4, {0}, {0}, One);
+    settingRows("drSwitch", 1, ONE(drSwitch), 0, 2, {0}, {0}, One);
+    settingRows("drUp", 1, ONE(drUp), 0, 100, {100}, {100}, One);
+    settingRows("drUpCh", 4, EACH(drUpCh), 0, 100, {100}, {100}, One);
+    settingRows("drDown", 1, ONE(drDown), 0, 100, {100}, {100}, One);
+    settingRows("drDownCh", 4, EACH(drDownCh), 0, 100, {100}, {100}, One);
+    settingRows("attiMode", 1, ONE(attiMode), 0, 5, {4}, {4}, One);
+    settingRows("atti", 6, EACH(atti), 0, 100, {14, 29, 44, 56, 69, 88}, {14, 29, 44, 56, 69, 88},
+                One);
+    settingRows("elevMix", 1, ONE(elevMix), 0, 1, {0}, {0}, One);
+    settingRows("elev", 6, EACH(elev), -100, 100, {100, 100, 100, -100, 100, 100},
+                {100, 100, 100, -100, 100, 100}, One);
+    settingRows("vtailMix", 1, ONE(vtailMix), 0, 1, {0}, {0}, One);
+    settingRows("vtail", 4, EACH(vtail), -100, 100, {50, -50, 50, 50}, {50, -50, 50, 50}, One);
+    settingRows("aux", 4, EACH(aux), 0, 5, {1, 3, 0, 2}, {1, 3, 0, 2}, One);
+    settingRows("alarmVoltRaw", 1, ONE(alarmVoltRaw), 0, 500, {37}, {37}, One);
+    settingRows("stickMode", 1, ONE(stickMode), 0, 4, {1}, {2}, One);
+    settingRows("extraWord", 1, ONE(extraWord), 0, 1000, {110}, {110}, Two);
+    settingRows("extraSigned", 1, ONE(extraSigned), -100, 0, {-100}, {-100}, Two);
+    settingRows("thCurveMix", 1, ONE(thCurveMix), 0, 5, {0}, {0}, Two);
+    settingRows("thCurveExtra", 1, ONE(thCurveExtra), 0, 4, {0}, {0}, Two);
+    settingRows("thCurve", 7, EACH(thCurve), 0, 100, {0, 16, 33, 50, 67, 84, 100},
+                {0, 16, 33, 50, 67, 84, 100}, Two);
+    settingRows("drPosition", 1, ONE(drPosition), 0, 4, {0}, {0}, Two);
+    settingRows("drExpUpCh", 4, EACH(drExpUpCh), -100, 100, {0}, {0}, Two);
+    settingRows("drExp", 1, ONE(drExp), -100, 100, {0}, {0}, Two);
+    settingRows("drExpDownCh", 4, EACH(drExpDownCh), -100, 100, {0}, {0}, Two);
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray mix = "prm" + QByteArray::number(k);
+        const Group group = k < 2 ? One : Two;
+        const At prm = [k](TxParamsRecord &p, int part) -> int & {
+            return part == 0 ? p.prm[k].mix : part == 1 ? p.prm[k].master : p.prm[k].slave;
+        };
+        settingRows(
+            mix + ".mix", 1, [prm](TxParamsRecord &p, int) -> int & { return prm(p, 0); }, 0, 2,
+            {0}, {0}, group);
+        settingRows(
+            mix + ".master", 1, [prm](TxParamsRecord &p, int) -> int & { return prm(p, 1); }, 0, 10,
+            {k % 2}, {k % 2}, group);
+        settingRows(
+            mix + ".slave", 1, [prm](TxParamsRecord &p, int) -> int & { return prm(p, 2); }, 0, 10,
+            {k % 2 ? 5 : 3}, {k % 2 ? 5 : 3}, group);
+        settingRows(
+            mix + ".data", 3, [k](TxParamsRecord &p, int i) -> int & { return p.prm[k].data[i]; },
+            -100, 100, {0}, {0}, group);
+    }
 }
 
-void TestParams::everyFieldStartsRepairsAndResets()
+// A new record and the process-wide store start at the repair value; the
+// range's ends pass the validation, one step past them is repaired; the
+// factory reset of the other group leaves the field alone, its own writes the
+// factory value.
+void TestParams::everySettingStartsRepairsAndResets()
 {
-    QFETCH(QString, name);
-    const params::Field &f = *params::findField(name);
-    const bool inGroup = f.factoryGroup != params::FactoryGroup::None;
-    QCOMPARE(f.number(TxParamsRecord()), f.repair);
-    QCOMPARE(f.number(TxParams), f.repair);
-    QVERIFY(f.accepts(f.repair) && f.accepts(f.factory));
-
+    QFETCH(At, at);
+    QFETCH(int, lo);
+    QFETCH(int, hi);
+    QFETCH(int, repair);
+    QFETCH(int, factory);
+    QFETCH(int, group);
     TxParamsRecord p;
-    f.setNumber(p, f.max + 1);
-    params::validate(p);
-    QCOMPARE(f.number(p), inGroup ? f.repair : f.max + 1);
-    f.setNumber(p, f.min - 1);
-    params::restoreFactoryGroup1(p);
-    params::restoreFactoryGroup2(p);
-    QCOMPARE(f.number(p), inGroup ? f.factory : f.min - 1);
+    QCOMPARE(at(p, 0), repair);
+    QCOMPARE(at(TxParams, 0), repair);
+    for (const int passes : {lo, hi}) {
+        at(p, 0) = passes;
+        params::validate(p);
+        QCOMPARE(at(p, 0), passes);
+    }
+    for (const int fails : {lo - 1, hi + 1}) {
+        at(p, 0) = fails;
+        params::validate(p);
+        QCOMPARE(at(p, 0), repair);
+    }
+    at(p, 0) = hi + 1;
+    (group == One ? params::restoreFactoryGroup2 : params::restoreFactoryGroup1)(p);
+    QCOMPARE(at(p, 0), hi + 1);
+    (group == One ? params::restoreFactoryGroup1 : params::restoreFactoryGroup2)(p);
+    QCOMPARE(at(p, 0), factory);
 }
 
 // Each row changes one field and says what the validation must leave there.

@@ -1,4 +1,5 @@
 #include "../protocol/testsupport.h"
+#include "childsignal.h"
 #include "decoder.h"
 #include "encoder.h"
 #include "frames.h"
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 // The built simulator, driven through its pseudo-terminal the way the tool
 // drives a transmitter. Waits are generous; nothing here measures time.
@@ -286,6 +288,31 @@ bool wireShows(const QString &fault, const Client &c)
     return fault.isEmpty();
 }
 
+// The kernel stamps files with a coarse clock, here as coarse as tens of
+// milliseconds: a terminal made just after a link can carry the link's very
+// time, and txsim rightly takes a link as old as its terminal for the live
+// link of that terminal's owner. Waits until a file made now (`probe`) is
+// stamped later than `path`, so that whatever is made next is newer.
+bool stampedBefore(const QString &path, const QString &probe)
+{
+    struct stat made {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &made) != 0)
+        return false;
+    return waitUntil([&] {
+        struct stat now {
+        };
+        QFile file(probe);
+        const bool later = file.open(QIODevice::WriteOnly) &&
+                           ::lstat(QFile::encodeName(probe).constData(), &now) == 0 &&
+                           (now.st_ctim.tv_sec != made.st_ctim.tv_sec
+                                ? now.st_ctim.tv_sec > made.st_ctim.tv_sec
+                                : now.st_ctim.tv_nsec > made.st_ctim.tv_nsec);
+        QFile::remove(probe);
+        return later;
+    });
+}
+
 #define START_SIM(sim, ...)                                                                        \
     (sim).start(__VA_ARGS__);                                                                      \
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo((sim).link).exists(), waitMs)
@@ -319,8 +346,10 @@ void TestTxSim::startsOnTheLink()
         QVERIFY(QFile::link(other + (inTheWay == "dangling link" ? "-gone" : ""), sim.link));
     if (inTheWay == "file")
         QVERIFY(QFile::rename(other, sim.link));
-    if (inTheWay == "stale")
+    if (inTheWay == "stale") {
         QVERIFY(QFile::link(other, sim.link));
+        QVERIFY(stampedBefore(sim.link, sim.dir.filePath("probe")));
+    }
     Sim owner;
     if (inTheWay == "txsim" || inTheWay == "stale") {
         owner.link = inTheWay == "txsim" ? sim.link : owner.link;
@@ -602,7 +631,7 @@ void TestTxSim::survivesReopenAndCleansUpOnSigterm()
     if (linkTakenOver)
         QVERIFY(QFile::remove(sim.link) && QFile::link(other, sim.link));
 
-    ::kill(pid_t(sim.process.processId()), SIGTERM);
+    QVERIFY(signalChild(sim.process, SIGTERM));
     QVERIFY(sim.process.waitForFinished(waitMs));
     QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(sim.process.exitCode(), 0);

@@ -218,6 +218,9 @@ private slots:
         QTest::newRow("101x97, every step truncated")
             << QSize(101, 97) << QVector<int>{30, 33, 37, 41, 44, 48, 52, 55, 59, 63, 67}
             << QVector<int>{30, 40, 50, 60, 70, 81} << 60 << 60;
+        QTest::newRow("616x421, last dashes start on their limits")
+            << QSize(616, 421) << QVector<int>{30, 66, 102, 138, 174, 210, 246, 282, 318, 354, 391}
+            << QVector<int>{116, 212, 308, 404, 500, 596} << 585 << 390;
         QTest::newRow("too small for dashes")
             << QSize(60, 60) << QVector<int>{30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}
             << QVector<int>{23, 26, 30, 33, 36, 40} << 0 << 0;

@@ -1,0 +1,94 @@
+// The window and txctl put the same bytes on the wire for the same write:
+// the greeting, the S, G and H frames, the closing "WWW" and the notice that
+// the link ends, on a line where the transmitter stays silent.
+#include "mainwindow.h"
+#include "parameterfile.h"
+#include "portlist.h"
+#include "ptypeer.h"
+#include "txparams.h"
+#include "validation.h"
+
+#include <QAbstractButton>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSameWire : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8()); // txctl's history
+    }
+
+    void sameBytes_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("changed"); // settings unlike the start values
+        QTest::newRow("write of the start values") << "toolButton_Send" << false;
+        QTest::newRow("write of changed values") << "toolButton_Send" << true;
+        QTest::newRow("factory reset") << "toolButton_Reset" << false;
+    }
+    void sameBytes()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, changed);
+        TxParams = TxParamsRecord();
+        if (changed) {
+            TxParams.subTrim[0] = -100;
+            TxParams.rev[7] = 1;
+            TxParams.aux[2] = 4;
+            TxParams.elev[5] = -77;
+            TxParams.prm[3] = {1, 7, 2, {1, 10, 55}};
+            TxParams.thCurve[3] = 61;
+            TxParams.alarmVoltRaw = 42;
+            TxParams.alarmVolt = 4.2;
+        }
+        const QString file = dir.filePath("settings.txt");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(files::parameterFileContent(TxParams));
+        out.close();
+
+        // The window: open, the command, close.
+        PtyPeer windowLine;
+        QVERIFY(windowLine.isValid());
+        portlist::setPreferredPorts({windowLine.slavePath()});
+        {
+            MainWindow window;
+            const auto click = [&window](const QString &name) {
+                window.findChild<QAbstractButton *>(name)->click();
+            };
+            click("openButton");
+            QTRY_COMPARE(windowLine.received(), QByteArray("OK"));
+            click(button);
+            QTRY_VERIFY_WITH_TIMEOUT(windowLine.received().endsWith("WWW"), 10000);
+            click("openButton");
+            QTRY_VERIFY(windowLine.received().endsWith("DIS"));
+        }
+
+        // txctl, on a line of its own.
+        PtyPeer txctlLine;
+        QVERIFY(txctlLine.isValid());
+        const QStringList common{"--port",      txctlLine.slavePath(), "--no-backup",
+                                 "--no-verify", "--pace-ms",           "20"};
+        QProcess txctl;
+        txctl.start(TXCTL_PATH, (button == "toolButton_Reset" ? QStringList{"reset", "--yes"}
+                                                              : QStringList{"write", file}) +
+                                    common);
+        QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 30000);
+        QCOMPARE(txctl.exitCode(), 0);
+        QTRY_VERIFY(txctlLine.received().endsWith("DIS"));
+
+        QCOMPARE(txctlLine.received(), windowLine.received());
+        QCOMPARE(windowLine.received().size(), 2 + 3 * 81 + 3 + 3);
+    }
+};
+
+QTEST_MAIN(TestSameWire)
+#include "tst_samewire.moc"
