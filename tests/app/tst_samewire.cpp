@@ -5,6 +5,7 @@
 #include "parameterfile.h"
 #include "portlist.h"
 #include "ptypeer.h"
+#include "transmitterframes.h"
 #include "txparams.h"
 #include "validation.h"
 
@@ -67,7 +68,16 @@ private slots:
             click("openButton");
             QTRY_COMPARE(windowLine.received(), QByteArray("OK"));
             click(button);
-            QTRY_VERIFY_WITH_TIMEOUT(windowLine.received().endsWith("WWW"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(windowLine.received().endsWith("WWWRR"), 10000);
+            // The window reads back what it wrote; the transmitter took it all.
+            QVector<QByteArray> reply = protocol::encodeSettingsFrames(TxParams);
+            reply.append(protocol::encodeAuxFrame(TxParams));
+            for (const QByteArray &frame : reply) {
+                const int acks = windowLine.count("WWW");
+                QVERIFY(windowLine.deliver(frame));
+                QTRY_COMPARE(windowLine.count("WWW"), acks + 1);
+            }
+            QTRY_VERIFY(window.findChild<QAbstractButton *>("toolButton_Read")->isEnabled());
             click("openButton");
             QTRY_VERIFY(windowLine.received().endsWith("DIS"));
         }
@@ -85,8 +95,12 @@ private slots:
         QCOMPARE(txctl.exitCode(), 0);
         QTRY_VERIFY(txctlLine.received().endsWith("DIS"));
 
-        QCOMPARE(txctlLine.received(), windowLine.received());
-        QCOMPARE(windowLine.received().size(), 2 + 3 * 81 + 3 + 3);
+        // The same write; the window's read-back ("RR", a "WWW" for each of the
+        // 19 reply frames) comes before its "DIS".
+        const QByteArray txctlBytes = txctlLine.received();
+        QCOMPARE(txctlBytes.size(), 2 + 3 * 81 + 3 + 3);
+        QCOMPARE(windowLine.received(),
+                 txctlBytes.chopped(3) + "RR" + QByteArray("WWW").repeated(19) + "DIS");
     }
 };
 

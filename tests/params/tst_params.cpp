@@ -84,7 +84,7 @@ void TestParams::everySettingStartsRepairsAndResets_data()
     settingRows("vtailMix", 1, ONE(vtailMix), 0, 1, {0}, {0}, One);
     settingRows("vtail", 4, EACH(vtail), -100, 100, {50, -50, 50, 50}, {50, -50, 50, 50}, One);
     settingRows("aux", 4, EACH(aux), 0, 5, {1, 3, 0, 2}, {1, 3, 0, 2}, One);
-    settingRows("alarmVoltRaw", 1, ONE(alarmVoltRaw), 0, 500, {37}, {37}, One);
+    settingRows("alarmVoltRaw", 1, ONE(alarmVoltRaw), 0, 239, {37}, {37}, One);
     settingRows("stickMode", 1, ONE(stickMode), 0, 4, {1}, {2}, One);
     settingRows("extraWord", 1, ONE(extraWord), 0, 1000, {110}, {110}, Two);
     settingRows("extraSigned", 1, ONE(extraSigned), -100, 0, {-100}, {-100}, Two);
