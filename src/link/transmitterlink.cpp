@@ -147,63 +147,52 @@ bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error
     return ok;
 }
 
-bool TransmitterLink::read(const ReadOptions &options, ReadResult *result, QString *error,
-                           const std::function<void(int)> &progress)
+bool TransmitterLink::runJob(const std::function<void()> &start,
+                             const std::function<void(int)> &progress,
+                             TransmitterSession::Result *outcome, QString *error)
 {
-    *result = ReadResult();
     if (failed(error))
         return false;
     bool over = false;
-    TransmitterSession::Result outcome;
     QObject context;
     QObject::connect(&session, &TransmitterSession::finished, &context,
                      [&](const TransmitterSession::Result &r) {
-                         outcome = r;
+                         *outcome = r;
                          over = true;
                      });
     if (progress)
         QObject::connect(&session, &TransmitterSession::progressed, &context, progress);
-    if (options.retryNotice)
-        QObject::connect(&session, &TransmitterSession::notice, &context, options.retryNotice);
-    session.read(options);
+    start();
     if (!runUntil([&over] { return over; }, error))
         return false;
-    *result = outcome.read;
-    if (outcome.outcome == TransmitterSession::Outcome::Done)
+    if (outcome->outcome == TransmitterSession::Outcome::Done)
         return true;
-    *error = failed(error) ? *error : outcome.error;
+    *error = failed(error) ? *error : outcome->error;
     return false;
+}
+
+bool TransmitterLink::read(const ReadOptions &options, ReadResult *result, QString *error,
+                           const std::function<void(int)> &progress)
+{
+    TransmitterSession::Result outcome;
+    QObject context;
+    if (options.retryNotice)
+        QObject::connect(&session, &TransmitterSession::notice, &context, options.retryNotice);
+    const bool ok = runJob([&] { session.read(options); }, progress, &outcome, error);
+    *result = outcome.read;
+    return ok;
 }
 
 bool TransmitterLink::write(const QStringList &frames, int paceMs, QString *error,
                             const std::function<void(int)> &progress, SentFrames *sent)
 {
-    if (sent)
-        *sent = SentFrames();
-    if (failed(error))
-        return false;
-    bool over = false;
-    TransmitterSession::Result outcome;
-    QObject context;
-    QObject::connect(&session, &TransmitterSession::finished, &context,
-                     [&](const TransmitterSession::Result &r) {
-                         outcome = r;
-                         over = true;
-                     });
-    if (progress)
-        QObject::connect(&session, &TransmitterSession::progressed, &context, progress);
     TransmitterSession::WriteOptions options;
     options.paceMs = paceMs;
-    session.write(frames, options);
-    const bool ran = runUntil([&over] { return over; }, error);
+    TransmitterSession::Result outcome;
+    const bool ok = runJob([&] { session.write(frames, options); }, progress, &outcome, error);
     if (sent)
         *sent = {outcome.framesSent, outcome.frameBegun};
-    if (!ran)
-        return false;
-    if (outcome.outcome == TransmitterSession::Outcome::Done)
-        return true;
-    *error = failed(error) ? *error : outcome.error;
-    return false;
+    return ok;
 }
 
 bool TransmitterLink::receive(int ms, const FrameHandler &handler, QString *error,

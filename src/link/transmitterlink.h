@@ -63,6 +63,10 @@ private:
     // Runs the event loop until `done`, the stop condition or a lost link.
     // False with *error for the last two.
     bool runUntil(const std::function<bool()> &done, QString *error);
+    // Starts a job and runs it to its end; false with *error when it did not
+    // complete. *outcome holds the session's result either way.
+    bool runJob(const std::function<void()> &start, const std::function<void(int)> &progress,
+                TransmitterSession::Result *outcome, QString *error);
     bool failed(QString *error);
     bool send(const QByteArray &bytes, QString *error);
     QString openFailureText(const QString &device) const;

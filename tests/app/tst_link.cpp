@@ -1199,7 +1199,8 @@ void TestLink::readHoldsTheOthersUntilTheReplyEnds_data()
 {
     QTest::addColumn<bool>("answers");
     QTest::newRow("whole reply") << true;
-    QTest::newRow("line that never answers") << false; // the quiet time gives them back
+    // Three requests, each given its time: then the box, and the others come back.
+    QTest::newRow("line that never answers") << false;
 }
 
 void TestLink::readHoldsTheOthersUntilTheReplyEnds()
@@ -1223,7 +1224,7 @@ void TestLink::readHoldsTheOthersUntilTheReplyEnds()
             peer->deliver(reply[sent++]);
     });
     pace.start(100);
-    child<QToolButton>("toolButton_Read")->click(); // returns after its 500 ms pause
+    child<QToolButton>("toolButton_Read")->click(); // returns after its lock-out
     QTRY_COMPARE_WITH_TIMEOUT(sent, reply.size(), 5000);
     if (answers) {
         // The last frame of the reply ends it: the others are back as soon as
@@ -1232,8 +1233,10 @@ void TestLink::readHoldsTheOthersUntilTheReplyEnds()
         QTRY_COMPARE(peer->count(ack), reply.size());
         QVERIFY(send->isEnabled());
     }
-    QTRY_VERIFY(send->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(send->isEnabled(), 10000);
     QVERIFY(!enabledDuringReply);
+    QCOMPARE(peer->count("RR"), answers ? 1 : 3);
+    QTRY_COMPARE(watcher->boxes.size(), answers ? 0 : 1);
 }
 
 // Disabling the pressed button for its lock-out moves the focus on; it comes
