@@ -93,7 +93,7 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
         const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live);
         if (r.kind == protocol::DeliveryKind::Servo || r.kind == protocol::DeliveryKind::Status) {
             emit liveFrame(frame);
-        } else if (r.frameNumber != 0 && current == Job::Read) {
+        } else if (r.frameNumber != 0 && current == Job::Read && requestSent) {
             reply.add(frame);
             if (storing)
                 emit replyFrame(frame, r.frameNumber);
@@ -129,16 +129,11 @@ bool TransmitterSession::put(const QByteArray &bytes, bool drain)
     return true;
 }
 
-// Whatever came before a request (the tail of an earlier reply, a cut
-// frame) must not be taken for its answer.
-void TransmitterSession::drainInput()
-{
-    if (auto *serial = qobject_cast<QSerialPort *>(&port))
-        serial->clear(QSerialPort::Input);
-    port.readAll();
-    framer = StreamFramer();
-    quietTick.stop();
-}
+// Whatever came before a request (the tail of an earlier reply) must not
+// be taken for its answer: it is framed and handled now, as frames outside
+// a read. The framer keeps what it holds, so the rest of a frame the
+// adapter has cut is not taken for a frame of its own when it comes.
+void TransmitterSession::drainInput() { receive(port.readAll()); }
 
 bool TransmitterSession::read(const ReadOptions &options)
 {
@@ -178,11 +173,13 @@ void TransmitterSession::sendRequest()
     }
     ++result.read.requests;
     thisRequest.clear();
+    requestSent = false;
     drainInput();
     if (!put(protocol::commandRead, true)) {
         finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
         return;
     }
+    requestSent = true;
     replyTimer.start(readOptions.replyTimeoutMs);
 }
 
@@ -306,6 +303,7 @@ void TransmitterSession::finish(Outcome outcome, const QString &error)
     current = Job::None;
     storing = false;
     settling = false;
+    requestSent = false;
     result.outcome = outcome;
     result.error = error;
     const Result done = result;

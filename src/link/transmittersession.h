@@ -34,7 +34,8 @@ class QIODevice;
 //   read   "RR", then the aux frame and the 18 settings frames in any order.
 //          A reply that goes quiet with frames missing is asked for again,
 //          up to ReadOptions::attempts requests; frames already received
-//          count. Input left over from before is dropped before each "RR".
+//          count. Input left over from before is handled, as frames outside
+//          a read, before each "RR".
 //   write  S frame, pause, G frame, pause, H frame, pause (800 ms each: the
 //          transmitter stores a frame in that time), then "WWW"; with
 //          `verify` a read follows and the fields carried both ways are
@@ -142,9 +143,10 @@ private:
     ReadOptions readOptions;
     bool storing = false; // the user's read: frames are handed on
     SettingsReply reply;
-    QSet<int> received;    // over every request of the read
-    QSet<int> thisRequest; // in the reply to the latest request
-    bool settling = false; // complete; letting the latest reply end
+    QSet<int> received;       // over every request of the read
+    QSet<int> thisRequest;    // in the reply to the latest request
+    bool settling = false;    // complete; letting the latest reply end
+    bool requestSent = false; // frames from now on answer the latest "RR"
     // write
     QStringList frames;
     WriteOptions writeOptions;
