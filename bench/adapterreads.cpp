@@ -2,6 +2,7 @@
 // adapter, by the window and by txctl:
 //
 //   bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS] [--only REGEXP]
+//                      [--txsim-fault OPTIONS]
 //
 // For each adapter (cdc, ftdi:16, ftdi:1, ch340, and the slow ones: ftdi:100,
 // ftdi:255, ftdi:16 stalling 60 ms now and then) x reply pacing (burst,
@@ -385,7 +386,11 @@ int main(int argc, char *argv[])
                                        "ms", "5");
     const QCommandLineOption onlyOption(
         "only", "Only the rows whose txsim options match the regular expression.", "regexp");
-    parser.addOptions({txsimOption, txctlOption, readsOption, gapOption, onlyOption});
+    // A device fault on top (say "--drop-frame 7") shows that the window's
+    // reports are counted as such.
+    const QCommandLineOption faultOption(
+        "txsim-fault", "More txsim options for every row, split at spaces.", "options");
+    parser.addOptions({txsimOption, txctlOption, readsOption, gapOption, onlyOption, faultOption});
     parser.process(app);
     const int reads = parser.value(readsOption).toInt();
     const int gap = parser.value(gapOption).toInt();
@@ -423,6 +428,8 @@ int main(int argc, char *argv[])
             options << "--stream-during-reply";
         if (!options.join(' ').contains(only))
             continue;
+        if (parser.isSet(faultOption))
+            options += parser.value(faultOption).split(' ', Qt::SkipEmptyParts);
         const WindowResult w =
             windowReads(parser.value(txsimOption), stateContent, simSettings, options, reads);
         const int t = txctlReads(parser.value(txsimOption), parser.value(txctlOption), stateContent,
