@@ -87,6 +87,7 @@ namespace
 {
 
 constexpr int waitMs = 10000;
+QList<QProcess *> simulators; // running, stopped by fail() too
 // A read asks up to three times, each given 2 s to the first frame and 1 s
 // of quiet once frames come; a slow adapter stretches each reply further.
 constexpr int readWaitMs = 60000;
@@ -94,6 +95,8 @@ constexpr int readWaitMs = 60000;
 [[noreturn]] void fail(const QString &message)
 {
     std::fprintf(stderr, "bench_adapterreads: %s\n", qPrintable(message));
+    for (QProcess *process : simulators)
+        process->kill();
     std::_Exit(1); // a modal box may be up: wait for nobody
 }
 
@@ -188,6 +191,7 @@ struct Sim {
         file.close();
         process.start(txsim, QStringList{"--link", link, "--state", state, "--sent-log", sentLog} +
                                  options);
+        simulators.append(&process);
         if (!waitUntil([&] { return QFileInfo::exists(link); }))
             fail("txsim did not start: " + process.readAllStandardError());
     }
@@ -208,6 +212,7 @@ struct Sim {
     }
     ~Sim()
     {
+        simulators.removeOne(&process);
         process.terminate();
         if (!process.waitForFinished(3000))
             process.kill();
@@ -217,8 +222,9 @@ struct Sim {
 
 struct WindowResult {
     int complete = 0;
-    int reported = 0; // a box said what went wrong
-    int silent = 0;   // incomplete, and nothing said
+    int reported = 0;   // a box said what went wrong
+    int silent = 0;     // incomplete, and nothing said
+    int askedAgain = 0; // reads that sent more than one request
     int servoSent = 0;
     int servoDecoded = 0;
     int madeUp = 0;
@@ -242,13 +248,21 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
             fail("no open, read or write button");
         const QString closedCaption = openButton->text();
         // Armed first: a failed open does not return before its box is closed.
-        QTimer::singleShot(3000, [&] {
-            if (openButton->text() == closedCaption)
-                fail("the window could not open " + sim.link);
+        QTimer openWatch;
+        openWatch.setSingleShot(true);
+        QObject::connect(&openWatch, &QTimer::timeout, [&] {
+            if (openButton->text() == closedCaption) {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                fail("the window could not open " + sim.link + (box ? ": " + box->text() : ""));
+            }
         });
+        openWatch.start(3000);
         windowFrames.clear();
         recording = true;
         openButton->click();
+        if (!waitUntil([&] { return openButton->text() != closedCaption; }, 3000))
+            fail("the window could not open " + sim.link);
+        openWatch.stop(); // a row may be over (the port closed again) in less
         spin(300);
         const QString row = options.join(' ');
         // The window's boxes are modal: whatever comes up is noted and closed.
@@ -284,8 +298,10 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
                          .arg(i + 1)
                          .arg(readWaitMs / 1000));
             spin(300); // the box of a failed read comes up right after its end
-            if (sim.repliesSent() == before)
+            const int replies = sim.repliesSent() - before;
+            if (replies == 0)
                 std::fprintf(stderr, "%s: read %d: no reply\n", qPrintable(row), i + 1);
+            result.askedAgain += replies > 1;
             QStringList differ;
             for (const params::FieldChange &c :
                  params::changedFields(TxParams, simSettings, carried))
@@ -308,6 +324,10 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
         spin(300);
         recording = false;
     }
+    sim.repliesSent(); // takes in the rest of txsim's log
+    for (const QByteArray &line : sim.log.split('\n'))
+        if (line.contains("held back"))
+            std::fprintf(stderr, "%s: %s\n", qPrintable(options.join(' ')), line.constData());
     const QList<QByteArray> sent = sim.sent();
     const QSet<QByteArray> sentSet(sent.begin(), sent.end());
     QList<QByteArray> sentServo, decodedServo;
@@ -437,11 +457,12 @@ int main(int argc, char *argv[])
         const QString adapter =
             row.stallMs > 0 ? QStringLiteral("%1, %2 ms stalls").arg(row.adapter).arg(row.stallMs)
                             : row.adapter;
-        std::printf("| %s | %s | %s | %d / %d / %d | %d/%d, %s | %d | %d/%d, %s |\n",
+        std::printf("| %s | %s | %s | %d / %d / %d | %d | %d/%d, %s | %d | %d/%d, %s |\n",
                     qPrintable(adapter), qPrintable(reply),
                     row.streamDuringReply ? "running" : "paused", w.complete, w.reported, w.silent,
-                    w.servoDecoded, w.servoSent, qPrintable(percent(w.servoDecoded, w.servoSent)),
-                    w.madeUp, t, reads, qPrintable(percent(t, reads)));
+                    w.askedAgain, w.servoDecoded, w.servoSent,
+                    qPrintable(percent(w.servoDecoded, w.servoSent)), w.madeUp, t, reads,
+                    qPrintable(percent(t, reads)));
         std::fflush(stdout);
     }
     return 0;

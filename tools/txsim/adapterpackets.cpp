@@ -40,10 +40,11 @@ void AdapterPackets::write(const QByteArray &bytes, qint64 nowNs)
 {
     if (bytes.isEmpty())
         return;
-    const int held = heldByte(bytes.size());
+    const int heldAt = heldByte(bytes.size());
     if (policy.kind == Kind::Cdc) {
         // Packets leave in order: the writes behind a held one wait for it.
-        cdcPackets.append({bytes, nowNs + (held >= 0 ? policy.stallMs * 1000000LL : 0)});
+        cdcPackets.append({bytes, nowNs + (heldAt >= 0 ? policy.stallMs * 1000000LL : 0)});
+        held += heldAt >= 0;
         return;
     }
     qint64 at = qMax(nowNs, lineFreeNs);
@@ -51,7 +52,7 @@ void AdapterPackets::write(const QByteArray &bytes, qint64 nowNs)
         at += byteNs;
         waiting.append(bytes[i]);
         arrivalNs.append(at);
-        holds.append(i == held);
+        holds.append(i == heldAt);
     }
     lineFreeNs = at;
 }
@@ -94,6 +95,7 @@ QVector<AdapterPackets::Packet> AdapterPackets::takeDue(qint64 nowNs)
     while (!cdcPackets.isEmpty() && cdcPackets.first().dueNs <= nowNs)
         due.append(cdcPackets.takeFirst());
     for (Cut cut = heldCut(); cut.length > 0 && cut.dueNs <= nowNs; cut = heldCut()) {
+        held += holds.mid(0, cut.length).contains(true);
         due.append({waiting.left(cut.length), cut.dueNs});
         waiting.remove(0, cut.length);
         arrivalNs.remove(0, cut.length);

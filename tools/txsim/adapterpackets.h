@@ -67,6 +67,8 @@ public:
     qint64 nextDueNs() const;
     // Forgets everything not yet sent (the computer's side went away).
     void clear();
+    // Packets held back by a stall so far.
+    int heldPackets() const { return held; }
 
 private:
     // The packet the waiting bytes make next: its length and due time.
@@ -87,4 +89,5 @@ private:
     QVector<bool> holds;        // whether the packet carrying each of them is held back
     QVector<Packet> cdcPackets; // cdc: the writes, each a packet
     qint64 lineFreeNs = 0;      // when the line has carried every byte written
+    int held = 0;
 };
