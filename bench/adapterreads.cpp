@@ -60,6 +60,8 @@ namespace
 
 bool recording = false;
 QList<QByteArray> windowFrames; // every frame the window decoded while recording
+QList<bool> decodedInRead;      // whether a read of the user's ran meanwhile
+bool reading = false;
 
 } // namespace
 
@@ -77,8 +79,10 @@ protocol::DecodeResult WRAPPED(__wrap_, DECODE_DELIVERY)(const QByteArray &deliv
 {
     const protocol::DecodeResult r = WRAPPED(__real_, DECODE_DELIVERY)(delivery, p, t);
     using protocol::DeliveryKind;
-    if (recording && r.kind != DeliveryKind::Empty && r.kind != DeliveryKind::Unrecognised)
+    if (recording && r.kind != DeliveryKind::Empty && r.kind != DeliveryKind::Unrecognised) {
         windowFrames.append(delivery);
+        decodedInRead.append(reading);
+    }
     return r;
 }
 }
@@ -258,6 +262,7 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
         });
         openWatch.start(3000);
         windowFrames.clear();
+        decodedInRead.clear();
         recording = true;
         openButton->click();
         if (!waitUntil([&] { return openButton->text() != closedCaption; }, 3000))
@@ -291,12 +296,14 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
             boxed = false;
             boxText.clear();
             const int before = sim.repliesSent();
+            reading = true;
             readButton->click(); // returns after the 200 ms lock-out, the read running
             if (!waitUntil([&] { return sendButton->isEnabled(); }, readWaitMs))
                 fail(QStringLiteral("%1: read %2 still runs after %3 s")
                          .arg(row)
                          .arg(i + 1)
                          .arg(readWaitMs / 1000));
+            reading = false;
             spin(300); // the box of a failed read comes up right after its end
             const int replies = sim.repliesSent() - before;
             if (replies == 0)
@@ -334,11 +341,17 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
     for (const QByteArray &f : sent)
         if (kindOf(f) == protocol::DeliveryKind::Servo)
             sentServo.append(f);
-    for (const QByteArray &f : windowFrames) {
-        if (!sentSet.contains(f)) {
+    const QByteArray *previous = nullptr;
+    for (int i = 0; i < windowFrames.size(); ++i) {
+        const QByteArray &f = windowFrames[i];
+        // The session decodes a frame to sort it, and the window again to
+        // show or store it: one frame, one count.
+        const bool again = previous && *previous == f;
+        previous = &f;
+        if (!sentSet.contains(f) && !again) {
             ++result.madeUp;
-            std::fprintf(stderr, "%s: made up: %s\n", qPrintable(options.join(' ')),
-                         f.toHex(' ').constData());
+            std::fprintf(stderr, "%s: made up %s a read: %s\n", qPrintable(options.join(' ')),
+                         decodedInRead[i] ? "during" : "outside", f.toHex(' ').constData());
         }
         if (kindOf(f) == protocol::DeliveryKind::Servo)
             decodedServo.append(f);

@@ -53,8 +53,8 @@ Commit $(git -C "$ROOT" rev-parse --short HEAD), started $STARTED, $READS reads 
 by each reader, load average $LOAD_BEFORE before and $LOAD_AFTER after;
 \`$COMMAND\`.
 
-| Adapter | Reply | Stream during the reply | Window reads: complete / reported / silently incomplete | Window: servo frames decoded | Window: made-up frames | txctl: complete reads |
-|---|---|---|---|---|---|---|
+| Adapter | Reply | Stream during the reply | Window reads: complete / reported / silently incomplete | Window: reads that asked again | Window: servo frames decoded | Window: made-up frames | txctl: complete reads |
+|---|---|---|---|---|---|---|---|
 $(cat "$WORK/rows")
 <!-- adapters-table-end: $LABEL -->
 MD
