@@ -1,16 +1,22 @@
 // Reads against the virtual transmitter behind each kind of USB serial
 // adapter, by the window and by txctl:
 //
-//   bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS] [--only TEXT]
+//   bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS] [--only REGEXP]
+//                      [--txsim-fault OPTIONS]
 //
-// For each adapter (cdc, ftdi:16, ftdi:1, ch340) x reply pacing (burst,
-// stop-and-wait) x stream (paused or running during a reply) it starts txsim
-// with those options and
+// For each adapter (cdc, ftdi:16, ftdi:1, ch340, and the slow ones: ftdi:100,
+// ftdi:255, ftdi:16 stalling 60 ms now and then) x reply pacing (burst,
+// stop-and-wait) x stream (paused or running during a reply; its servo
+// values sweep, so every byte value passes through a servo frame's tail) it
+// starts txsim with those options and
 //   - builds MainWindow as the program does, offers txsim's link first in the
 //     port list and clicks the open button ("OK" starts the live stream);
 //     then N times: puts the start values back into the store, clicks Read
-//     and, once txsim has sent its reply and the adapter has delivered it,
-//     compares every setting the transmitter's frames carry with txsim's;
+//     and waits until the other command buttons are enabled again (the read
+//     has ended, re-requests included). The read is complete when every
+//     setting the transmitter's frames carry equals txsim's, reported when
+//     the window put up a modal box meanwhile (closed here, its text kept),
+//     and silently incomplete otherwise: the fault that must never happen;
 //   - runs `txctl read` N times against a second txsim with the same options:
 //     complete when it exits 0 with a file equal to txsim's state file.
 // txsim's settings differ from the start values in every one of the 19
@@ -39,7 +45,9 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -52,6 +60,8 @@ namespace
 
 bool recording = false;
 QList<QByteArray> windowFrames; // every frame the window decoded while recording
+QList<bool> decodedInRead;      // whether a read of the user's ran meanwhile
+bool reading = false;
 
 } // namespace
 
@@ -69,8 +79,10 @@ protocol::DecodeResult WRAPPED(__wrap_, DECODE_DELIVERY)(const QByteArray &deliv
 {
     const protocol::DecodeResult r = WRAPPED(__real_, DECODE_DELIVERY)(delivery, p, t);
     using protocol::DeliveryKind;
-    if (recording && r.kind != DeliveryKind::Empty && r.kind != DeliveryKind::Unrecognised)
+    if (recording && r.kind != DeliveryKind::Empty && r.kind != DeliveryKind::Unrecognised) {
         windowFrames.append(delivery);
+        decodedInRead.append(reading);
+    }
     return r;
 }
 }
@@ -79,10 +91,16 @@ namespace
 {
 
 constexpr int waitMs = 10000;
+QList<QProcess *> simulators; // running, stopped by fail() too
+// A read asks up to three times, each given 2 s to the first frame and 1 s
+// of quiet once frames come; a slow adapter stretches each reply further.
+constexpr int readWaitMs = 60000;
 
 [[noreturn]] void fail(const QString &message)
 {
     std::fprintf(stderr, "bench_adapterreads: %s\n", qPrintable(message));
+    for (QProcess *process : simulators)
+        process->kill();
     std::_Exit(1); // a modal box may be up: wait for nobody
 }
 
@@ -93,9 +111,9 @@ void spin(int ms)
     loop.exec();
 }
 
-template <typename Pred> bool waitUntil(Pred done)
+template <typename Pred> bool waitUntil(Pred done, int ms = waitMs)
 {
-    QDeadlineTimer deadline(waitMs);
+    QDeadlineTimer deadline(ms);
     while (!done() && !deadline.hasExpired())
         spin(10);
     return done();
@@ -156,6 +174,7 @@ bool everyFrameShows(const TxParamsRecord &sim)
 
 struct Row {
     QString adapter;
+    int stallMs;
     bool stopAndWait;
     bool streamDuringReply;
 };
@@ -176,6 +195,7 @@ struct Sim {
         file.close();
         process.start(txsim, QStringList{"--link", link, "--state", state, "--sent-log", sentLog} +
                                  options);
+        simulators.append(&process);
         if (!waitUntil([&] { return QFileInfo::exists(link); }))
             fail("txsim did not start: " + process.readAllStandardError());
     }
@@ -196,6 +216,7 @@ struct Sim {
     }
     ~Sim()
     {
+        simulators.removeOne(&process);
         process.terminate();
         if (!process.waitForFinished(3000))
             process.kill();
@@ -205,6 +226,9 @@ struct Sim {
 
 struct WindowResult {
     int complete = 0;
+    int reported = 0;   // a box said what went wrong
+    int silent = 0;     // incomplete, and nothing said
+    int askedAgain = 0; // reads that sent more than one request
     int servoSent = 0;
     int servoDecoded = 0;
     int madeUp = 0;
@@ -222,48 +246,112 @@ WindowResult windowReads(const QString &txsim, const QByteArray &stateContent,
         window.show();
         auto *openButton = window.findChild<QAbstractButton *>("openButton");
         auto *readButton = window.findChild<QAbstractButton *>("toolButton_Read");
-        if (!openButton || !readButton)
-            fail("no open or read button");
+        // Held by the read's transfer gate until the read ends.
+        auto *sendButton = window.findChild<QAbstractButton *>("toolButton_Send");
+        if (!openButton || !readButton || !sendButton)
+            fail("no open, read or write button");
         const QString closedCaption = openButton->text();
         // Armed first: a failed open does not return before its box is closed.
-        QTimer::singleShot(3000, [&] {
-            if (openButton->text() == closedCaption)
-                fail("the window could not open " + sim.link);
+        QTimer openWatch;
+        openWatch.setSingleShot(true);
+        QObject::connect(&openWatch, &QTimer::timeout, [&] {
+            if (openButton->text() == closedCaption) {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                fail("the window could not open " + sim.link + (box ? ": " + box->text() : ""));
+            }
         });
+        openWatch.start(3000);
         windowFrames.clear();
+        decodedInRead.clear();
         recording = true;
         openButton->click();
+        if (!waitUntil([&] { return openButton->text() != closedCaption; }, 3000))
+            fail("the window could not open " + sim.link);
+        openWatch.stop(); // a row may be over (the port closed again) in less
         spin(300);
+        const QString row = options.join(' ');
+        // The window's boxes are modal: whatever comes up is noted and closed.
+        QString boxText;
+        bool boxed = false;
+        QTimer boxCloser;
+        boxCloser.setInterval(20);
+        QObject::connect(&boxCloser, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            boxText = box ? box->text() : modal->windowTitle();
+            boxed = true;
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->done(0);
+            else
+                modal->close();
+        });
+        boxCloser.start();
         for (int i = 0; i < reads; ++i) {
             TxParams = TxParamsRecord{};
             spin(250); // display refreshes put the start values into the editors
-            // A window that holds its commands back while a reply comes waits here.
-            if (!waitUntil([&] { return readButton->isEnabled(); }))
-                std::fprintf(stderr, "%s: read %d: Read stays disabled\n",
-                             qPrintable(options.join(' ')), i + 1);
+            if (!waitUntil([&] { return readButton->isEnabled() && sendButton->isEnabled(); }))
+                fail(row + ": the commands stay disabled before a read");
+            boxed = false;
+            boxText.clear();
             const int before = sim.repliesSent();
-            readButton->click(); // returns after the designed 200 + 500 ms
-            if (!waitUntil([&] { return sim.repliesSent() > before; }))
-                std::fprintf(stderr, "%s: read %d: no reply\n", qPrintable(options.join(' ')),
-                             i + 1);
-            spin(300); // the adapter's latency, the window's own timers
-            result.complete += params::changedFields(TxParams, simSettings, carried).isEmpty();
+            reading = true;
+            readButton->click(); // returns after the 200 ms lock-out, the read running
+            if (!waitUntil([&] { return sendButton->isEnabled(); }, readWaitMs))
+                fail(QStringLiteral("%1: read %2 still runs after %3 s")
+                         .arg(row)
+                         .arg(i + 1)
+                         .arg(readWaitMs / 1000));
+            reading = false;
+            spin(300); // the box of a failed read comes up right after its end
+            const int replies = sim.repliesSent() - before;
+            if (replies == 0)
+                std::fprintf(stderr, "%s: read %d: no reply\n", qPrintable(row), i + 1);
+            result.askedAgain += replies > 1;
+            QStringList differ;
+            for (const params::FieldChange &c :
+                 params::changedFields(TxParams, simSettings, carried))
+                differ << c.field->name;
+            if (boxed) {
+                ++result.reported;
+                std::fprintf(stderr, "%s: read %d reported%s: %s\n", qPrintable(row), i + 1,
+                             differ.isEmpty() ? " though complete" : "",
+                             qPrintable(boxText.simplified()));
+            } else if (differ.isEmpty()) {
+                ++result.complete;
+            } else {
+                ++result.silent;
+                std::fprintf(stderr, "%s: read %d silently incomplete: %s\n", qPrintable(row),
+                             i + 1, qPrintable(differ.join(' ')));
+            }
         }
+        boxCloser.stop();
         openButton->click(); // "DIS": the stream stops
         spin(300);
         recording = false;
     }
+    sim.repliesSent(); // takes in the rest of txsim's log
+    for (const QByteArray &line : sim.log.split('\n'))
+        if (line.contains("held back"))
+            std::fprintf(stderr, "%s: %s\n", qPrintable(options.join(' ')), line.constData());
     const QList<QByteArray> sent = sim.sent();
     const QSet<QByteArray> sentSet(sent.begin(), sent.end());
     QList<QByteArray> sentServo, decodedServo;
     for (const QByteArray &f : sent)
         if (kindOf(f) == protocol::DeliveryKind::Servo)
             sentServo.append(f);
-    for (const QByteArray &f : windowFrames) {
-        if (!sentSet.contains(f)) {
+    const QByteArray *previous = nullptr;
+    for (int i = 0; i < windowFrames.size(); ++i) {
+        const QByteArray &f = windowFrames[i];
+        // The session decodes a frame to sort it, and the window again to
+        // show or store it: one frame, one count.
+        const bool again = previous && *previous == f;
+        previous = &f;
+        if (!sentSet.contains(f) && !again) {
             ++result.madeUp;
-            std::fprintf(stderr, "%s: made up: %s\n", qPrintable(options.join(' ')),
-                         f.toHex(' ').constData());
+            std::fprintf(stderr, "%s: made up %s a read: %s\n", qPrintable(options.join(' ')),
+                         decodedInRead[i] ? "during" : "outside", f.toHex(' ').constData());
         }
         if (kindOf(f) == protocol::DeliveryKind::Servo)
             decodedServo.append(f);
@@ -329,14 +417,22 @@ int main(int argc, char *argv[])
     const QCommandLineOption readsOption("reads", "Reads per row, by each reader.", "n", "30");
     const QCommandLineOption gapOption("burst-gap-ms", "Gap between the frames of a burst reply.",
                                        "ms", "5");
-    const QCommandLineOption onlyOption("only", "Only the rows whose options contain TEXT.",
-                                        "text");
-    parser.addOptions({txsimOption, txctlOption, readsOption, gapOption, onlyOption});
+    const QCommandLineOption onlyOption(
+        "only", "Only the rows whose txsim options match the regular expression.", "regexp");
+    // A device fault on top (say "--drop-frame 7") shows that the window's
+    // reports are counted as such.
+    const QCommandLineOption faultOption(
+        "txsim-fault", "More txsim options for every row, split at spaces.", "options");
+    parser.addOptions({txsimOption, txctlOption, readsOption, gapOption, onlyOption, faultOption});
     parser.process(app);
     const int reads = parser.value(readsOption).toInt();
     const int gap = parser.value(gapOption).toInt();
     if (reads < 1 || gap < 0 || !parser.isSet(txsimOption) || !parser.isSet(txctlOption))
-        fail("usage: bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS]");
+        fail("usage: bench_adapterreads --txsim PATH --txctl PATH [--reads N] [--burst-gap-ms MS] "
+             "[--only REGEXP]");
+    const QRegularExpression only(parser.value(onlyOption));
+    if (!only.isValid())
+        fail("--only: " + only.errorString());
 
     const QByteArray stateContent = files::parameterFileContent(stateForFile());
     TxParamsRecord simSettings = demoSettings(); // what txsim holds once it loaded the file
@@ -344,27 +440,40 @@ int main(int argc, char *argv[])
     if (!everyFrameShows(simSettings))
         fail("a frame of the reply would not show");
 
+    // Adapters as they come, then ones that pause longer inside a reply: a
+    // latency timer raised by the user, a host that stalls now and then.
+    const QList<QPair<QString, int>> adapters{{"cdc", 0},     {"ftdi:16", 0},  {"ftdi:1", 0},
+                                              {"ch340", 0},   {"ftdi:100", 0}, {"ftdi:255", 0},
+                                              {"ftdi:16", 60}};
     QList<Row> rows;
-    for (const char *adapter : {"cdc", "ftdi:16", "ftdi:1", "ch340"})
+    for (const auto &adapter : adapters)
         for (bool stopAndWait : {false, true})
             for (bool running : {false, true})
-                rows.append({adapter, stopAndWait, running});
+                rows.append({adapter.first, adapter.second, stopAndWait, running});
     for (const Row &row : rows) {
         const QString reply =
             row.stopAndWait ? QStringLiteral("stop-and-wait") : QStringLiteral("burst:%1").arg(gap);
-        QStringList options{"--adapter", row.adapter, "--reply", reply};
+        QStringList options{"--adapter", row.adapter};
+        if (row.stallMs > 0)
+            options << "--adapter-stall" << QString::number(row.stallMs);
+        options << "--reply" << reply;
         if (row.streamDuringReply)
             options << "--stream-during-reply";
-        if (parser.isSet(onlyOption) && !options.join(' ').contains(parser.value(onlyOption)))
+        if (!options.join(' ').contains(only))
             continue;
+        if (parser.isSet(faultOption))
+            options += parser.value(faultOption).split(' ', Qt::SkipEmptyParts);
         const WindowResult w =
             windowReads(parser.value(txsimOption), stateContent, simSettings, options, reads);
         const int t = txctlReads(parser.value(txsimOption), parser.value(txctlOption), stateContent,
                                  options, reads);
-        std::printf("| %s | %s | %s | %d/%d, %s | %d/%d, %s | %d | %d/%d, %s |\n",
-                    qPrintable(row.adapter), qPrintable(reply),
-                    row.streamDuringReply ? "running" : "paused", w.complete, reads,
-                    qPrintable(percent(w.complete, reads)), w.servoDecoded, w.servoSent,
+        const QString adapter =
+            row.stallMs > 0 ? QStringLiteral("%1, %2 ms stalls").arg(row.adapter).arg(row.stallMs)
+                            : row.adapter;
+        std::printf("| %s | %s | %s | %d / %d / %d | %d | %d/%d, %s | %d | %d/%d, %s |\n",
+                    qPrintable(adapter), qPrintable(reply),
+                    row.streamDuringReply ? "running" : "paused", w.complete, w.reported, w.silent,
+                    w.askedAgain, w.servoDecoded, w.servoSent,
                     qPrintable(percent(w.servoDecoded, w.servoSent)), w.madeUp, t, reads,
                     qPrintable(percent(t, reads)));
         std::fflush(stdout);

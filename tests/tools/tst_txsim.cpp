@@ -663,6 +663,9 @@ void TestTxSim::faultModes_data()
     QTest::newRow("ftdi adapter, reply back to back")
         << QStringList{"--adapter", "ftdi", "--reply", "burst:0"} << "cut" << QVector<int>{0, 0}
         << false;
+    QTest::newRow("ch340 adapter stalling 60 ms now and then")
+        << QStringList{"--adapter", "ch340", "--adapter-stall", "60", "--reply", "burst:0"} << "cut"
+        << QVector<int>{0, 0} << false;
     // Nobody acknowledges here: each reply frame goes after the timeout.
     QTest::newRow("ch340 adapter, stop-and-wait")
         << QStringList{"--adapter", "ch340", "--reply", "stop-and-wait"} << "" << QVector<int>{0, 0}

@@ -30,6 +30,7 @@ public:
     bool write(const QByteArray &bytes);
     // Drops what the adapter still holds.
     void clear();
+    int heldPackets() const { return packets.heldPackets(); }
 
 signals:
     // A packet that fell due later was refused by the terminal.

@@ -29,19 +29,30 @@ bool AdapterPackets::parse(const QString &text, Policy *policy, QString *error)
     return true;
 }
 
+int AdapterPackets::heldByte(int size)
+{
+    if (policy.stallMs <= 0 || random() % quint32(policy.stallOneIn) != 0)
+        return -1;
+    return int(random() % quint32(size));
+}
+
 void AdapterPackets::write(const QByteArray &bytes, qint64 nowNs)
 {
     if (bytes.isEmpty())
         return;
+    const int heldAt = heldByte(bytes.size());
     if (policy.kind == Kind::Cdc) {
-        cdcPackets.append({bytes, nowNs});
+        // Packets leave in order: the writes behind a held one wait for it.
+        cdcPackets.append({bytes, nowNs + (heldAt >= 0 ? policy.stallMs * 1000000LL : 0)});
+        held += heldAt >= 0;
         return;
     }
     qint64 at = qMax(nowNs, lineFreeNs);
-    for (char c : bytes) {
+    for (int i = 0; i < bytes.size(); ++i) {
         at += byteNs;
-        waiting.append(c);
+        waiting.append(bytes[i]);
         arrivalNs.append(at);
+        holds.append(i == heldAt);
     }
     lineFreeNs = at;
 }
@@ -70,15 +81,25 @@ AdapterPackets::Cut AdapterPackets::nextCut() const
     return cut;
 }
 
+AdapterPackets::Cut AdapterPackets::heldCut() const
+{
+    Cut cut = nextCut();
+    if (cut.length > 0 && holds.mid(0, cut.length).contains(true))
+        cut.dueNs += policy.stallMs * 1000000LL;
+    return cut;
+}
+
 QVector<AdapterPackets::Packet> AdapterPackets::takeDue(qint64 nowNs)
 {
     QVector<Packet> due;
     while (!cdcPackets.isEmpty() && cdcPackets.first().dueNs <= nowNs)
         due.append(cdcPackets.takeFirst());
-    for (Cut cut = nextCut(); cut.length > 0 && cut.dueNs <= nowNs; cut = nextCut()) {
+    for (Cut cut = heldCut(); cut.length > 0 && cut.dueNs <= nowNs; cut = heldCut()) {
+        held += holds.mid(0, cut.length).contains(true);
         due.append({waiting.left(cut.length), cut.dueNs});
         waiting.remove(0, cut.length);
         arrivalNs.remove(0, cut.length);
+        holds.remove(0, cut.length);
     }
     return due;
 }
@@ -87,12 +108,13 @@ qint64 AdapterPackets::nextDueNs() const
 {
     if (!cdcPackets.isEmpty())
         return cdcPackets.first().dueNs;
-    return nextCut().dueNs;
+    return heldCut().dueNs;
 }
 
 void AdapterPackets::clear()
 {
     waiting.clear();
     arrivalNs.clear();
+    holds.clear();
     cdcPackets.clear();
 }

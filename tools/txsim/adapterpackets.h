@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <random>
+
 // How a USB serial adapter hands the transmitter's bytes to the computer: in
 // packets, each of which the serial port reports as one delivery. Pure timing,
 // no I/O: the transmitter's writes go in with their times, packets come out
@@ -18,6 +20,10 @@
 //   ch340  bytes cross the line as for ftdi; the chip sends up to 32 bytes
 //          once the line has been idle for ch340IdleNs, or at once when 32
 //          are waiting
+// Any kind may also stall now and then (Policy::stallMs): the packet that
+// carries a chosen byte of a write is held back that long, as a busy host
+// controller or hub can, and everything behind it waits too. Which writes
+// and bytes are chosen follows a seed, so a run repeats.
 // On the line a write starts when the previous one has left, so writes that
 // come faster than the line carries them queue up back to back.
 class AdapterPackets
@@ -26,7 +32,10 @@ public:
     enum class Kind { Cdc, Ftdi, Ch340 };
     struct Policy {
         Kind kind = Kind::Cdc;
-        int latencyMs = 16; // ftdi only
+        int latencyMs = 16;  // ftdi only
+        int stallMs = 0;     // 0: never held back
+        int stallOneIn = 20; // about one write in this many is held
+        quint32 seed = 1;
     };
     struct Packet {
         QByteArray bytes;
@@ -42,11 +51,12 @@ public:
     static constexpr qint64 ch340IdleNs = 1000000;
     static constexpr int defaultFtdiLatencyMs = 16;
     static constexpr int maxFtdiLatencyMs = 255; // the chip's timer is one byte
+    static constexpr int maxStallMs = 1000;
 
     // "cdc", "ftdi", "ftdi:LATENCY_MS" or "ch340"; false with *error otherwise.
     static bool parse(const QString &text, Policy *policy, QString *error);
 
-    explicit AdapterPackets(const Policy &policy) : policy(policy) {}
+    explicit AdapterPackets(const Policy &policy) : policy(policy), random(policy.seed) {}
 
     // The transmitter writes `bytes` at `nowNs` (never earlier than a previous write).
     void write(const QByteArray &bytes, qint64 nowNs);
@@ -57,6 +67,8 @@ public:
     qint64 nextDueNs() const;
     // Forgets everything not yet sent (the computer's side went away).
     void clear();
+    // Packets held back by a stall so far.
+    int heldPackets() const { return held; }
 
 private:
     // The packet the waiting bytes make next: its length and due time.
@@ -65,10 +77,17 @@ private:
         qint64 dueNs = -1;
     };
     Cut nextCut() const;
+    // The same, later by the stall when one of its bytes is held.
+    Cut heldCut() const;
+    // The byte of a write of `size` bytes whose packet is held back, or -1.
+    int heldByte(int size);
 
     Policy policy;
+    std::minstd_rand random;
     QByteArray waiting;         // bytes on the line or in the chip, not yet sent
     QVector<qint64> arrivalNs;  // when each of them has crossed the line
+    QVector<bool> holds;        // whether the packet carrying each of them is held back
     QVector<Packet> cdcPackets; // cdc: the writes, each a packet
     qint64 lineFreeNs = 0;      // when the line has carried every byte written
+    int held = 0;
 };

@@ -71,7 +71,9 @@ int main(int argc, char *argv[])
         "garbage", "Line fault: write 1 to 4 random bytes right before every frame, in the same "
                    "write.");
     const QCommandLineOption seedOption(
-        "seed", "Seed of the random split points and garbage bytes, so runs repeat (default 1).",
+        "seed",
+        "Seed of the random split points, garbage bytes and adapter stalls, so runs repeat "
+        "(default 1).",
         "n", "1");
     const QCommandLineOption dropOption(
         "drop-frame",
@@ -106,6 +108,12 @@ int main(int argc, char *argv[])
         "bytes, sent after 1 ms of idle line or when 32 are waiting). Bytes cross a 115200 baud "
         "line into ftdi and ch340.",
         "kind", "cdc");
+    const QCommandLineOption stallOption(
+        "adapter-stall",
+        "Adapter fault: now and then (about one write in 20, chosen by --seed) hold the packet "
+        "that carries a byte of the write back MS (1..1000), and what follows it too, as a busy "
+        "USB host can.",
+        "MS");
     const QCommandLineOption replyOption(
         "reply",
         "Pace of the 19 frames of a read reply: burst:GAP_MS (one every GAP_MS, 0..1000; "
@@ -118,8 +126,8 @@ int main(int argc, char *argv[])
         "pauses).");
     parser.addOptions({linkOption, hzOption, gapOption, stateOption, splitOption, mergeOption,
                        garbageOption, seedOption, dropOption, dropOnceOption, ignoreWritesOption,
-                       silentOption, replyDelayOption, sentLogOption, adapterOption, replyOption,
-                       streamDuringReplyOption});
+                       silentOption, replyDelayOption, sentLogOption, adapterOption, stallOption,
+                       replyOption, streamDuringReplyOption});
     parser.process(app);
 
     Simulator::Options options;
@@ -159,6 +167,15 @@ int main(int argc, char *argv[])
     QString error;
     if (!AdapterPackets::parse(parser.value(adapterOption), &options.adapter, &error))
         return fail(QStringLiteral("--adapter: %1").arg(error));
+    if (parser.isSet(stallOption)) {
+        bool stallOk = false;
+        options.adapter.stallMs = parser.value(stallOption).toInt(&stallOk);
+        if (!stallOk || options.adapter.stallMs < 1 ||
+            options.adapter.stallMs > AdapterPackets::maxStallMs)
+            return fail(QStringLiteral("--adapter-stall wants a number from 1 to %1")
+                            .arg(AdapterPackets::maxStallMs));
+    }
+    options.adapter.seed = options.lineFaults.seed;
     if (!parseReplyPacing(parser.value(replyOption), options))
         return fail(QStringLiteral("--reply wants burst:GAP_MS (0..1000) or stop-and-wait"));
     options.streamDuringReply = parser.isSet(streamDuringReplyOption);

@@ -296,6 +296,10 @@ void Simulator::logStreamTotals()
     logLine(QStringLiteral("stream: %1 live frame(s) sent, %2 acknowledgement(s) received")
                 .arg(liveFramesSent)
                 .arg(liveAcks));
+    if (options.adapter.stallMs > 0)
+        logLine(QStringLiteral("adapter: %1 packet(s) held back %2 ms")
+                    .arg(line.heldPackets())
+                    .arg(options.adapter.stallMs));
 }
 
 void Simulator::saveState()
