@@ -1233,6 +1233,7 @@ void TestLink::readHoldsTheOthersUntilTheReplyEnds()
         QTRY_COMPARE(peer->count(ack), reply.size());
         QVERIFY(send->isEnabled());
     }
+    // A line that never answers: three requests, two seconds each.
     QTRY_VERIFY_WITH_TIMEOUT(send->isEnabled(), 10000);
     QVERIFY(!enabledDuringReply);
     QCOMPARE(peer->count("RR"), answers ? 1 : 3);

@@ -102,6 +102,29 @@ private slots:
         QCOMPARE(windowLine.received(),
                  txctlBytes.chopped(3) + "RR" + QByteArray("WWW").repeated(19) + "DIS");
     }
+
+    // A read: txctl answers each frame of the reply with "WWW", as the window
+    // does for each delivery (its read-back above); the transmitter may wait
+    // for that answer before it sends the next frame.
+    void txctlAcknowledgesEachReplyFrame()
+    {
+        PtyPeer line;
+        QVERIFY(line.isValid());
+        QProcess txctl;
+        txctl.start(TXCTL_PATH,
+                    {"read", "--port", line.slavePath(), "-o", dir.filePath("read.txt")});
+        QTRY_VERIFY_WITH_TIMEOUT(line.received().endsWith("RR"), 10000);
+        QVector<QByteArray> reply = protocol::encodeSettingsFrames(TxParamsRecord());
+        reply.append(protocol::encodeAuxFrame(TxParamsRecord()));
+        for (const QByteArray &frame : reply) {
+            const int acks = line.count("WWW");
+            QVERIFY(line.deliver(frame));
+            QTRY_COMPARE(line.count("WWW"), acks + 1);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(txctl.exitCode(), 0);
+        QCOMPARE(line.received(), "OKRR" + QByteArray("WWW").repeated(19) + "DIS");
+    }
 };
 
 QTEST_MAIN(TestSameWire)

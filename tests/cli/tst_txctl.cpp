@@ -213,6 +213,8 @@ void TestTxctl::read_data()
     QTest::newRow("garbage") << QStringList{"--garbage", "--seed", "7"} << 0 << "";
     // Each frame of the reply only after the one before is acknowledged.
     QTest::newRow("stop and wait") << QStringList{"--reply", "stop-and-wait"} << 0 << "";
+    // Frames that keep coming hold the read open past --timeout: no second request.
+    QTest::newRow("slow reply") << QStringList{"--reply", "burst:150"} << 0 << "";
     QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "5"} << 0
                                      << "no answer for frame 5 (fail-safe), asking again (2/3)";
     QTest::newRow("frame never sent")
