@@ -32,6 +32,7 @@ TxParamsRecord heldByTransmitter()
     p.alarmVolt = 4.2;
     p.delay[2] = 60;
     p.aux[1] = 3;
+    p.prm[2].data[1] = -50; // mix 3's Up rate: below 0, where its box once stopped
     return p;
 }
 
