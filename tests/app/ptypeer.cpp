@@ -1,6 +1,9 @@
 #include "ptypeer.h"
 
+#include "transmitterframes.h"
+
 #include <QSocketNotifier>
+#include <QTest>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -98,4 +101,16 @@ void PtyPeer::readAvailable()
         notifier->setEnabled(false);
         return;
     }
+}
+
+bool PtyPeer::answerRead(const TxParamsRecord &p)
+{
+    QVector<QByteArray> reply = protocol::encodeSettingsFrames(p);
+    reply.append(protocol::encodeAuxFrame(p));
+    for (const QByteArray &frame : reply) {
+        const int acks = count("WWW");
+        if (!deliver(frame) || !QTest::qWaitFor([&] { return count("WWW") == acks + 1; }))
+            return false;
+    }
+    return true;
 }

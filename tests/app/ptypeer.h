@@ -7,6 +7,7 @@
 #include <QVector>
 
 class QSocketNotifier;
+struct TxParamsRecord;
 
 // The transmitter's end of a pseudo-terminal. The window opens the slave path
 // like any serial port; the test writes deliveries to the master (one write is
@@ -25,6 +26,9 @@ public:
 
     // One delivery: written in a single call so the window reads it in one go.
     bool deliver(const QByteArray &bytes);
+    // The transmitter's reply to a read, holding `p`: the 18 settings frames
+    // and the aux frame, each once the one before has been acknowledged.
+    bool answerRead(const TxParamsRecord &p);
 
     // Everything the window wrote since the last clear().
     QByteArray received() const { return bytes; }

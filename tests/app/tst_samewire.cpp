@@ -5,7 +5,6 @@
 #include "parameterfile.h"
 #include "portlist.h"
 #include "ptypeer.h"
-#include "transmitterframes.h"
 #include "txparams.h"
 #include "validation.h"
 
@@ -70,13 +69,7 @@ private slots:
             click(button);
             QTRY_VERIFY_WITH_TIMEOUT(windowLine.received().endsWith("WWWRR"), 10000);
             // The window reads back what it wrote; the transmitter took it all.
-            QVector<QByteArray> reply = protocol::encodeSettingsFrames(TxParams);
-            reply.append(protocol::encodeAuxFrame(TxParams));
-            for (const QByteArray &frame : reply) {
-                const int acks = windowLine.count("WWW");
-                QVERIFY(windowLine.deliver(frame));
-                QTRY_COMPARE(windowLine.count("WWW"), acks + 1);
-            }
+            QVERIFY(windowLine.answerRead(TxParams));
             QTRY_VERIFY(window.findChild<QAbstractButton *>("toolButton_Read")->isEnabled());
             click("openButton");
             QTRY_VERIFY(windowLine.received().endsWith("DIS"));
@@ -114,13 +107,7 @@ private slots:
         txctl.start(TXCTL_PATH,
                     {"read", "--port", line.slavePath(), "-o", dir.filePath("read.txt")});
         QTRY_VERIFY_WITH_TIMEOUT(line.received().endsWith("RR"), 10000);
-        QVector<QByteArray> reply = protocol::encodeSettingsFrames(TxParamsRecord());
-        reply.append(protocol::encodeAuxFrame(TxParamsRecord()));
-        for (const QByteArray &frame : reply) {
-            const int acks = line.count("WWW");
-            QVERIFY(line.deliver(frame));
-            QTRY_COMPARE(line.count("WWW"), acks + 1);
-        }
+        QVERIFY(line.answerRead(TxParamsRecord()));
         QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 10000);
         QCOMPARE(txctl.exitCode(), 0);
         QCOMPARE(line.received(), "OKRR" + QByteArray("WWW").repeated(19) + "DIS");
