@@ -101,8 +101,10 @@ bool rewriteInPlace(const QByteArray &file, const QByteArray &content, QString *
     }
     if (!ok) {
         QString ignored;
-        if (::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, before, &ignored))
-            (void)::ftruncate(fd, before.size());
+        const bool restored = ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, before, &ignored)
+                              && ::ftruncate(fd, before.size()) == 0;
+        if (!restored)
+            *error += QStringLiteral("; the old content could not be put back");
     }
     if (::close(fd) != 0 && ok) {
         *error = systemError();
