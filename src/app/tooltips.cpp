@@ -8,9 +8,12 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace tooltips
 {
@@ -123,21 +126,102 @@ void describeLink(QWidget *window)
         ->setToolTip(QCoreApplication::translate("Tooltips", "连接指示：串口打开时为绿色"));
 }
 
-// The editors and the boxes that only show, under `area`.
-void describeBoxes(QWidget *area)
+QList<QWidget *> boxesUnder(QWidget *area)
 {
     QList<QWidget *> boxes;
     for (QWidget *w : area->findChildren<QAbstractSpinBox *>())
         boxes << w;
     for (QWidget *w : area->findChildren<QComboBox *>())
         boxes << w;
+    // Not the text field inside a spin box or an editable combo box.
     for (QWidget *w : area->findChildren<QLineEdit *>())
-        boxes << w;
-    for (QWidget *box : boxes) {
-        const auto *spin = qobject_cast<QAbstractSpinBox *>(box);
-        const QString text = editorText(box->objectName(), !spin || !spin->isReadOnly());
+        if (!qobject_cast<QAbstractSpinBox *>(w->parentWidget()) &&
+            !qobject_cast<QComboBox *>(w->parentWidget()))
+            boxes << w;
+    return boxes;
+}
+
+QString boxText(const QWidget *box)
+{
+    const auto *spin = qobject_cast<const QAbstractSpinBox *>(box);
+    return editorText(box->objectName(), !spin || !spin->isReadOnly());
+}
+
+// A row label explains what the boxes it labels set or show, in the words of
+// their own tooltips' first lines: the boxes on its row to its right, up to
+// the next label; where there are none (the outputs page puts the label under
+// its value), the box right above it. Rows are known only once the page is
+// laid out, so the text is made when the label is first hovered.
+class RowLabel : public QObject
+{
+public:
+    RowLabel(QWidget *label, QWidget *area) : QObject(label), area(area)
+    {
+        label->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *label = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::ToolTip && label->toolTip().isEmpty())
+            label->setToolTip(textFor(label));
+        return false;
+    }
+
+private:
+    struct Placed {
+        QRect rect;
+        QString text; // empty for a label
+    };
+
+    QString textFor(QWidget *label) const
+    {
+        const QRect own(label->mapTo(area, QPoint()), label->size());
+        QVector<Placed> row, above;
+        for (QWidget *box : boxesUnder(area)) {
+            if (box == label || !box->isVisibleTo(area))
+                continue;
+            const Placed p{QRect(box->mapTo(area, QPoint()), box->size()), boxText(box)};
+            if (p.rect.left() >= own.right() && p.rect.center().y() >= own.top() &&
+                p.rect.center().y() <= own.bottom())
+                row << p;
+            else if (!p.text.isEmpty() && p.rect.bottom() <= own.top() &&
+                     p.rect.center().x() >= own.left() && p.rect.center().x() <= own.right())
+                above << p;
+        }
+        std::sort(row.begin(), row.end(),
+                  [](const Placed &a, const Placed &b) { return a.rect.left() < b.rect.left(); });
+        QStringList lines;
+        for (const Placed &p : row) {
+            if (p.text.isEmpty())
+                break;
+            const QString line = p.text.section('\n', 0, 0);
+            if (!lines.contains(line))
+                lines << line;
+        }
+        if (lines.isEmpty() && !above.isEmpty()) {
+            const Placed nearest =
+                *std::max_element(above.begin(), above.end(), [](const Placed &a, const Placed &b) {
+                    return a.rect.bottom() < b.rect.bottom();
+                });
+            lines << nearest.text.section('\n', 0, 0);
+        }
+        return lines.join('\n');
+    }
+
+    QWidget *area;
+};
+
+// The editors and the boxes that only show, under `area`; the row labels
+// among them explain their rows when hovered.
+void describeBoxes(QWidget *area)
+{
+    for (QWidget *box : boxesUnder(area)) {
+        const QString text = boxText(box);
         if (!text.isEmpty())
             box->setToolTip(text);
+        else if (qobject_cast<QLineEdit *>(box))
+            new RowLabel(box, area);
     }
 }
 

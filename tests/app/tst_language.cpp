@@ -292,6 +292,14 @@ bool hasHan(const QString &text)
                        [](QChar ch) { return ch.script() == QChar::Script_Han; });
 }
 
+// What hovering a widget does before its tooltip shows.
+QWidget *hovered(QWidget *widget)
+{
+    QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(widget, &hover);
+    return widget;
+}
+
 // Every command, editor and box that only shows explains itself in one or
 // two lines of the window's language, on whichever page it stands; and each
 // description of the catalogue is translated, apart from the range line,
@@ -312,13 +320,19 @@ void TestLanguage::tooltipsEverywhere()
         controls << c;
     for (QWidget *c : w.findChildren<QComboBox *>())
         controls << c;
-    for (const char *shows :
-         {"lineEdit", "lineEdit_8", "lineEdit_TX", "lineEdit_EXT", "lineEdit_RSSI"})
-        controls << w.findChild<QWidget *>(shows);
     for (const QWidget *c : controls) {
         const QString tip = c->toolTip();
         QVERIFY2(!tip.isEmpty() && tip.count('\n') < 2 && hasHan(tip) == (lang == "zh"),
                  qPrintable(c->objectName() + ": " + tip));
+    }
+    // Row labels too, once hovered; a row of several settings names each.
+    w.show();
+    for (QLineEdit *shows : w.findChildren<QLineEdit *>()) {
+        if (!shows->isReadOnly() || shows->parentWidget()->inherits("QAbstractSpinBox"))
+            continue;
+        const QString tip = hovered(shows)->toolTip();
+        QVERIFY2(!tip.isEmpty() && hasHan(tip) == (lang == "zh"),
+                 qPrintable(shows->objectName() + ": " + tip));
     }
     for (const params::Field &f : params::recordFields()) {
         const QString description = QCoreApplication::translate("params::Field", f.description);
@@ -354,6 +368,18 @@ void TestLanguage::tooltipsSayWhatTheySet_data()
     QTest::newRow("channel value, English") << "en"
                                             << "lineEdit_3"
                                             << "CH3 servo output, 1000 at centre";
+    QTest::newRow("label under a channel value") << "en"
+                                                 << "lineEdit_25"
+                                                 << "CH8 servo output, 1000 at centre";
+    QTest::newRow("label of mix 1's offset")
+        << "en"
+        << "lineEdit_84"
+        << "Offset, upper-side and lower-side rate of the mix, in percent.";
+    QTest::newRow("label of the basic page's CH8 row")
+        << "zh"
+        << "lineEdit_36"
+        << "该通道舵机的转动方向。\n舵机中点的偏移（百分比）。\n舵机向这一侧的行程（百分比）。\n"
+           "失去信号时舵机的位置（百分比）。\n减慢舵机的动作（百分比）。\n驱动该通道的开关或旋钮。";
 }
 
 // What a box's tooltip says, word for word: the description, the range
@@ -367,10 +393,11 @@ void TestLanguage::tooltipsSayWhatTheySet()
     MainWindow w;
     auto *tabs = w.findChild<QTabWidget *>("tabWidget");
     QWidget *shown = w.findChild<QWidget *>(box);
+    w.show();
     for (int i = 0; i < tabs->count(); ++i)
         if (tabs->widget(i)->isAncestorOf(shown))
             tabs->setCurrentIndex(i);
-    QCOMPARE(shown->toolTip(), tip);
+    QCOMPARE(hovered(shown)->toolTip(), tip);
 }
 
 QTEST_MAIN(TestLanguage)
