@@ -299,6 +299,7 @@ void MainWindow::transferFinished(const TransmitterSession::Result &result)
             historyhooks::settingsSent(transferKind);
     }
     transferGate->end();
+    noteLastResult(result);
     const QString failure = transfertexts::failureText(result);
     if (!failure.isEmpty() && !closedByUser) {
         // Out of the session's own call, which may be inside a delivery.
@@ -307,6 +308,18 @@ void MainWindow::transferFinished(const TransmitterSession::Result &result)
             Qt::QueuedConnection);
     }
     endWriting();
+}
+
+// The command's tooltip ends with how its last transfer went, and when.
+void MainWindow::noteLastResult(const TransmitterSession::Result &result)
+{
+    QAbstractButton *button = result.job == TransmitterSession::Job::Read ? ui->toolButton_Read
+                              : transferKind == QLatin1String("reset")    ? ui->toolButton_Reset
+                              : transferKind == QLatin1String("save")     ? ui->toolButton_Save
+                                                                          : ui->toolButton_Send;
+    const bool checked = transferKind != QLatin1String("save");
+    button->setToolTip(button->toolTip().section('\n', 0, 0) + '\n' +
+                       transfertexts::lastResult(result, checked, QTime::currentTime()));
 }
 
 // The frames are out: a close of the window or the port asked for meanwhile

@@ -225,6 +225,7 @@ private:
     void liveFrameArrived(const QByteArray &frame);
     void replyFrameArrived(const QByteArray &frame, int number);
     void transferFinished(const TransmitterSession::Result &result);
+    void noteLastResult(const TransmitterSession::Result &result);
     void startWrite(bool closingAck, bool verify);
     void endWriting();
     // A close asked for while settings are being written waits for the end.

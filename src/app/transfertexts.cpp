@@ -105,4 +105,26 @@ QString failureText(const TransmitterSession::Result &result)
                                                         : readFailure(result.read, result.outcome);
 }
 
+QString lastResult(const TransmitterSession::Result &result, bool checked, const QTime &at)
+{
+    const bool write = result.job == TransmitterSession::Job::Write;
+    QString what;
+    if (result.outcome == Outcome::Done)
+        what = !write    ? pick("读取完整", "read complete")
+               : checked ? pick("已写入并核对", "written and checked")
+                         : pick("已发送", "sent");
+    else if (result.outcome == Outcome::NotTaken)
+        what = pick("有设置没有生效", "some settings did not take");
+    else if (write && result.checking) // the frames went out, the read-back failed
+        what = pick("已发送，未能核对", "sent, not checked");
+    else if (result.outcome == Outcome::Incomplete)
+        what = pick("读取不完整", "read incomplete");
+    else if (result.outcome == Outcome::NoAnswer)
+        what = pick("遥控器没有应答", "no answer");
+    else
+        what = pick("被中断", "cut short");
+    return pick("上次（%1）：%2", "Last (%1): %2")
+        .arg(at.toString(QStringLiteral("HH:mm:ss")), what);
+}
+
 } // namespace transfertexts

@@ -121,44 +121,54 @@ void TestTransfers::faultsAreSaidOrMended_data()
     QTest::addColumn<QString>("box");    // a line the box must hold; "none": no box at all
     QTest::addColumn<QString>("form");   // what the form holds after: "read", "start" or "edited"
     QTest::addColumn<QString>("stored"); // what the transmitter holds after: "held" or "edited"
+    QTest::addColumn<QString>("last");   // how the command's tooltip says it went
 
     QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "6"} << "read"
                                      << "none"
                                      << "read"
-                                     << "held";
+                                     << "held"
+                                     << "读取完整";
     QTest::newRow("frame never sent") << QStringList{"--drop-frame", "6"} << "read"
                                       << "stick mode"
                                       << "all but frame 6"
-                                      << "held";
+                                      << "held"
+                                      << "读取不完整";
     QTest::newRow("silent transmitter") << QStringList{"--silent"} << "read"
                                         << "遥控器没有应答。"
                                         << "start"
-                                        << "held";
+                                        << "held"
+                                        << "遥控器没有应答";
     QTest::newRow("writes ignored") << QStringList{"--ignore-writes"} << "write"
                                     << "CH1 sub-trim (-25 % → 30 %)"
                                     << "edited"
-                                    << "held";
+                                    << "held"
+                                    << "有设置没有生效";
     QTest::newRow("unplugged during the write") << QStringList{} << "write, unplug at 1300"
                                                 << "H 未发送"
                                                 << "edited"
-                                                << "held";
+                                                << "held"
+                                                << "被中断";
     QTest::newRow("OPEN/CLOSE during the write") << QStringList{} << "write, close at 1300"
                                                  << "无法读回核对"
                                                  << "edited"
-                                                 << "edited";
+                                                 << "edited"
+                                                 << "已发送，未能核对";
     QTest::newRow("Ctrl+L during the write") << QStringList{} << "write, ctrl+l at 1300"
                                              << "无法读回核对"
                                              << "edited"
-                                             << "edited";
+                                             << "edited"
+                                             << "已发送，未能核对";
     QTest::newRow("Enter twice on Read") << QStringList{} << "enter twice on read"
                                          << "none"
                                          << "read"
-                                         << "held";
+                                         << "held"
+                                         << "读取完整";
     QTest::newRow("reply after the read gave up, then a write")
         << QStringList{"--reply-delay", "6300"} << "read, then write"
         << "遥控器没有应答。"
         << "edited"
-        << "edited";
+        << "edited"
+        << "已发送，未能核对"; // the read-back's reply is late too
 }
 
 void TestTransfers::faultsAreSaidOrMended()
@@ -168,6 +178,7 @@ void TestTransfers::faultsAreSaidOrMended()
     QFETCH(QString, box);
     QFETCH(QString, form);
     QFETCH(QString, stored);
+    QFETCH(QString, last);
     const QString link = dir.filePath("tx");
     sim.start(TXSIM_PATH, QStringList{"--link", link, "--state", state()} + faults);
     QVERIFY(sim.waitForReadyRead(5000));
@@ -214,6 +225,10 @@ void TestTransfers::faultsAreSaidOrMended()
     else
         QVERIFY2(!boxes.filter(box).isEmpty(), qPrintable(boxes.join("\n---\n")));
     QCOMPARE(linkOpen(), !steps.contains(" at "));
+    const QString tip = (steps.contains("write") ? send : read)->toolTip();
+    QVERIFY2(tip.section('\n', 1).contains(
+                 QRegularExpression("^上次（\\d\\d:\\d\\d:\\d\\d）：" + last + "$")),
+             qPrintable(tip));
 
     TxParamsRecord expected = form == "edited" ? edited() : TxParamsRecord();
     if (form == "read") {
