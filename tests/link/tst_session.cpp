@@ -46,32 +46,52 @@ class TestSession : public QObject
     Q_OBJECT
 
 private slots:
-    // Frames of an earlier reply still waiting when a read starts are no
-    // answer to it: a reply that then lacks the sub-trim frame is incomplete,
-    // not completed with the old sub-trims.
-    void leftoversAreNoAnswer()
+    void whatAnswersARead_data()
     {
+        QTest::addColumn<int>("leftovers");     // frames of a read given up, waiting at the start
+        QTest::addColumn<QVector<int>>("lost"); // per request, the reply frame lost on the way
+        QTest::addColumn<QVector<int>>("missing");
+        QTest::addColumn<int>("requests"); // the session sends only "RR" and "WWW"
+        // Frames of an earlier reply are no answer: the old sub-trims do not
+        // complete a reply that lacks them.
+        QTest::newRow("leftovers, then frame 2 lost")
+            << 10 << QVector<int>{2} << QVector<int>{2} << 3;
+        // Complete across two requests: done, not asked for a third time.
+        QTest::newRow("frame 6, then frame 7 lost")
+            << 0 << QVector<int>{6, 7} << QVector<int>{} << 2;
+    }
+
+    void whatAnswersARead()
+    {
+        QFETCH(int, leftovers);
+        QFETCH(QVector<int>, lost);
+        QFETCH(QVector<int>, missing);
+        QFETCH(int, requests);
         Line line;
         TransmitterSession session(line, TransmitterSession::Ack::PerFrame);
         TxParamsRecord before, now;
         before.subTrim[0] = -40;
-        line.incoming = replyOf(before).mid(0, 10).toList().join(); // a read given up
+        line.incoming = replyOf(before).mid(0, leftovers).toList().join();
         TransmitterSession::Result result;
         connect(&session, &TransmitterSession::finished, this,
                 [&](const TransmitterSession::Result &r) { result = r; });
-        ReadOptions once;
-        once.attempts = 1;
-        once.replyTimeoutMs = 100;
-        QVERIFY(session.read(once));
-        QVERIFY(line.sent.endsWith("RR"));
+        ReadOptions options;
+        options.attempts = 3;
+        options.replyTimeoutMs = 100;
+        QVERIFY(session.read(options));
         session.receive(line.readAll()); // as the port tells of what it holds
-        QVector<QByteArray> reply = replyOf(now);
-        reply.removeAt(1); // frame 2, the sub-trims, lost on the way
-        for (const QByteArray &frame : reply)
-            session.receive(frame);
+        for (int request = 1; request <= lost.size(); ++request) {
+            QTRY_COMPARE(line.sent.count('R') / 2, request);
+            QVector<QByteArray> reply = replyOf(now);
+            reply.removeAt(lost[request - 1] - 1);
+            for (const QByteArray &frame : reply)
+                session.receive(frame);
+        }
         QTRY_VERIFY(!session.busy());
-        QCOMPARE(result.outcome, TransmitterSession::Outcome::Incomplete);
-        QCOMPARE(result.read.missing, QVector<int>{2});
+        QCOMPARE(result.read.missing, missing);
+        QCOMPARE(result.outcome, missing.isEmpty() ? TransmitterSession::Outcome::Done
+                                                   : TransmitterSession::Outcome::Incomplete);
+        QCOMPARE(line.sent.count('R') / 2, requests);
     }
 };
 
