@@ -13,6 +13,7 @@ class Line : public QIODevice
 {
 public:
     QByteArray incoming, sent;
+    int room = -1; // bytes it still takes; -1: no limit
     Line() { open(QIODevice::ReadWrite); }
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override { return incoming.size() + QIODevice::bytesAvailable(); }
@@ -27,6 +28,9 @@ protected:
     }
     qint64 writeData(const char *data, qint64 n) override
     {
+        if (room >= 0 && n > room)
+            return -1;
+        room -= room >= 0 ? n : 0;
         sent.append(data, int(n));
         return n;
     }
@@ -92,6 +96,24 @@ private slots:
         QCOMPARE(result.outcome, missing.isEmpty() ? TransmitterSession::Outcome::Done
                                                    : TransmitterSession::Outcome::Incomplete);
         QCOMPARE(line.sent.count('R') / 2, requests);
+    }
+
+    // A port that refuses the G frame: S was sent, G maybe, H not.
+    void refusedFrameIsNotCountedSent()
+    {
+        Line line;
+        TransmitterSession session(line, TransmitterSession::Ack::PerFrame);
+        TransmitterSession::Result result;
+        connect(&session, &TransmitterSession::finished, this,
+                [&](const TransmitterSession::Result &r) { result = r; });
+        TransmitterSession::WriteOptions options;
+        options.paceMs = 10;
+        line.room = 5;
+        QVERIFY(session.write({"S1234", "G1234", "H1234"}, options));
+        QTRY_VERIFY(!session.busy());
+        QCOMPARE(result.outcome, TransmitterSession::Outcome::CutShort);
+        QCOMPARE(result.framesSent, 1);
+        QVERIFY(result.frameBegun);
     }
 };
 
