@@ -20,14 +20,12 @@ step "Packages"
 install_missing desktop-file-utils appstream dpkg-dev file lintian man-db udev umockdev
 
 step "Release build"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # Debian's hardening flags, as a Debian build would set them (lintian looks).
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF -DTXCONFIG_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" "${launcher[@]}" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" $(compiler_cache) >/dev/null
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 
 step "Install into a staging folder"

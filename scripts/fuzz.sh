@@ -16,7 +16,7 @@ generator=()
 [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
 cmake -S "$root" -B "$BUILD_DIR" "${generator[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTXCONFIG_FUZZ=ON -DBUILD_TESTING=OFF -DTXCONFIG_BUILD_BENCH=OFF
+    -DTXCONFIG_FUZZ=ON -DBUILD_TESTING=OFF -DTXCONFIG_BUILD_BENCH=OFF $(compiler_cache)
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target fuzz_all
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -19,7 +19,7 @@ packages=(
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-noto-cjk fonts-liberation fonts-wqy-microhei
     libbenchmark-dev
-    help2man bash-completion
+    help2man bash-completion ccache
 )
 if [ "$TXCONFIG_QT_MAJOR" = 6 ]; then
     # libgl-dev: Qt 6's Gui package looks for the OpenGL headers;
@@ -43,10 +43,20 @@ install_missing() {
         "${missing[@]}"
 }
 
+# The compiler cache, once installed, serves every build folder and every
+# clone: paths below the checkout are hashed relative to it, so a fresh clone
+# (CI's, a helper's worktree) reuses what an earlier one compiled.
+export CCACHE_BASEDIR="$TXCONFIG_ROOT" CCACHE_NOHASHDIR=true
+# Prints the CMake option that puts it in front of the compiler (after
+# install_missing, which installs it).
+compiler_cache() {
+    if command -v ccache >/dev/null; then echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache; fi
+}
+
 configure_and_build() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
-    cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}" \
+    cmake -S "$TXCONFIG_ROOT" -B "$BUILD_DIR" "${generator[@]}" $(compiler_cache) \
         -DTXCONFIG_QT_MAJOR="$TXCONFIG_QT_MAJOR" "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
