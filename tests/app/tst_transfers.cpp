@@ -123,52 +123,36 @@ void TestTransfers::faultsAreSaidOrMended_data()
     QTest::addColumn<QString>("stored"); // what the transmitter holds after: "held" or "edited"
     QTest::addColumn<QString>("last");   // how the command's tooltip says it went
 
-    QTest::newRow("frame lost once") << QStringList{"--drop-frame-once", "6"} << "read"
-                                     << "none"
-                                     << "read"
-                                     << "held"
-                                     << "读取完整";
-    QTest::newRow("frame never sent") << QStringList{"--drop-frame", "6"} << "read"
-                                      << "stick mode"
-                                      << "all but frame 6"
-                                      << "held"
-                                      << "读取不完整";
-    QTest::newRow("silent transmitter") << QStringList{"--silent"} << "read"
-                                        << "遥控器没有应答。"
-                                        << "start"
-                                        << "held"
-                                        << "遥控器没有应答";
-    QTest::newRow("writes ignored") << QStringList{"--ignore-writes"} << "write"
-                                    << "CH1 sub-trim (-25 % → 30 %)"
-                                    << "edited"
-                                    << "held"
-                                    << "有设置没有生效";
-    QTest::newRow("unplugged during the write") << QStringList{} << "write, unplug at 1300"
-                                                << "H 未发送"
-                                                << "edited"
-                                                << "held"
-                                                << "被中断";
-    QTest::newRow("OPEN/CLOSE during the write") << QStringList{} << "write, close at 1300"
-                                                 << "无法读回核对"
-                                                 << "edited"
-                                                 << "edited"
-                                                 << "已发送，未能核对";
-    QTest::newRow("Ctrl+L during the write") << QStringList{} << "write, ctrl+l at 1300"
-                                             << "无法读回核对"
-                                             << "edited"
-                                             << "edited"
-                                             << "已发送，未能核对";
-    QTest::newRow("Enter twice on Read") << QStringList{} << "enter twice on read"
-                                         << "none"
-                                         << "read"
-                                         << "held"
-                                         << "读取完整";
-    QTest::newRow("reply after the read gave up, then a write")
-        << QStringList{"--reply-delay", "6300"} << "read, then write"
-        << "遥控器没有应答。"
-        << "edited"
-        << "edited"
-        << "已发送，未能核对"; // the read-back's reply is late too
+    // clang-format off
+    const struct {
+        const char *name;
+        QStringList faults;
+        const char *steps, *box, *form, *stored, *last;
+    } rows[] = {
+        {"frame lost once", {"--drop-frame-once", "6"}, "read",
+         "none", "read", "held", "读取完整"},
+        {"frame never sent", {"--drop-frame", "6"}, "read",
+         "stick mode", "all but frame 6", "held", "读取不完整"},
+        {"silent transmitter", {"--silent"}, "read",
+         "遥控器没有应答。", "start", "held", "遥控器没有应答"},
+        {"writes ignored", {"--ignore-writes"}, "write",
+         "CH1 sub-trim (-25 % → 30 %)", "edited", "held", "有设置没有生效"},
+        {"unplugged during the write", {}, "write, unplug at 1300",
+         "H 未发送", "edited", "held", "被中断"},
+        {"OPEN/CLOSE during the write", {}, "write, close at 1300",
+         "无法读回核对", "edited", "edited", "已发送，未能核对"},
+        {"Ctrl+L during the write", {}, "write, ctrl+l at 1300",
+         "无法读回核对", "edited", "edited", "已发送，未能核对"},
+        {"Enter twice on Read", {}, "enter twice on read",
+         "none", "read", "held", "读取完整"},
+        // The read-back's reply is as late as the read's.
+        {"reply after the read gave up, then a write", {"--reply-delay", "6300"}, "read, then write",
+         "遥控器没有应答。", "edited", "edited", "已发送，未能核对"},
+    };
+    // clang-format on
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << r.faults << QString(r.steps) << QString(r.box) << QString(r.form)
+                              << QString(r.stored) << QString(r.last);
 }
 
 void TestTransfers::faultsAreSaidOrMended()
