@@ -345,41 +345,31 @@ void TestLanguage::tooltipsSayWhatTheySet_data()
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("tip");
-    QTest::newRow("trim, Chinese") << "zh"
-                                   << "spinBox_sub1"
-                                   << "舵机中点的偏移（百分比）。\n范围 -100 至 100 %";
-    QTest::newRow("mix 3 rate, English")
-        << "en"
-        << "spinBox_PRM03_Data2"
-        << "Offset, upper-side and lower-side rate of the mix, in percent.\nRange -100 to 100 %; "
-           "Up = rate with the master stick on its upper side";
-    QTest::newRow("alarm, English") << "en"
-                                    << "doubleSpinBox_Volt"
-                                    << "Transmitter voltage below which it sounds the alarm.\n"
-                                       "Range 0 to 23.9 V";
-    QTest::newRow("stick mode, English")
-        << "en"
-        << "spinBox_Mode"
-        << "Which stick works which channel.\nRange 0 to 4; Throttle on the right stick: modes 1, "
-           "3; on the left: modes 2, 4";
-    QTest::newRow("version, Chinese") << "zh"
-                                      << "spinBox_Vertion"
-                                      << "遥控器报告的固件版本。";
-    QTest::newRow("channel value, English") << "en"
-                                            << "lineEdit_3"
-                                            << "CH3 servo output, 1000 at centre";
-    QTest::newRow("label under a channel value") << "en"
-                                                 << "lineEdit_25"
-                                                 << "CH8 servo output, 1000 at centre";
-    QTest::newRow("label of mix 1's offset")
-        << "en"
-        << "lineEdit_84"
-        << "Offset, upper-side and lower-side rate of the mix, in percent.";
-    QTest::newRow("label of the basic page's CH8 row")
-        << "zh"
-        << "lineEdit_36"
-        << "该通道舵机的转动方向。\n舵机中点的偏移（百分比）。\n舵机向这一侧的行程（百分比）。\n"
-           "失去信号时舵机的位置（百分比）。\n减慢舵机的动作（百分比）。\n驱动该通道的开关或旋钮。";
+    // clang-format off
+    const struct {
+        const char *name, *lang, *box, *tip;
+    } rows[] = {
+        {"trim, Chinese", "zh", "spinBox_sub1", "舵机中点的偏移（百分比）。\n范围 -100 至 100 %"},
+        {"mix 3 rate, English", "en", "spinBox_PRM03_Data2",
+         "Offset, upper-side and lower-side rate of the mix, in percent.\nRange -100 to 100 %; "
+         "Up = rate with the master stick on its upper side"},
+        {"alarm, English", "en", "doubleSpinBox_Volt",
+         "Transmitter voltage below which it sounds the alarm.\nRange 0 to 23.9 V"},
+        {"stick mode, English", "en", "spinBox_Mode",
+         "Which stick works which channel.\nRange 0 to 4; Throttle on the right stick: modes 1, 3; "
+         "on the left: modes 2, 4"},
+        {"version, Chinese", "zh", "spinBox_Vertion", "遥控器报告的固件版本。"},
+        {"channel value, English", "en", "lineEdit_3", "CH3 servo output, 1000 at centre"},
+        {"label under a channel value", "en", "lineEdit_25", "CH8 servo output, 1000 at centre"},
+        {"label of mix 1's offset", "en", "lineEdit_84",
+         "Offset, upper-side and lower-side rate of the mix, in percent."},
+        {"label of the basic page's CH8 row", "zh", "lineEdit_36",
+         "该通道舵机的转动方向。\n舵机中点的偏移（百分比）。\n舵机向这一侧的行程（百分比）。\n"
+         "失去信号时舵机的位置（百分比）。\n减慢舵机的动作（百分比）。\n驱动该通道的开关或旋钮。"},
+    };
+    // clang-format on
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << QString(r.lang) << QString(r.box) << QString::fromUtf8(r.tip);
 }
 
 // What a box's tooltip says, word for word: the description, the range
