@@ -350,15 +350,8 @@ private:
     // The transmitter's answer to the read after a write: it holds `p`.
     bool answerReadBack(const TxParamsRecord &p)
     {
-        if (!QTest::qWaitFor([this] { return peer->received().endsWith("RR"); }, 4000))
-            return false;
-        QVector<QByteArray> frames = protocol::encodeSettingsFrames(p);
-        frames.append(protocol::encodeAuxFrame(p));
-        for (const QByteArray &frame : frames) {
-            if (!deliverAndAwaitAck(frame))
-                return false;
-        }
-        return true;
+        return QTest::qWaitFor([this] { return peer->received().endsWith("RR"); }, 4000) &&
+               peer->answerRead(p);
     }
     // One delivery, then wait for the window to acknowledge it. The wait
     // runs the event loop without the 10 ms naps of QTest::qWaitFor: the

@@ -50,10 +50,9 @@ private slots:
             TxParams.alarmVolt = 4.2;
         }
         const QString file = dir.filePath("settings.txt");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(files::parameterFileContent(TxParams));
-        out.close();
+        QString error;
+        QVERIFY2(files::writeParameterFile(file, files::parameterFileContent(TxParams), &error),
+                 qPrintable(error));
 
         // The window: open, the command, close.
         PtyPeer windowLine;

@@ -22,6 +22,7 @@
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -127,10 +128,10 @@ class TestTxctl : public QObject
         int exit = -1;
         QByteArray out, err;
     };
-    QProcess *startTxctl(const QStringList &args)
+    QProcess *startTxctl(const QStringList &args, const QString &program = TXCTL_PATH)
     {
         auto *p = new QProcess(this);
-        p->start(TXCTL_PATH, args);
+        p->start(program, args);
         return p;
     }
     Run finish(QProcess *p)
@@ -147,9 +148,7 @@ class TestTxctl : public QObject
     // `script` in bash with $0 the program; the rest as $1...
     Run shell(const QString &script, const QStringList &args)
     {
-        auto *p = new QProcess(this);
-        p->start("bash", QStringList{"-c", script, TXCTL_PATH} + args);
-        return finish(p);
+        return finish(startTxctl(QStringList{"-c", script, TXCTL_PATH} + args, "bash"));
     }
     // A failure explains itself on one line of standard error, after the
     // notices of retries and repairs, if any.
@@ -563,10 +562,9 @@ void TestTxctl::interruptedWrite()
     QCOMPARE(r.exit, exit);
     QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
     if (event == "SIGINT twice") { // "sent" names exactly the frames the transmitter took
-        QStringList took;
-        QByteArray simLog;
         QTest::qWait(300);
-        simLog += sim.process.readAllStandardOutput();
+        const QByteArray simLog = sim.process.readAllStandardOutput();
+        QStringList took;
         for (const char *frame : {"S", "G", "H"})
             if (simLog.contains(QByteArray(frame) + " frame: stored"))
                 took << frame;
@@ -633,20 +631,16 @@ void TestTxctl::manyPorts()
 // (two processes once took one name and one backup was lost).
 void TestTxctl::historyNamesStayApart()
 {
-    QVector<QThread *> threads;
+    std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
-        threads << QThread::create([] {
+        threads.emplace_back([] {
             QString error;
             for (int i = 0; i < 40; ++i)
                 files::history::record(files::parameterFileContent(custom()), "backup", nullptr,
                                        &error);
         });
-    for (QThread *t : threads)
-        t->start();
-    for (QThread *t : threads) {
-        t->wait();
-        delete t;
-    }
+    for (std::thread &t : threads)
+        t.join();
     QCOMPARE(files::history::entries().size(), 160);
 }
 
@@ -847,112 +841,88 @@ void TestTxctl::fileCommands_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exit");
     QTest::addColumn<QString>("expected"); // on standard output, or the error
-    QTest::newRow("show") << QStringList{"show", "custom.txt"} << 0
-                          << "    CH1 sub-trim:                      -100 %       ch1.subtrim\n";
-    QTest::newRow("diff") << QStringList{"diff", "demo.txt", "custom.txt"} << 1
-                          << "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n";
-    QTest::newRow("diff --json") << QStringList{"diff", "demo.txt", "custom.txt", "--json"} << 1
-                                 << "\"after\": 55,\n            \"after_text\": \"55 %\",\n"
-                                    "            \"before\": 0,";
-    QTest::newRow("diff, no such file") << QStringList{"diff", "demo.txt", "nothing.txt"} << 2
-                                        << "nothing.txt: No such file or directory";
-    QTest::newRow("history --json") << QStringList{"history", "--json"} << 0 << "\"entries\": [";
-    QTest::newRow("ports --json") << QStringList{"ports", "--json"} << 0 << "\"ports\": [";
-    QTest::newRow("diff, same") << QStringList{"diff", "custom.txt", "custom.txt"} << 0
-                                << "no differences between custom.txt and custom.txt";
-    QTest::newRow("command help") << QStringList{"monitor", "--help"} << 0 << "Examples:\n";
-    QTest::newRow("repaired on loading")
-        << QStringList{"show", "repair.txt"} << 0
-        << "repair.txt: ch1.subtrim: 101 out of range, repaired to 0 %\n";
-    QTest::newRow("characters that are no digits")
-        << QStringList{"show", "letters.txt"} << 0
-        << "letters.txt: ch1.subtrim: \"ZZ\" is not hexadecimal, repaired to 0 %\n";
-    QTest::newRow("write refuses a file that needed repairs")
-        << QStringList{"write", "repair.txt", "--port", "no-port"} << 1
-        << "repair.txt needed 1 repair(s), named above; nothing written";
-    QTest::newRow("selected before repaired")
-        << QStringList{"show", "dualrate.txt"} << 0 << "50 %         dualrate.up\n";
+    // The arguments are split at spaces.
+    const auto row = [](const char *tag, const char *args, int exit, const QString &expected) {
+        QTest::newRow(tag) << QString(args).split(' ', Qt::SkipEmptyParts) << exit << expected;
+    };
+    row("show", "show custom.txt", 0,
+        "    CH1 sub-trim:                      -100 %       ch1.subtrim\n");
+    row("diff", "diff demo.txt custom.txt", 1,
+        "  mix4.lower (mix 4 lower-side rate): 0 % -> 55 %\n");
+    row("diff --json", "diff demo.txt custom.txt --json", 1,
+        "\"after\": 55,\n            \"after_text\": \"55 %\",\n"
+        "            \"before\": 0,");
+    row("diff, no such file", "diff demo.txt nothing.txt", 2,
+        "nothing.txt: No such file or directory");
+    row("history --json", "history --json", 0, "\"entries\": [");
+    row("ports --json", "ports --json", 0, "\"ports\": [");
+    row("diff, same", "diff custom.txt custom.txt", 0,
+        "no differences between custom.txt and custom.txt");
+    row("command help", "monitor --help", 0, "Examples:\n");
+    row("repaired on loading", "show repair.txt", 0,
+        "repair.txt: ch1.subtrim: 101 out of range, repaired to 0 %\n");
+    row("characters that are no digits", "show letters.txt", 0,
+        "letters.txt: ch1.subtrim: \"ZZ\" is not hexadecimal, repaired to 0 %\n");
+    row("write refuses a file that needed repairs", "write repair.txt --port no-port", 1,
+        "repair.txt needed 1 repair(s), named above; nothing written");
+    row("selected before repaired", "show dualrate.txt", 0, "50 %         dualrate.up\n");
     QTest::newRow("set") << QStringList{"set", "set.txt", "ch1.subtrim=-20 %", "ch8.reverse=normal"}
                          << 0 << "  ch1.subtrim (CH1 sub-trim): -100 % -> -20 %\n";
-    QTest::newRow("set, out of range") << QStringList{"set", "set.txt", "ch1.subtrim=150"} << 1
-                                       << "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %";
-    QTest::newRow("set, unknown name")
-        << QStringList{"set", "set.txt", "ch9.subtrim=1"} << 1 << "no setting named ch9.subtrim";
-    QTest::newRow("no such file") << QStringList{"show", "nothing.txt"} << 1
-                                  << "nothing.txt: No such file or directory";
-    QTest::newRow("S frame only") << QStringList{"show", "short.txt"} << 1
-                                  << "not a parameter file (S, G, H frame missing or out of place)";
-    QTest::newRow("no port") << QStringList{"write", "custom.txt"} << 1 << "--port P is required";
-    QTest::newRow("unknown option")
-        << QStringList{"read", "--bogus"} << 1 << "Unknown option 'bogus'";
-    QTest::newRow("unknown command") << QStringList{"fly"} << 1 << "unknown command 'fly'";
-    QTest::newRow("no such port") << QStringList{"read", "--port", "/dev/null-tx"} << 2
-                                  << "cannot open /dev/null-tx";
-    QTest::newRow("set -o -: the file alone on standard output")
-        << QStringList{"set", "set.txt", "ch1.subtrim=-20", "-o", "-"} << 0 << "";
-    QTest::newRow("set refuses a file that needed repairs")
-        << QStringList{"set", "repair.txt", "ch2.subtrim=5"} << 1
-        << "repair.txt needed 1 repair(s)";
-    QTest::newRow("dry run refuses what the write refuses")
-        << QStringList{"write", "repair.txt", "--port", "no-port", "--dry-run"} << 1
-        << "repair.txt needed 1 repair(s)";
-    QTest::newRow("--duration nan") << QStringList{"monitor", "--port", "p", "--duration", "nan"}
-                                    << 1 << "--duration wants seconds from 0.01 to 1000000";
-    QTest::newRow("--duration inf") << QStringList{"monitor", "--port", "p", "--duration", "inf"}
-                                    << 1 << "--duration wants seconds from 0.01 to 1000000";
-    QTest::newRow("{port} of two ports with one base name")
-        << QStringList{"read", "--port", "a/tty", "--port", "b/tty", "-o", "{port}.txt"} << 2
-        << "a/tty: failed (exit 2): cannot open a/tty";
-    QTest::newRow("history entry named in a daylight-saving gap")
-        << QStringList{"history"} << 0 << "20260329-023000-000-backup ";
-    QTest::newRow("set, unit without a space, whole number with .0")
-        << QStringList{"set", "set.txt", "alarm_voltage=4.2v", "ch1.subtrim=-20.0",
-                       "ch8.reverse=normal"}
-        << 0 << "  alarm_voltage (alarm voltage): 3.7 V -> 4.2 V\n";
-    QTest::newRow("set, between two steps") << QStringList{"set", "set.txt", "alarm_voltage=3.75"}
-                                            << 1 << "alarm_voltage takes steps of 0.1 V";
-    QTest::newRow("set, a name twice")
-        << QStringList{"set", "set.txt", "ch1.subtrim=1", "ch1.subtrim=2"} << 1
-        << "ch1.subtrim is given twice";
-    QTest::newRow("set, dual-rate selector given last")
-        << QStringList{"set",
-                       "set.txt",
-                       "dualrate.up=50",
-                       "dualrate.channel=CH2",
-                       "ch1.subtrim=-20",
-                       "ch8.reverse=normal"}
-        << 0 << "  dualrate.ch2.up (CH2 rate up): 100 % -> 50 %\n";
-    QTest::newRow("set FILE with a link option")
-        << QStringList{"set", "set.txt", "ch1.subtrim=1", "--no-backup"} << 1
-        << "--no-backup applies only with --port";
-    QTest::newRow("byte-order mark and CRLF")
-        << QStringList{"show", "crlf.txt"} << 0 << "-100 %       ch1.subtrim\n";
-    QTest::newRow("two files joined")
-        << QStringList{"show", "joined.txt"} << 1
-        << "243 more character(s) after the H frame, from character 244";
+    row("set, out of range", "set set.txt ch1.subtrim=150", 1,
+        "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %");
+    row("set, unknown name", "set set.txt ch9.subtrim=1", 1, "no setting named ch9.subtrim");
+    row("no such file", "show nothing.txt", 1, "nothing.txt: No such file or directory");
+    row("S frame only", "show short.txt", 1,
+        "not a parameter file (S, G, H frame missing or out of place)");
+    row("no port", "write custom.txt", 1, "--port P is required");
+    row("unknown option", "read --bogus", 1, "Unknown option 'bogus'");
+    row("unknown command", "fly", 1, "unknown command 'fly'");
+    row("no such port", "read --port /dev/null-tx", 2, "cannot open /dev/null-tx");
+    row("set -o -: the file alone on standard output", "set set.txt ch1.subtrim=-20 -o -", 0, "");
+    row("set refuses a file that needed repairs", "set repair.txt ch2.subtrim=5", 1,
+        "repair.txt needed 1 repair(s)");
+    row("dry run refuses what the write refuses", "write repair.txt --port no-port --dry-run", 1,
+        "repair.txt needed 1 repair(s)");
+    row("--duration nan", "monitor --port p --duration nan", 1,
+        "--duration wants seconds from 0.01 to 1000000");
+    row("--duration inf", "monitor --port p --duration inf", 1,
+        "--duration wants seconds from 0.01 to 1000000");
+    row("{port} of two ports with one base name", "read --port a/tty --port b/tty -o {port}.txt", 2,
+        "a/tty: failed (exit 2): cannot open a/tty");
+    row("history entry named in a daylight-saving gap", "history", 0,
+        "20260329-023000-000-backup ");
+    row("set, unit without a space, whole number with .0",
+        "set set.txt alarm_voltage=4.2v ch1.subtrim=-20.0 ch8.reverse=normal", 0,
+        "  alarm_voltage (alarm voltage): 3.7 V -> 4.2 V\n");
+    row("set, between two steps", "set set.txt alarm_voltage=3.75", 1,
+        "alarm_voltage takes steps of 0.1 V");
+    row("set, a name twice", "set set.txt ch1.subtrim=1 ch1.subtrim=2", 1,
+        "ch1.subtrim is given twice");
+    row("set, dual-rate selector given last",
+        "set set.txt dualrate.up=50 dualrate.channel=CH2 ch1.subtrim=-20 ch8.reverse=normal", 0,
+        "  dualrate.ch2.up (CH2 rate up): 100 % -> 50 %\n");
+    row("set FILE with a link option", "set set.txt ch1.subtrim=1 --no-backup", 1,
+        "--no-backup applies only with --port");
+    row("byte-order mark and CRLF", "show crlf.txt", 0, "-100 %       ch1.subtrim\n");
+    row("two files joined", "show joined.txt", 1,
+        "243 more character(s) after the H frame, from character 244");
     // Usage errors: all exit 1 before any port is touched.
-    QTest::newRow("no command") << QStringList{} << 1 << "no command given (see txctl --help)";
-    QTest::newRow("too many files")
-        << QStringList{"show", "a.txt", "b.txt"} << 1 << "show: usage: txctl show FILE [--json]";
-    QTest::newRow("no attempts") << QStringList{"read", "--port", "no-port", "--attempts", "0"} << 1
-                                 << "--attempts wants a number from 1 to 20";
-    QTest::newRow("timeout too short")
-        << QStringList{"read", "--port", "no-port", "--timeout", "99"} << 1
-        << "--timeout wants a number from 100 to 60000";
-    QTest::newRow("pace too long")
-        << QStringList{"write", "custom.txt", "--port", "no-port", "--pace-ms", "10001"} << 1
-        << "--pace-ms wants a number from 0 to 10000";
-    QTest::newRow("one port only")
-        << QStringList{"info", "--port", "a", "--port", "b"} << 1 << "give one --port";
-    QTest::newRow("port given twice")
-        << QStringList{"reset", "--yes", "--port", "/dev/null", "--port", "/dev/../dev/null"} << 1
-        << "/dev/null is given twice (as /dev/../dev/null)";
-    QTest::newRow("set, no value") << QStringList{"set", "set.txt", "ch1.subtrim"} << 1
-                                   << "ch1.subtrim: NAME=VALUE expected, e.g. ch1.subtrim=-20";
-    QTest::newRow("set, nothing to set") << QStringList{"set", "set.txt"} << 1 << "set: usage: ";
-    QTest::newRow("set on the transmitter, out of range")
-        << QStringList{"set", "--port", "no-port", "ch1.subtrim=150"} << 1
-        << "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %";
+    row("no command", "", 1, "no command given (see txctl --help)");
+    row("too many files", "show a.txt b.txt", 1, "show: usage: txctl show FILE [--json]");
+    row("no attempts", "read --port no-port --attempts 0", 1,
+        "--attempts wants a number from 1 to 20");
+    row("timeout too short", "read --port no-port --timeout 99", 1,
+        "--timeout wants a number from 100 to 60000");
+    row("pace too long", "write custom.txt --port no-port --pace-ms 10001", 1,
+        "--pace-ms wants a number from 0 to 10000");
+    row("one port only", "info --port a --port b", 1, "give one --port");
+    row("port given twice", "reset --yes --port /dev/null --port /dev/../dev/null", 1,
+        "/dev/null is given twice (as /dev/../dev/null)");
+    row("set, no value", "set set.txt ch1.subtrim", 1,
+        "ch1.subtrim: NAME=VALUE expected, e.g. ch1.subtrim=-20");
+    row("set, nothing to set", "set set.txt", 1, "set: usage: ");
+    row("set on the transmitter, out of range", "set --port no-port ch1.subtrim=150", 1,
+        "ch1.subtrim=150: ch1.subtrim takes -100 to 100 %");
 }
 
 void TestTxctl::fileCommands()

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <array>
 
 namespace
 {
@@ -75,16 +76,13 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("device");
-        QTest::newRow("bare name under /dev") << "null"
-                                              << "/dev/null";
-        QTest::newRow("path") << "/dev/../dev/null"
-                              << "/dev/null";
-        QTest::newRow("symbolic link") << "link"
-                                       << "/dev/null";
-        QTest::newRow("bare name of nothing") << "no-such-port"
-                                              << "no-such-port";
-        QTest::newRow("path of nothing") << "/dev/no-such-port"
-                                         << "/dev/no-such-port";
+        for (const auto &[row, name, device] :
+             {std::array{"bare name under /dev", "null", "/dev/null"},
+              {"path", "/dev/../dev/null", "/dev/null"},
+              {"symbolic link", "link", "/dev/null"},
+              {"bare name of nothing", "no-such-port", "no-such-port"},
+              {"path of nothing", "/dev/no-such-port", "/dev/no-such-port"}})
+            QTest::newRow(row) << QString(name) << QString(device);
     }
     void resolveDevice()
     {
