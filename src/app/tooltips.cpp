@@ -171,7 +171,7 @@ public:
 private:
     struct Placed {
         QRect rect;
-        QString text; // empty for a label
+        QString text; // empty for a label or a box with nothing to say: a row ends there
     };
 
     QString textFor(QWidget *label) const
