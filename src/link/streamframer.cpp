@@ -160,6 +160,18 @@ bool hasImplausibleServoWord(const QByteArray &b, int i)
     return centivolts < 100 || centivolts > 3000;
 }
 
+// The part of a servo reading there is so far already shows a channel word
+// no servo has: taken whole, it would cost as junk (hasImplausibleServoWord).
+bool startsImplausibleServo(const QByteArray &b, int i)
+{
+    if (b.size() - i < 2 || at(b, i + 1) != servoFrameType)
+        return false;
+    for (int word = 2; word < servoVoltagePosition && i + word < b.size(); word += 2)
+        if (at(b, i + word) >= 0x10)
+            return true;
+    return false;
+}
+
 // A frame of `length` at i that the bytes after it may still turn into
 // something else: the head of a longer frame (FE xx AA and five bytes, the
 // head of settings frame 17, read as an aux frame; FE 18 or FE 19 and ten
@@ -323,6 +335,11 @@ void StreamFramer::parse(Mode mode)
                     waitCost = costSkip * (n - i) + looseEnd;
                 else if (mayHideFrameHead(held, i, n - i))
                     waitCost += costHiddenHead;
+                // Waiting for the rest of a servo reading that is junk already
+                // costs what taking it would: else it outbids the frame the
+                // junk follows.
+                if (startsImplausibleServo(held, i))
+                    waitCost += costSwallowed;
             }
             bool sureFrame = false; // a frame beyond doubt ends any wait here
             for (int length : frameLengths) {

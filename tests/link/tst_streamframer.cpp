@@ -200,6 +200,13 @@ void TestStreamFramer::framesOut_data()
     QTest::newRow("junk ending in FE before aux and settings, one delivery")
         << Deliveries{{hex("1337fe") + aux() + hex("4242fe") + settings44, 0}}
         << QList<QByteArray>{aux(), settings44} << 6;
+    // The curve frame begins like an aux frame; junk after it shows a servo
+    // head whose channel words no servo has. Found by fuzzing.
+    const QByteArray curve = settings(protocol::codeCurve);
+    QTest::newRow("curve frame, junk with a servo head, next frame, a frame's head")
+        << Deliveries{{settings(0xA9), 0},
+                      {curve + hex("18800080") + settings(0xAB) + hex("0080"), 1}}
+        << QList<QByteArray>{settings(0xA9), curve, settings(0xAB)} << 6;
     // Junk whose third byte is AA, before the head of a frame: an aux reading.
     QTest::newRow("junk with AA, settings cut after its fifth byte, 16 ms")
         << Deliveries{{hex("0102aa") + settings44.left(5), 0}, {settings44.mid(5), 16}}
@@ -208,7 +215,6 @@ void TestStreamFramer::framesOut_data()
         << Deliveries{{hex("fe1801") + servo().left(17), 0}, {servo().mid(17) + aux(), 16}}
         << QList<QByteArray>{servo(), aux()} << 3;
     // FTDI-like cuts through a reply and the live stream.
-    const QByteArray curve = settings(protocol::codeCurve);
     QTest::newRow("settings AA cut after its eighth byte, 16 ms")
         << Deliveries{{curve.left(8), 0}, {curve.mid(8) + servo(), 16}}
         << QList<QByteArray>{curve, servo()} << 0;
