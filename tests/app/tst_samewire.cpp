@@ -9,8 +9,11 @@
 #include "validation.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestSameWire : public QObject
@@ -29,15 +32,18 @@ private slots:
     void sameBytes_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("changed"); // settings unlike the start values
-        QTest::newRow("write of the start values") << "toolButton_Send" << false;
-        QTest::newRow("write of changed values") << "toolButton_Send" << true;
-        QTest::newRow("factory reset") << "toolButton_Reset" << false;
+        QTest::addColumn<bool>("changed");       // settings unlike the start values
+        QTest::addColumn<bool>("closedStreams"); // txctl started without descriptors 0 to 2
+        QTest::newRow("write of the start values") << "toolButton_Send" << false << false;
+        QTest::newRow("write of changed values") << "toolButton_Send" << true << false;
+        QTest::newRow("factory reset") << "toolButton_Reset" << false << false;
+        QTest::newRow("txctl with standard streams closed") << "toolButton_Send" << true << true;
     }
     void sameBytes()
     {
         QFETCH(QString, button);
         QFETCH(bool, changed);
+        QFETCH(bool, closedStreams);
         TxParams = TxParamsRecord();
         if (changed) {
             TxParams.subTrim[0] = -100;
@@ -80,9 +86,15 @@ private slots:
         const QStringList common{"--port",      txctlLine.slavePath(), "--no-backup",
                                  "--no-verify", "--pace-ms",           "20"};
         QProcess txctl;
-        txctl.start(TXCTL_PATH, (button == "toolButton_Reset" ? QStringList{"reset", "--yes"}
-                                                              : QStringList{"write", file}) +
-                                    common);
+        const QStringList args = (button == "toolButton_Reset" ? QStringList{"reset", "--yes"}
+                                                               : QStringList{"write", file}) +
+                                 common;
+        if (closedStreams)
+            txctl.start("bash",
+                        QStringList{"-c", "exec <&- >&- 2>&-; exec \"$0\" \"$@\"", TXCTL_PATH} +
+                            args);
+        else
+            txctl.start(TXCTL_PATH, args);
         QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 30000);
         QCOMPARE(txctl.exitCode(), 0);
         QTRY_VERIFY(txctlLine.received().endsWith("DIS"));
@@ -110,6 +122,62 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 10000);
         QCOMPARE(txctl.exitCode(), 0);
         QCOMPARE(line.received(), "OKRR" + QByteArray("WWW").repeated(19) + "DIS");
+    }
+
+    void oneLockForBoth_data()
+    {
+        QTest::addColumn<bool>("windowFirst");
+        QTest::addColumn<bool>("windowThroughLink"); // txctl takes the other name
+        QTest::newRow("window holds a link, txctl comes") << true << true;
+        QTest::newRow("window holds the device, txctl comes") << true << false;
+        QTest::newRow("txctl holds the device, window comes through a link") << false << true;
+        QTest::newRow("txctl holds a link, window comes") << false << false;
+    }
+    // Whichever comes second is refused and names the holder, root too.
+    void oneLockForBoth()
+    {
+        QFETCH(bool, windowFirst);
+        QFETCH(bool, windowThroughLink);
+        PtyPeer line;
+        QVERIFY(line.isValid());
+        const QString link = dir.filePath("tx-link");
+        QFile::remove(link);
+        QVERIFY(QFile::link(line.slavePath(), link));
+        portlist::setPreferredPorts({windowThroughLink ? link : line.slavePath()});
+        MainWindow window;
+        auto *open = window.findChild<QAbstractButton *>("openButton");
+        QString box;
+        QTimer poll; // a box is modal: read it and close it
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&box] {
+            if (auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                box = shown->text();
+                shown->done(0);
+            }
+        });
+        poll.start(10);
+        if (windowFirst) {
+            open->click();
+            QTRY_COMPARE(line.received(), QByteArray("OK"));
+        }
+        QProcess txctl;
+        txctl.start(TXCTL_PATH, {"read", "--port", windowThroughLink ? line.slavePath() : link,
+                                 "--timeout", "60000", "-o", dir.filePath("read.txt")});
+        if (windowFirst) {
+            QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 10000);
+            QCOMPARE(txctl.exitCode(), 2);
+            const QString pid = QString("PID %1)").arg(QCoreApplication::applicationPid());
+            QVERIFY2(txctl.readAllStandardError().contains(pid.toUtf8()), qPrintable(pid));
+            QCOMPARE(line.received(), QByteArray("OK")); // nothing from txctl
+            return;
+        }
+        QTRY_COMPARE(line.received(), QByteArray("OKRR"));
+        open->click();
+        QVERIFY2(box.contains(QString("（txctl, PID %1）").arg(txctl.processId())),
+                 qPrintable(box));
+        QCOMPARE(open->text(), QString("打开串口"));
+        txctl.terminate();
+        QVERIFY(txctl.waitForFinished());
+        QCOMPARE(line.received(), QByteArray("OKRR")); // nothing from the window
     }
 };
 
