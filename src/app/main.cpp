@@ -4,6 +4,7 @@
 #include "language.h"
 #include "mainwindow.h"
 #include "portlist.h"
+#include "standardstreams.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -62,6 +63,8 @@ void answerHelpAndVersion(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    if (!files::openMissingStandardStreams())
+        return 1;
     answerHelpAndVersion(argc, argv);
 
     enableHighDpiScaling();

@@ -10,6 +10,7 @@
 #include "keyboardnavigation.h"
 #include "popupopening.h"
 #include "popuprows.h"
+#include "portaccess.h"
 #include "portlist.h"
 #include "qtcompat.h"
 #include "serialsetup.h"
@@ -142,12 +143,21 @@ void MainWindow::writeToPort(const QByteArray &bytes)
 void MainWindow::on_openButton_clicked()
 {
     if (ui->openButton->text() == uitexts::openCaption()) {
-        serial.setPortName(ui->portNameBox->currentText());
+        // The device's own name, as txctl takes it, so that a link and the
+        // device lock alike; a live lock is respected before the serial port
+        // looks at it (root is not kept out by the exclusive open).
+        const QString device = portlist::resolveDevice(ui->portNameBox->currentText());
+        QString holder = portlist::lockHolder(device);
+        serial.setPortName(device);
         configureTransmitterLine(serial);
-        if (!serial.open(QIODevice::ReadWrite)) {
-            const portlist::OpenFailure cause =
-                portlist::openFailure(serial.error(), portlist::systemLocation(serial.portName()));
-            QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::portOpenErrorText(cause));
+        if (!holder.isEmpty() || !serial.open(QIODevice::ReadWrite)) {
+            const portlist::OpenFailure cause = holder.isEmpty()
+                                                    ? portlist::openFailure(serial.error(), device)
+                                                    : portlist::OpenFailure::Busy;
+            if (cause == portlist::OpenFailure::Busy && holder.isEmpty())
+                holder = portlist::deviceHolder(device);
+            QMessageBox::about(nullptr, uitexts::noteTitle(),
+                               uitexts::portOpenErrorText(cause, holder));
             return;
         }
         linkLostPending = false;

@@ -39,10 +39,16 @@ QString loadDialogFilter()
     return pick("所有文件 (*.*);;文本文件 (*.txt *.dat)", "All file (*.*);;file (*.txt *.dat)");
 }
 
-QString portOpenErrorText(portlist::OpenFailure cause)
+QString portOpenErrorText(portlist::OpenFailure cause, const QString &holder)
 {
     switch (cause) {
     case portlist::OpenFailure::Busy:
+        if (!holder.isEmpty())
+            return portOpenErrorText() +
+                   pick("\n串口正被其他程序（%1）占用。\n请关闭该程序后重试。",
+                        "\nAnother program (%1) is using the port.\n"
+                        "Close that program and try again.")
+                       .arg(holder);
         return portOpenErrorText() +
                pick("\n串口正被其他程序（例如 ModemManager）占用。\n请关闭该程序后重试。",
                     "\nAnother program (ModemManager, for example) is using the port.\n"

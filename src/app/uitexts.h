@@ -31,6 +31,7 @@ QString loadDialogTitle();
 QString loadDialogFilter();
 
 // portOpenErrorText(), then for a cause the user can remove a line naming it
-// and a line with the remedy.
-QString portOpenErrorText(portlist::OpenFailure cause);
+// and a line with the remedy; a busy port names its holder when known
+// ("txctl, PID 4242").
+QString portOpenErrorText(portlist::OpenFailure cause, const QString &holder = {});
 } // namespace uitexts

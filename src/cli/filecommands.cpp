@@ -78,8 +78,9 @@ int runDiff(const QStringList &args)
         if (!link.read(cmd.parser, &error))
             return fail(trouble, error);
         ReadResult result;
+        // A signal ends diff as every command (128+N), not as trouble.
         if (const Step read = readTransmitter(link, &result); read.exits())
-            return trouble;
+            return read.status() > 128 ? read.status() : trouble;
         changes = params::changedFields(a, result.settings, protocol::carriedBothWays);
         other = link.portName;
     } else {
@@ -132,14 +133,22 @@ int runHistory(const QStringList &args)
     QString out = QStringLiteral("%1 %2 %3 %4\n")
                       .arg(QStringLiteral("ID"), -idWidth)
                       .arg(QStringLiteral("KIND"), -9)
-                      .arg(QStringLiteral("TIME"), -23)
+                      .arg(QStringLiteral("TIME"), -29)
                       .arg(QStringLiteral("FILE"));
-    for (const files::history::Entry &e : entries)
+    for (const files::history::Entry &e : entries) {
+        // The time as the entry was made, with its offset: a listing read
+        // after travelling or a change of season still tells the order.
+        const int minutes = e.time.offsetFromUtc() / 60;
+        const QString time = e.time.toOffsetFromUtc(e.time.offsetFromUtc())
+                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+                             QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+',
+                                               qAbs(minutes) / 60, qAbs(minutes) % 60);
         out += QStringLiteral("%1 %2 %3 %4\n")
                    .arg(e.id, -idWidth)
                    .arg(e.kind, -9)
-                   .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), -23)
+                   .arg(time, -29)
                    .arg(e.path);
+    }
     print(out);
     return Success;
 }

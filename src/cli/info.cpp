@@ -25,6 +25,9 @@ int runInfo(const QStringList &args)
     LinkOptions link(cmd.parser);
     if (const Step parsed = cmd.parse(args, 0, 0, link); parsed.exits())
         return parsed.status();
+    // A signal, or a reader of the output gone (info | head), ends the command
+    // with the link closed as always.
+    const InterruptionWatch watch;
     TransmitterLink port;
     port.setStopCondition([] { return interruptions() > 0; });
     ReadResult result;
@@ -46,7 +49,7 @@ int runInfo(const QStringList &args)
         },
         &error, [&status] { return status; });
     if (!linkOk)
-        return fail(LinkError, error);
+        return fail(interruptions() > 0 ? interruptedStatus() : int(LinkError), error);
     const QString unknown = QStringLiteral("-- (no status frame)");
     print(QStringLiteral("port:                %1\n"
                          "firmware version:    %2\n"
@@ -60,7 +63,8 @@ int runInfo(const QStringList &args)
               .arg(status ? QStringLiteral("%1 V").arg(live.extVolt / 10.0, 0, 'f', 1) : unknown)
               .arg(status ? QStringLiteral("%1 dBm").arg(live.rssi - 100) : unknown)
               .arg(result.settings.alarmVoltRaw / 10.0, 0, 'f', 1));
-    return Success;
+    return interruptions() > 0 ? fail(interruptedStatus(), QStringLiteral("interrupted"))
+                               : int(Success);
 }
 
 } // namespace cli

@@ -128,6 +128,12 @@ int runWrite(const QStringList &args)
         return refused.status();
     const bool dry = cmd.parser.isSet(dryRun);
     const WriteChoice choice = writeOptions.choice(cmd.parser);
+    // The write would stop at its backup: so does the dry run, before any port.
+    if (QString error; dry && choice.backup && !files::history::usable(&error))
+        return fail(UsageOrFile, QStringLiteral("a write would keep no backup (%1); nothing "
+                                                "written without one (--no-backup writes "
+                                                "without one)")
+                                     .arg(error));
     return forEachPort(link, [&](const LinkOptions &one) {
         if (!dry)
             return writeVerified(one, choice, settings, path);

@@ -1,6 +1,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "history.h"
+#include "standardstreams.h"
 
 #include <QCoreApplication>
 
@@ -68,6 +69,8 @@ int withOutputChecked(const QString &command, int status)
 
 int main(int argc, char *argv[])
 {
+    if (!files::openMissingStandardStreams())
+        return cli::UsageOrFile;
     // Past the file size limit a write fails with EFBIG, which is reported,
     // instead of ending the process half-way through a file.
     std::signal(SIGXFSZ, SIG_IGN);

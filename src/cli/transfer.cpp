@@ -45,13 +45,18 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
 
 Step readTransmitter(const LinkOptions &options, ReadResult *result)
 {
+    // Signals are counted, not fatal: the read sees them (within the link's
+    // poll) and stops, and the link says goodbye and drops its lock. With
+    // several ports every port's read sees them.
+    const InterruptionWatch watch;
     TransmitterLink link;
-    // With several ports the signals are counted, not fatal: every port's
-    // read must see them (within the link's poll) and stop.
     link.setStopCondition([] { return interruptions() > 0; });
-    const Step opened = openLink(link, options.portName);
-    return opened.exits() ? opened
-                          : readWithProgress(link, options, QStringLiteral("read"), result);
+    Step step = openLink(link, options.portName);
+    if (!step.exits())
+        step = readWithProgress(link, options, QStringLiteral("read"), result);
+    if (!step.exits() && interruptions() > 0)
+        step = Step::exitWith(fail(interruptedStatus(), QStringLiteral("interrupted")));
+    return step;
 }
 
 bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id)
@@ -103,6 +108,37 @@ void reportHalfWritten(const SentFrames &sent, const QString &backupId, const QS
              .arg(parts.join(QStringLiteral("; ")), remedy));
 }
 
+// The backup keeps what the transmitter held, values out of range too, so
+// that restoring it never passes a repair off as the old settings; but a
+// file's two characters per value cannot say every value the transmitter may
+// hold. Those are named, with what the backup holds instead.
+void reportBackupLimits(const ReadResult &result)
+{
+    TxParamsRecord kept;
+    files::parseParameterText(QString::fromLatin1(files::parameterFileContent(result.received)),
+                              kept);
+    int keptOutOfRange = 0;
+    QStringList lost;
+    for (const params::FieldChange &r : result.repairs) {
+        if (r.field->value(kept) == r.before)
+            ++keptOutOfRange;
+        else
+            lost << QStringLiteral("%1 %2 (kept as %3)")
+                        .arg(r.field->name)
+                        .arg(r.before)
+                        .arg(r.field->value(kept));
+    }
+    if (keptOutOfRange > 0)
+        warn(QStringLiteral("the backup keeps %1 value(s) out of range as the transmitter held "
+                            "them; restoring it needs --repair")
+                 .arg(keptOutOfRange));
+    if (!lost.isEmpty())
+        warn(QStringLiteral("the backup cannot keep %1 value(s) the transmitter held, as no "
+                            "parameter file can carry them: %2")
+                 .arg(lost.size())
+                 .arg(lost.join(QStringLiteral(", "))));
+}
+
 } // namespace
 
 int writeVerified(const LinkOptions &options, const WriteChoice &choice,
@@ -136,12 +172,8 @@ int writeVerified(const LinkOptions &options, const WriteChoice &choice,
         return fail(interruptedStatus(), QStringLiteral("interrupted; nothing written"));
     // From the line naming the backup on, the write has begun.
     stopAfter = 2;
-    // The backup keeps what the transmitter held, values out of range too, so
-    // that restoring it never passes a repair off as the old settings.
-    if (choice.backup && !result.repairs.isEmpty())
-        warn(QStringLiteral("the backup keeps %1 value(s) out of range as the transmitter held "
-                            "them; restoring it needs --repair")
-                 .arg(result.repairs.size()));
+    if (choice.backup)
+        reportBackupLimits(result);
     if (choice.backup && !recordHistory(result.received, QStringLiteral("backup"), &backupId))
         return fail(UsageOrFile, QStringLiteral("nothing written to %1 without a backup "
                                                 "(--no-backup writes without one)")

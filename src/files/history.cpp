@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
-#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -31,6 +31,8 @@ const QString orderFile = QStringLiteral(".order");
 // Held (flock) while an entry is added and the folder pruned, by every
 // process that records.
 const QString lockFile = QStringLiteral(".lock");
+// Beside an entry a running process keeps: locked (flock, shared) while it runs.
+const QString holdPrefix = QStringLiteral(".held-");
 
 // Time, its UTC offset (missing in older names), kind, and an optional
 // counter for two entries within one millisecond.
@@ -64,6 +66,7 @@ bool parse(const QFileInfo &info, Entry *entry)
             entry->time = QDateTime::fromString(iso + 'Z', Qt::ISODateWithMs);
     }
     entry->kind = m.captured(3);
+    entry->counter = m.captured(4).isEmpty() ? 1 : m.captured(4).toInt();
     return entry->time.isValid();
 }
 
@@ -77,15 +80,37 @@ QString offsetText(const QDateTime &local)
         .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
 
-// Entries this process added, kept from pruning when keepOwnEntries() was
-// called.
-QSet<QString> &ownEntries()
-{
-    static QSet<QString> names;
-    return names;
-}
+// Whether this process holds the entries it records, and the descriptors of
+// their locks, open until it ends.
 bool keepingOwn = false;
-std::mutex ownEntriesMutex;
+std::mutex holdsMutex;
+
+void holdEntry(const QDir &dir, const QString &name)
+{
+    const std::lock_guard<std::mutex> guard(holdsMutex);
+    if (!keepingOwn)
+        return;
+    const int fd = ::open(QFile::encodeName(dir.filePath(holdPrefix + name)).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0 && ::flock(fd, LOCK_SH) != 0)
+        ::close(fd);
+    // Otherwise the descriptor stays open, and the lock with it, until the process ends.
+}
+
+// True when a running process holds the entry. A lock file nobody holds any
+// more goes; the entry is anybody's then.
+bool heldByAnyone(const QDir &dir, const QString &name)
+{
+    const QByteArray path = QFile::encodeName(dir.filePath(holdPrefix + name));
+    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (!held)
+        ::unlink(path.constData());
+    ::close(fd);
+    return held;
+}
 
 // The entries' names, oldest arrival first: those the order file names, after
 // any it does not know (older versions kept none), which go by time.
@@ -112,7 +137,7 @@ QStringList arrivalOrder(const QDir &dir)
     return names;
 }
 
-// Keeps the newest `keptEntries` by arrival, and every entry of this process.
+// Keeps the newest `keptEntries` by arrival, and every entry a running process holds.
 void prune(const QDir &dir, const QString &justTaken)
 {
     QStringList order = arrivalOrder(dir);
@@ -121,12 +146,8 @@ void prune(const QDir &dir, const QString &justTaken)
     QStringList kept;
     int excess = order.size() - keptEntries;
     for (const QString &name : order) {
-        bool own = false;
-        {
-            const std::lock_guard<std::mutex> lock(ownEntriesMutex);
-            own = keepingOwn && ownEntries().contains(name);
-        }
-        if (excess > 0 && !own && QFile::remove(dir.filePath(name)))
+        if (excess > 0 && name != justTaken && !heldByAnyone(dir, name) &&
+            QFile::remove(dir.filePath(name)))
             --excess;
         else
             kept << name;
@@ -187,14 +208,31 @@ private:
 
 void keepOwnEntries()
 {
-    const std::lock_guard<std::mutex> lock(ownEntriesMutex);
+    const std::lock_guard<std::mutex> lock(holdsMutex);
     keepingOwn = true;
 }
 
 QString directory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/txconfig/history");
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString base =
+        QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base) + QStringLiteral("/txconfig/history");
+}
+
+bool usable(QString *error)
+{
+    const QDir dir(directory());
+    if (!dir.mkpath(QStringLiteral("."))) {
+        *error = QStringLiteral("cannot create %1").arg(dir.path());
+        return false;
+    }
+    QTemporaryFile probe(dir.filePath(QStringLiteral(".probe-XXXXXX")));
+    if (!probe.open()) {
+        *error = QStringLiteral("%1: %2").arg(dir.path(), probe.errorString());
+        return false;
+    }
+    return true;
 }
 
 bool record(const QByteArray &content, const QString &kind, Entry *entry, QString *error)
@@ -215,10 +253,7 @@ bool record(const QByteArray &content, const QString &kind, Entry *entry, QStrin
         QFile::remove(path);
         return false;
     }
-    {
-        const std::lock_guard<std::mutex> guard(ownEntriesMutex);
-        ownEntries().insert(name);
-    }
+    holdEntry(dir, name);
     prune(dir, name);
     if (entry)
         parse(QFileInfo(path), entry);
@@ -235,9 +270,11 @@ QVector<Entry> entries()
         if (parse(info, &e))
             list.append(e);
     }
-    // Names sort by time; the counter sorts after its stem as digits follow '.'.
+    // Within one millisecond the counter tells the later entry: -160 after -99.
     std::sort(list.begin(), list.end(), [](const Entry &a, const Entry &b) {
-        return a.time != b.time ? a.time > b.time : a.id > b.id;
+        if (a.time != b.time)
+            return a.time > b.time;
+        return a.counter != b.counter ? a.counter > b.counter : a.id > b.id;
     });
     return list;
 }

@@ -9,9 +9,14 @@
 #include "validation.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <csignal>
 
 class TestSameWire : public QObject
 {
@@ -80,9 +85,11 @@ private slots:
         const QStringList common{"--port",      txctlLine.slavePath(), "--no-backup",
                                  "--no-verify", "--pace-ms",           "20"};
         QProcess txctl;
-        txctl.start(TXCTL_PATH, (button == "toolButton_Reset" ? QStringList{"reset", "--yes"}
+        // Started without descriptors 0 to 2: still nothing but the frames reaches the line.
+        txctl.start("bash", QStringList{"-c", "exec <&- >&- 2>&-; exec \"$0\" \"$@\"", TXCTL_PATH} +
+                                (button == "toolButton_Reset" ? QStringList{"reset", "--yes"}
                                                               : QStringList{"write", file}) +
-                                    common);
+                                common);
         QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 30000);
         QCOMPARE(txctl.exitCode(), 0);
         QTRY_VERIFY(txctlLine.received().endsWith("DIS"));
@@ -110,6 +117,53 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(txctl.state() == QProcess::NotRunning, 10000);
         QCOMPARE(txctl.exitCode(), 0);
         QCOMPARE(line.received(), "OKRR" + QByteArray("WWW").repeated(19) + "DIS");
+    }
+
+    void oneLockForBoth_data()
+    {
+        QTest::addColumn<bool>("windowFirst");
+        QTest::addColumn<bool>("windowThroughLink"); // txctl takes the other name
+        QTest::newRow("window holds a link") << true << true;
+        QTest::newRow("window holds the device") << true << false;
+        QTest::newRow("txctl holds the device") << false << true;
+        QTest::newRow("txctl holds a link") << false << false;
+    }
+    // Whichever comes second is refused, names the holder and sends nothing; root too.
+    void oneLockForBoth()
+    {
+        QFETCH(bool, windowFirst);
+        QFETCH(bool, windowThroughLink);
+        PtyPeer line;
+        const QString link = dir.filePath(QTest::currentDataTag());
+        QVERIFY(QFile::link(line.slavePath(), link));
+        portlist::setPreferredPorts({windowThroughLink ? link : line.slavePath()});
+        MainWindow window;
+        QString refusal;
+        QTimer poll; // the box is modal: read it and close it
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&refusal] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                refusal = box->text(), box->done(0);
+        });
+        poll.start(10);
+        auto *open = window.findChild<QAbstractButton *>("openButton");
+        if (windowFirst)
+            open->click();
+        QProcess txctl;
+        txctl.start(TXCTL_PATH, {"read", "--port", windowThroughLink ? line.slavePath() : link,
+                                 "--timeout", "60000"});
+        const qint64 pid = windowFirst ? QCoreApplication::applicationPid() : txctl.processId();
+        if (!windowFirst) {
+            QTRY_COMPARE(line.received(), QByteArray("OKRR"));
+            open->click();
+            txctl.terminate();
+        }
+        QVERIFY(txctl.waitForFinished());
+        if (windowFirst)
+            refusal = txctl.readAllStandardError();
+        QVERIFY2(refusal.contains(QString(windowFirst ? "PID %1)" : "（txctl, PID %1）").arg(pid)),
+                 qPrintable(refusal));
+        QCOMPARE(txctl.exitCode(), windowFirst ? 2 : 128 + SIGTERM);
+        QTRY_COMPARE(line.received(), QByteArray(windowFirst ? "OK" : "OKRRDIS"));
     }
 };
 

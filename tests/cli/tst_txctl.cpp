@@ -189,6 +189,8 @@ private slots:
     void write();
     void interruptedWrite_data();
     void interruptedWrite();
+    void signalEndsCommand_data();
+    void signalEndsCommand();
     void manyPorts();
     void historyNamesStayApart();
     void resetAndRestore();
@@ -449,6 +451,9 @@ void TestTxctl::write_data()
         << none << none << "later entries" << 0 << verified << true;
     QTest::newRow("transmitter holding a value out of range")
         << none << none << "out of range" << 0 << verified << true;
+    QTest::newRow("transmitter holding a value no file can carry")
+        << QStringList{"--hold", "ch1.travel_left=250"} << none << "uncarried" << 0 << verified
+        << true;
 }
 
 void TestTxctl::write()
@@ -488,7 +493,10 @@ void TestTxctl::write()
             backup = e.id;
     }
     QCOMPARE(kinds, history);
-    if (history.contains("backup")) {
+    if (historyBefore == "uncarried") { // named, and not claimed as kept
+        QVERIFY2(r.err.contains("travel_left 250 (kept as 239)") && !r.err.contains("keeps"),
+                 r.err.constData());
+    } else if (history.contains("backup")) {
         QVERIFY(r.out.contains("backup kept in the history as " + backup.toUtf8()));
         QCOMPARE(fileBytes(files::history::directory() + "/" + backup + ".txt"), before);
         // The listed backup puts the old settings back; one holding a value
@@ -529,6 +537,9 @@ void TestTxctl::interruptedWrite_data()
     QTest::newRow("terminal closed") << "SIGHUP" << 128 + SIGHUP << true << "not verified";
     QTest::newRow("second Ctrl+C stops at once")
         << "SIGINT twice" << 128 + SIGINT << false << "the transmitter may be half-written";
+    // Another process fills the history meanwhile: the backup outlasts it.
+    QTest::newRow("history filled by another process, then Ctrl+C twice")
+        << "fill, SIGINT twice" << 128 + SIGINT << false << "the transmitter may be half-written";
     QTest::newRow("transmitter unplugged")
         << "unplug" << 2 << false << "lost: the device is gone (unplugged?)";
 }
@@ -543,25 +554,30 @@ void TestTxctl::interruptedWrite()
     Sim sim(dir, {});
     QVERIFY(sim.ready());
     const QByteArray before = fileBytes(sim.state);
-    QProcess *p = startTxctl(
-        {"write", "--port", sim.link, path("custom.txt"), "--pace-ms", "400", "--timeout", "1500"});
+    const bool fill = event.startsWith("fill");
+    QProcess *p = startTxctl({"write", "--port", sim.link, path("custom.txt"), "--pace-ms",
+                              fill ? "9000" : "400", "--timeout", "1500"});
     // The backup is named on standard output just before the first frame.
     QVERIFY(p->waitForReadyRead(waitMs));
     QVERIFY(p->canReadLine() || p->waitForReadyRead(waitMs));
+    const QString backup = files::history::entries().value(0).id;
+    QString error;
+    for (int i = 0; fill && i < files::history::keptEntries + 8; ++i)
+        QVERIFY(
+            files::history::record(files::parameterFileContent(custom()), "sent", nullptr, &error));
     if (event == "unplug")
         sim.process.kill();
     else
         QVERIFY(signalChild(*p, event == "SIGHUP" ? SIGHUP : SIGINT));
-    if (event == "SIGINT twice") {
+    if (event.endsWith("SIGINT twice")) {
         p->setReadChannel(QProcess::StandardError); // the first signal is taken
         QVERIFY(p->waitForReadyRead(waitMs));
         QVERIFY(signalChild(*p, SIGINT));
     }
-    const QString backup = files::history::entries().value(0).id;
     const Run r = finish(p);
     QCOMPARE(r.exit, exit);
     QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
-    if (event == "SIGINT twice") { // "sent" names exactly the frames the transmitter took
+    if (event.endsWith("SIGINT twice")) { // "sent" names exactly the frames the transmitter took
         QTest::qWait(300);
         const QByteArray simLog = sim.process.readAllStandardOutput();
         QStringList took;
@@ -580,6 +596,40 @@ void TestTxctl::interruptedWrite()
         QCOMPARE(txctl(restore.split(' ').mid(1) + fastWrite).exit, 0);
         QCOMPARE(fileBytes(sim.state), before);
     }
+}
+
+void TestTxctl::signalEndsCommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("signal");
+    QTest::newRow("read, Ctrl+C") << "read" << SIGINT;
+    QTest::newRow("info, SIGTERM") << "info" << SIGTERM;
+    QTest::newRow("diff, terminal closed") << "diff custom.txt" << SIGHUP;
+    QTest::newRow("set, Ctrl+C while reading") << "set ch1.subtrim=5" << SIGINT;
+    QTest::newRow("info | true") << "info" << SIGPIPE;
+}
+
+// Each command that opened the port says goodbye and drops its lock.
+void TestTxctl::signalEndsCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(int, signal);
+    Sim sim(dir, signal == SIGPIPE ? QStringList{} : QStringList{"--silent"});
+    QVERIFY(sim.ready());
+    QDir::setCurrent(dir.path());
+    const QStringList args =
+        command.split(' ') + QStringList{"--port", sim.link, "--timeout", "60000"};
+    QByteArray simLog;
+    const char *script =
+        signal == SIGPIPE ? "\"$0\" \"$@\" | true; exit ${PIPESTATUS[0]}" : "exec \"$0\" \"$@\"";
+    QProcess *p = startTxctl(QStringList{"-c", script, TXCTL_PATH} + args, "bash");
+    if (signal != SIGPIPE) {
+        QTRY_VERIFY((simLog += sim.process.readAllStandardOutput()).contains("RR"));
+        QVERIFY(signalChild(*p, signal));
+    }
+    QCOMPARE(finish(p).exit, 128 + signal);
+    QTRY_VERIFY((simLog += sim.process.readAllStandardOutput()).contains("DIS: "));
+    QVERIFY(!QFile::exists(portlist::lockFilePath(QFileInfo(sim.link).canonicalFilePath())));
 }
 
 // Several transmitters at once, one of them not storing what it is sent:
@@ -891,6 +941,14 @@ void TestTxctl::fileCommands_data()
         "a/tty: failed (exit 2): cannot open a/tty");
     row("history entry named in a daylight-saving gap", "history", 0,
         "20260329-023000-000-backup ");
+    // Newest first within a millisecond too; each time with its offset.
+    row("history of one millisecond", "history", 0,
+        "20260330-120000-000+0200-backup-160 backup    2026-03-30 12:00:00.000+02:00 ");
+    row("relative XDG_DATA_HOME ignored", "HOME=$PWD/home XDG_DATA_HOME=data2 history", 0,
+        "/home/.local/share/txconfig/history\n");
+    row("dry run without a usable history",
+        "XDG_DATA_HOME=$PWD/set.txt write custom.txt --port no-port --dry-run", 1,
+        "a write would keep no backup");
     row("set, unit without a space, whole number with .0",
         "set set.txt alarm_voltage=4.2v ch1.subtrim=-20.0 ch8.reverse=normal", 0,
         "  alarm_voltage (alarm voltage): 3.7 V -> 4.2 V\n");
@@ -940,10 +998,19 @@ void TestTxctl::fileCommands()
     QVERIFY(putFile("crlf.txt", "\xEF\xBB\xBF" + files::parameterFileContent(custom()) + "\r\n"));
     QVERIFY(putFile("joined.txt", files::parameterFileContent(custom()).repeated(2)));
     QVERIFY(QDir().mkpath(files::history::directory()));
-    QVERIFY(putFile(files::history::directory() + "/20260329-023000-000-backup.txt",
-                    files::parameterFileContent(custom())));
+    for (const char *name : {"20260329-023000-000-backup", "20260330-120000-000+0200-backup-99",
+                             "20260330-120000-000+0200-backup-160"})
+        QVERIFY(putFile(files::history::directory() + "/" + name + ".txt",
+                        files::parameterFileContent(custom())));
 
-    const Run r = txctl(args);
+    // Leading NAME=VALUE arguments go to the environment.
+    const Run r = args.value(0).contains('=')
+                      ? shell("while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
+                              "exec \"$0\" \"$@\"",
+                              args)
+                      : txctl(args);
+    if (args == QStringList{"history"})
+        QVERIFY(r.out.indexOf("-backup-160 ") < r.out.indexOf("-backup-99 "));
     QCOMPARE(r.exit, exit);
     QVERIFY2(QString::fromUtf8(exit == 0 ? r.out + r.err : r.out).contains(expected) ||
                  oneLine(r, expected),

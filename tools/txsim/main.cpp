@@ -1,7 +1,9 @@
+#include "fieldcatalogue.h"
 #include "pseudoterminal.h"
 #include "signalwatcher.h"
 #include "simdevice.h"
 #include "simulator.h"
+#include "standardstreams.h"
 #include "statefile.h"
 
 #include <QCommandLineParser>
@@ -36,6 +38,8 @@ bool parseReplyPacing(const QString &text, Simulator::Options &options)
 
 int main(int argc, char *argv[])
 {
+    if (!files::openMissingStandardStreams())
+        return 1;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("txsim");
 
@@ -86,6 +90,11 @@ int main(int argc, char *argv[])
         "ignore-writes",
         "Device fault: take S, G and H frames from the wire but store nothing, so a check after "
         "a write finds the old settings.");
+    const QCommandLineOption holdOption(
+        "hold",
+        "Device fault: hold NAME at VALUE, unchecked, as other firmware may (e.g. "
+        "ch1.travel_left=250, which no settings file can carry); repeatable.",
+        "NAME=VALUE");
     const QCommandLineOption silentOption(
         "silent", "Device fault: never answer a read request (the stream goes on).");
     const QCommandLineOption replyDelayOption(
@@ -127,7 +136,7 @@ int main(int argc, char *argv[])
     parser.addOptions({linkOption, hzOption, gapOption, stateOption, splitOption, mergeOption,
                        garbageOption, seedOption, dropOption, dropOnceOption, ignoreWritesOption,
                        silentOption, replyDelayOption, sentLogOption, adapterOption, stallOption,
-                       replyOption, streamDuringReplyOption});
+                       replyOption, streamDuringReplyOption, holdOption});
     parser.process(app);
 
     Simulator::Options options;
@@ -188,6 +197,16 @@ int main(int argc, char *argv[])
         } else if (!statefile::save(options.statePath, settings, &error)) {
             return fail(QStringLiteral("cannot create %1: %2").arg(options.statePath, error));
         }
+    }
+
+    for (const QString &hold : parser.values(holdOption)) {
+        const params::Field *field = params::findField(hold.section(QLatin1Char('='), 0, 0));
+        bool valueOk = false;
+        const int value = hold.section(QLatin1Char('='), 1).toInt(&valueOk);
+        if (!field || !valueOk || field->isDouble)
+            return fail(
+                QStringLiteral("--hold wants NAME=VALUE, a whole-number setting: %1").arg(hold));
+        field->setNumber(settings, value);
     }
 
     PseudoTerminal terminal;
