@@ -23,13 +23,6 @@
 
 namespace
 {
-TxParamsRecord heldByTransmitter()
-{
-    TxParamsRecord p;
-    p.subTrim[0] = 30;
-    return p;
-}
-
 // The amber outline shows on the editor's left edge.
 bool marked(QWidget *editor)
 {
@@ -86,8 +79,10 @@ private:
 
 void TestEdits::init()
 {
+    TxParamsRecord held; // CH1 sub-trim 30 %
+    held.subTrim[0] = 30;
     QString error;
-    QVERIFY(statefile::save(dir.filePath("state.txt"), heldByTransmitter(), &error));
+    QVERIFY(statefile::save(dir.filePath("state.txt"), held, &error));
     TxParams = TxParamsRecord();
     boxes.clear();
     connect(&poll, &QTimer::timeout, this, [this] {
@@ -151,8 +146,7 @@ void TestEdits::marksFollowTheTransmitter()
 
     typeInto("spinBox_sub1", "-20");
     QTest::qWait(150);
-    QVERIFY(marked(sub1));
-    QVERIFY(!marked(child("spinBox_sub2")));
+    QVERIFY(marked(sub1) && !marked(child("spinBox_sub2")));
     QVERIFY2(tabs->tabToolTip(1).contains(" 1 "), qPrintable(tabs->tabToolTip(1)));
     const QString tip = child("toolButton_Send")->toolTip();
     QVERIFY2(tip.contains("\nCH1 sub-trim: 30 % → -20 %\n"), qPrintable(tip));
