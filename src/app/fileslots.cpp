@@ -1,6 +1,7 @@
 // Save and load of the parameter file.
 #include "mainwindow.h"
 
+#include "edittracker.h"
 #include "filedialogs.h"
 #include "parameterfile.h"
 #include "transfergate.h"
@@ -79,4 +80,6 @@ void MainWindow::on_toolButton_Load_clicked()
     }
     params::settle(
         TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
+    if (!fileName.isEmpty())
+        edits->loaded();
 }

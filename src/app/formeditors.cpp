@@ -54,6 +54,8 @@ FormEditors::FormEditors(QWidget *form, QObject *window)
             if (!byGroup.contains(e.group))
                 groups.append(e.group);
             byGroup[e.group].append(s);
+            if (editor)
+                all.append({&f, &e, editor});
             if (!e.store)
                 continue;
             const params::Field *field = &f;

@@ -15,13 +15,14 @@ struct TxParamsRecord;
 
 namespace params
 {
+struct Editor;
 struct Field;
-}
+} // namespace params
 
 // The form's settings editors as the field catalogue lists them, found once
-// by object name; each spin box takes its range and decimals from its field. The display refresh writes them group by group. An editor
-// the catalogue lists but the window declares no `on_<name>_<signal>` slot
-// for (a setting added later) is connected to the store here, so adding a
+// by object name; each spin box takes its range and decimals from its field. The display refresh
+// writes them group by group. An editor the catalogue lists but the window declares no
+// `on_<name>_<signal>` slot for (a setting added later) is connected to the store here, so adding a
 // setting needs no new slot.
 class FormEditors
 {
@@ -37,6 +38,14 @@ public:
     // added later, which no display routine names.
     QStringList groupsNotShown() const;
 
+    // Every editor found, with the field it shows and how it stores it.
+    struct Placed {
+        const params::Field *field;
+        const params::Editor *editor;
+        QWidget *widget;
+    };
+    const QVector<Placed> &placed() const { return all; }
+
 private:
     struct Shown {
         const params::Field *field;
@@ -47,4 +56,5 @@ private:
     QHash<QString, QVector<Shown>> byGroup;
     QStringList groups; // in catalogue order
     mutable QSet<QString> asked;
+    QVector<Placed> all;
 };

@@ -86,7 +86,13 @@ QWidgetList pageOrder(QWidget *page)
     for (QWidget *w : tabStopsIn(page))
         if (!order.contains(w))
             loose << w;
-    return order + readingOrder(loose, page);
+    order += readingOrder(loose, page);
+    // A plot comes after the boxes of the curve it draws, which stand in a
+    // panel of their own below it: last on the page.
+    std::stable_partition(order.begin(), order.end(), [](const QWidget *w) {
+        return !w->inherits("cureWidget") && !w->inherits("mWidget");
+    });
+    return order;
 }
 
 // The top bar is read left to right, each column top to bottom.

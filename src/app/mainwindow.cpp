@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "closedeferral.h"
+#include "edittracker.h"
 #include "firstshow.h"
 #include "focusframe.h"
 #include "formeditors.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     spinarrows::install(); // before the form, which then is styled once
     ui->setupUi(this);
     formEditors = std::make_unique<FormEditors>(this, this);
+    edits = new EditTracker(this, *formEditors, [this] { ui_Display(); });
     qtcompat::keepQt5TextHeights(this);
     popuprows::install(this);
     wheelguard::install(this);
@@ -276,6 +278,7 @@ void MainWindow::on_toolButton_Reset_clicked()
     }
     RestData();
     RestData2();
+    edits->resetApplied();
     transferKind = QStringLiteral("reset");
     startWrite(true, true);
     transfer.handOver();
@@ -310,6 +313,7 @@ void MainWindow::transferFinished(const TransmitterSession::Result &result)
     }
     transferGate->end();
     noteLastResult(result);
+    edits->transferEnded(result, transferKind);
     const QString failure = transfertexts::failureText(result);
     if (!failure.isEmpty() && !closedByUser) {
         // Out of the session's own call, which may be inside a delivery.

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QAbstractButton;
+class EditTracker;
 class FormEditors;
 class QComboBox;
 class QTimer;
@@ -212,6 +213,8 @@ private:
     // box has spent under the pointer (hover dwell).
     std::unique_ptr<FormEditors> formEditors;
     QHash<const QComboBox *, int> hoverTicks;
+    // Marks, Write's list of changes, undo and redo (edittracker.h).
+    EditTracker *edits;
     void showGroups(const QStringList &groups, std::initializer_list<QComboBox *> first = {});
 
     // Holds a close of the window back while settings are being written.

@@ -4,6 +4,7 @@
 // quiet refresh calls no editor slot at all.
 #include "mainwindow.h"
 
+#include "edittracker.h"
 #include "formeditors.h"
 #include "hoverdwell.h"
 #include "txparams.h"
@@ -22,6 +23,7 @@ void MainWindow::showGroups(const QStringList &groups, std::initializer_list<QCo
 
 void MainWindow::ui_Display()
 {
+    const EditTracker::Displaying displaying(*edits);
     Servo_Display();
     Recieve_Display();
     Rev_Display();
@@ -40,6 +42,7 @@ void MainWindow::ui_Display()
     THcure_Display();
     // Editors of a group box added later, which no routine above names.
     showGroups(formEditors->groupsNotShown());
+    edits->refresh();
 }
 
 void MainWindow::Rev_Display() { showGroups({"servo phase"}); }

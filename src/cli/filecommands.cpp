@@ -84,7 +84,7 @@ int runDiff(const QStringList &args)
         changes = params::changedFields(a, result.settings, protocol::carriedBothWays);
         other = link.portName;
     } else {
-        changes = params::changedFields(a, b, protocol::carriedToTransmitter);
+        changes = protocol::writeChanges(a, b);
     }
     printChanges(changes, files[0], other, cmd.parser.isSet(cmd.json));
     return changes.isEmpty() ? Success : 1;

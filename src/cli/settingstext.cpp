@@ -1,5 +1,6 @@
 #include "settingstext.h"
 
+#include "changetext.h"
 #include "cli.h"
 
 #include <QJsonArray>
@@ -89,10 +90,8 @@ QString changesText(const QVector<params::FieldChange> &changes, const QString &
         return QStringLiteral("no differences between %1 and %2\n").arg(before, after);
     QString out =
         QStringLiteral("%1 setting(s) differ: %2 -> %3\n").arg(changes.size()).arg(before, after);
-    for (const params::FieldChange &c : changes)
-        out += QStringLiteral("  %1 (%2): %3 -> %4\n")
-                   .arg(c.field->name, c.field->label, c.field->text(c.before),
-                        c.field->text(c.after));
+    for (const QString &line : params::changeLines(changes, params::ChangeStyle::Script))
+        out += QStringLiteral("  ") + line + QLatin1Char('\n');
     return out;
 }
 

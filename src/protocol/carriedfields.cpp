@@ -75,4 +75,9 @@ bool carriedBothWays(const params::Field &field)
     return c.in && c.out;
 }
 
+QVector<params::FieldChange> writeChanges(const TxParamsRecord &held, const TxParamsRecord &edited)
+{
+    return params::changedFields(held, edited, carriedToTransmitter);
+}
+
 } // namespace protocol

@@ -1,9 +1,8 @@
 #pragma once
 
-namespace params
-{
-struct Field;
-}
+#include "fieldcatalogue.h"
+
+struct TxParamsRecord;
 
 // Which settings each direction of the link carries, found by sending one
 // changed field at a time through the real encoders and decoders (binary
@@ -21,5 +20,10 @@ bool carriedBothWays(const params::Field &field);
 // transmitter: the aux frame is 7, the settings frames their code's number;
 // 0 for a field no frame brings.
 int replyFrameOf(const params::Field &field);
+
+// What writing `edited` changes in a transmitter that holds `held`: the
+// fields the frames carry whose values differ, in catalogue order. txctl's
+// diff of two files and the window's Write tooltip both list these.
+QVector<params::FieldChange> writeChanges(const TxParamsRecord &held, const TxParamsRecord &edited);
 
 } // namespace protocol

@@ -101,6 +101,21 @@ std::array<QPoint, kThrottlePointCount> throttlePoints(int w, int h,
     return points;
 }
 
+int throttleValueAt(int h, int y)
+{
+    const int f = qMax(1, h - kThrottleMarginTop - kThrottleMarginBottom);
+    return qBound(0, 100 - qRound((y - kThrottleMarginTop) * 100.0 / f), 100);
+}
+
+int throttlePointAt(int w, int x)
+{
+    int nearest = 0;
+    for (int n = 1; n < kThrottlePointCount; ++n)
+        if (qAbs(throttlePointX(w, n) - x) < qAbs(throttlePointX(w, nearest) - x))
+            nearest = n;
+    return nearest;
+}
+
 QString throttleValueLabel(int k)
 {
     return QString::number(100 - 10 * k).rightJustified(3, QLatin1Char(' '));
@@ -160,6 +175,20 @@ RateCurve rateCurve(int w, int h, int rate, int expo)
     curve.start2 = QPoint(w - kRateMargin, kRateMargin + a / 100);
     curve.control2 = QPoint((3 * gw) / 4 + kRateMargin - dx1, gh / 4 + kRateMargin + a / 200 - dy1);
     return curve;
+}
+
+int rateAt(int h, int y, bool rightEnd)
+{
+    const int half = qMax(1, (h - 2 * kRateMargin) / 2);
+    const int fromEdge = rightEnd ? y - kRateMargin : (h - kRateMargin) - y;
+    return qBound(0, 100 - qRound(fromEdge * 100.0 / half), 100);
+}
+
+int expoAfterDrag(int h, int expo, int dy, bool rightHalf)
+{
+    const int gh = qMax(1, h - 2 * kRateMargin);
+    const int change = qRound((rightHalf ? -dy : dy) * 200.0 / gh);
+    return qBound(-100, expo + change, 100);
 }
 
 } // namespace curvegeometry

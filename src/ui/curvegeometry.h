@@ -72,6 +72,11 @@ int throttleValueY(int h, int percent);
 std::array<QPoint, kThrottlePointCount> throttlePoints(int w, int h,
                                                        const int (&percent)[kThrottlePointCount]);
 
+// The other way, for dragging: the throttle value (0..100) nearest to height
+// y, and the point whose column is nearest to x.
+int throttleValueAt(int h, int y);
+int throttlePointAt(int w, int x);
+
 // Value label k (0 = "100" ... 10 = "  0"), three characters right-aligned.
 QString throttleValueLabel(int k);
 // Point label n (0..6) reads "1" ... "7".
@@ -108,5 +113,13 @@ struct RateCurve {
 };
 
 RateCurve rateCurve(int w, int h, int rate, int expo);
+
+// The rate (0..100) that puts the curve's right end (or its left end) at
+// height y.
+int rateAt(int h, int y, bool rightEnd);
+// The exponential after a vertical drag of `dy` pixels (down positive) that
+// began at `expo`: up on the right half, down on the left one, bends the
+// curve steeper at the centre. Kept within -100..100.
+int expoAfterDrag(int h, int expo, int dy, bool rightHalf);
 
 } // namespace curvegeometry

@@ -210,8 +210,8 @@ void TestTransfers::faultsAreSaidOrMended()
         QVERIFY2(!boxes.filter(box).isEmpty(), qPrintable(boxes.join("\n---\n")));
     QCOMPARE(linkOpen(), !steps.contains(" at "));
     const QString tip = (steps.contains("write") ? send : read)->toolTip();
-    QVERIFY2(tip.section('\n', 1).contains(
-                 QRegularExpression("^上次（\\d\\d:\\d\\d:\\d\\d）：" + last + "$")),
+    QVERIFY2(tip.section('\n', 1, 1)
+                 .contains(QRegularExpression("^上次（\\d\\d:\\d\\d:\\d\\d）：" + last + "$")),
              qPrintable(tip));
 
     TxParamsRecord expected = form == "edited" ? edited() : TxParamsRecord();

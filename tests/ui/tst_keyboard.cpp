@@ -171,6 +171,9 @@ void TestKeyboard::tabWalksInReadingOrder_data()
         << QStringList{"spinBox_Ru4", "doubleSpinBox_Volt", "spinBox_Mode", "comboBox_PRM01_Mix"};
     QTest::newRow("advanced 2") << 3 << QStringList{"portNameBox", "comboBox_PRM03_Mix"};
     QTest::newRow("advanced 3") << 4 << QStringList{"portNameBox", "comboBox_PRM04_Mix"};
+    // the throttle-curve plot after its boxes
+    QTest::newRow("advanced 3, plot")
+        << 4 << QStringList{"spinBox_THCURE_Data07", "widget_4", "toolButton_Read"};
 }
 
 // From Read, Tab runs along the top bar, through every editor of the page
@@ -198,6 +201,10 @@ void TestKeyboard::tabWalksInReadingOrder()
     for (QAbstractSpinBox *spin : tabs->widget(page)->findChildren<QAbstractSpinBox *>())
         if (!spin->isReadOnly())
             editors << spin->objectName();
+    for (QWidget *plot : tabs->widget(page)->findChildren<QWidget *>())
+        if (plot->focusPolicy() & Qt::TabFocus &&
+            (plot->inherits("cureWidget") || plot->inherits("mWidget")))
+            editors << plot->objectName();
     QStringList onPage = walked.mid(bar.size(), walked.size() - bar.size() - 1);
     onPage.sort();
     editors.sort();
