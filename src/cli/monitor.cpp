@@ -159,9 +159,11 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
     port.close();
     if (inPlace)
         print(QStringLiteral("\n"));
+    // A log cut short by its own failure is not put in the old one's place.
+    const bool logLost = outputOk && logging && !csv.commit(&error);
     if (interruptions() > 0)
-        return interruptedStatus();
-    if (!outputOk)
+        return logLost ? fail(interruptedStatus(), error) : interruptedStatus();
+    if (!outputOk || logLost)
         return fail(UsageOrFile, error);
     return linkOk ? Success : fail(LinkError, error);
 }
