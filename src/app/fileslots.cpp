@@ -3,7 +3,10 @@
 
 #include "edittracker.h"
 #include "filedialogs.h"
+#include "fileoutput.h"
+#include "filetexts.h"
 #include "parameterfile.h"
+#include "parameterreader.h"
 #include "transfergate.h"
 #include "txparams.h"
 #include "ui_mainwindow.h"
@@ -32,14 +35,26 @@ void MainWindow::on_toolButton_Save_clicked()
     if (path.isEmpty())
         return;
 
+    // A device or a FIFO is no parameter file, whatever link leads to it:
+    // refused before anything is built or sent.
+    const files::OutputTarget target(path, files::OutputTarget::Takes::FilesOnly);
+    if (const auto refusal = target.refusal(); refusal != files::OutputTarget::Refusal::None) {
+        QMessageBox::critical(this, uitexts::errorTitle(),
+                              uitexts::saveFailedText(path, filetexts::saveRefusalText(refusal)),
+                              QMessageBox::Ok);
+        return;
+    }
     SendData1();
     SendData2();
     SendData3();
     QString error;
-    if (!files::writeParameterFile(
-            path, files::parameterFileContent(frameTextS, frameTextG, frameTextH), &error)) {
+    if (!target.write(files::parameterFileContent(frameTextS, frameTextG, frameTextH), &error)) {
         qDebug() << "save failed:" << error;
-        QMessageBox::critical(this, uitexts::errorTitle(), uitexts::saveFailedText(path, error),
+        // The box names the file itself; the reason follows on its own line.
+        const QString named = path + QStringLiteral(": ");
+        QMessageBox::critical(this, uitexts::errorTitle(),
+                              uitexts::saveFailedText(
+                                  path, error.startsWith(named) ? error.mid(named.size()) : error),
                               QMessageBox::Ok);
         return;
     }
@@ -59,27 +74,32 @@ void MainWindow::on_toolButton_Load_clicked()
 
     fileName = filedialogs::openFileName(this, uitexts::loadDialogTitle(), "./",
                                          uitexts::loadDialogFilter());
+    files::ParameterReading read;
     if (!fileName.isEmpty()) {
-        QString error;
-        if (!files::readParameterFile(fileName, &loadedText, &error)) {
-            qDebug() << "load failed:" << error;
+        read = files::readParameterFile(fileName, TxParams);
+        if (read.problem == files::ReadProblem::Unreadable) {
+            qDebug() << "load failed:" << read.reason;
             QMessageBox::critical(this, uitexts::errorTitle(), uitexts::fileErrorText(),
                                   QMessageBox::Ok);
             fileName.clear();
             return;
         }
+        loadedText = read.raw;
         const int length = loadedText.size();
         qDebug("Blength00:%d", length);
-        const files::LoadedFrames loaded = files::parseParameterText(loadedText, TxParams);
-        if (loaded.s)
+        if (read.frames.s)
             qDebug("Blength01:%d", length);
-        if (loaded.g)
+        if (read.frames.g)
             qDebug("Blength02:%d", length);
-        if (loaded.h)
+        if (read.frames.h)
             qDebug("Blength03:%d", length);
     }
     params::settle(
         TxParams, [this] { Dr_DataSelet(); }, [this] { FalseSaveData(); });
-    if (!fileName.isEmpty())
+    if (!fileName.isEmpty() && !read.nothingRead())
         edits->loaded();
+    // After the store is settled, so the form behind the box shows what was loaded.
+    if (!read.complete())
+        QMessageBox::information(this, uitexts::noteTitle(), filetexts::loadProblemText(read),
+                                 QMessageBox::Ok);
 }

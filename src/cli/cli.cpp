@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "parameterfile.h"
+#include "parameterreader.h"
 #include "portaccess.h"
 #include "validation.h"
 
@@ -213,66 +214,16 @@ QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
     return repairs;
 }
 
-namespace
-{
-// The file's text; "-" is standard input.
-bool readText(const QString &path, QString *text, QString *error)
-{
-    if (path != QLatin1String("-"))
-        return files::readParameterFile(path, text, error);
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) {
-        *error = in.errorString();
-        return false;
-    }
-    *text = QString::fromLatin1(in.read(files::maxReadBytes));
-    return true;
-}
-
-// What editors and other systems add around the 243 characters: a byte-order
-// mark before, a line end (LF or CRLF) after. Anything else after the H frame
-// (junk, a second file joined on) is refused with its position.
-bool trimFileText(QString *text, QString *error)
-{
-    // Read as Latin-1: the UTF-8 mark is three characters.
-    if (text->startsWith(QLatin1String("\xEF\xBB\xBF")))
-        *text = text->mid(3);
-    while (text->endsWith(QLatin1Char('\n')) || text->endsWith(QLatin1Char('\r')))
-        text->chop(1);
-    if (text->size() <= files::fileLength)
-        return true;
-    *error = QStringLiteral("%1 more character(s) after the H frame, from character %2 on; one "
-                            "parameter file is %3 characters")
-                 .arg(text->size() - files::fileLength)
-                 .arg(files::fileLength + 1)
-                 .arg(files::fileLength);
-    return false;
-}
-} // namespace
-
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
                       QString *error)
 {
-    QString text;
-    if (!readText(path, &text, error) || !trimFileText(&text, error)) {
-        *error = QStringLiteral("%1: %2").arg(path, *error);
-        return false;
-    }
     TxParamsRecord p;
-    const files::LoadedFrames loaded = files::parseParameterText(text, p);
-    QStringList missing;
-    if (!loaded.s)
-        missing << QStringLiteral("S");
-    if (!loaded.g)
-        missing << QStringLiteral("G");
-    if (!loaded.h)
-        missing << QStringLiteral("H");
-    if (!missing.isEmpty()) {
-        *error = QStringLiteral("%1: not a parameter file (%2 frame missing or out of place)")
-                     .arg(path, missing.join(QStringLiteral(", ")));
+    const files::ParameterReading read = files::readParameterFile(path, p);
+    if (!read.complete()) {
+        *error = QStringLiteral("%1: %2").arg(path, files::readProblemText(read));
         return false;
     }
-    *repairs = describeRepairs(params::settle(p), files::unreadableFields(text));
+    *repairs = describeRepairs(params::settle(p), files::unreadableFields(read.text));
     *settings = p;
     return true;
 }

@@ -117,10 +117,10 @@ struct Repair {
 QVector<Repair> describeRepairs(const QVector<params::FieldChange> &changes,
                                 const QVector<protocol::UnreadableField> &unreadable = {});
 
-// Reads a parameter file as the window loads one (lenient fields, dual-rate
+// Reads a parameter file with the window's reader (lenient fields, dual-rate
 // selection, validation); unlike the window it refuses a file without all
-// three frames, or with more than a line end after them (a byte-order mark
-// before is allowed). "-" is standard input. Repairs are returned, not printed.
+// three frames as well as everything the reader refuses. "-" is standard
+// input. Repairs are returned, not printed.
 bool loadSettingsFile(const QString &path, TxParamsRecord *settings, QVector<Repair> *repairs,
                       QString *error);
 

@@ -159,9 +159,11 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
     port.close();
     if (inPlace)
         print(QStringLiteral("\n"));
+    // A log cut short by its own failure is not put in the old one's place.
+    const bool logLost = outputOk && logging && !csv.commit(&error);
     if (interruptions() > 0)
-        return interruptedStatus();
-    if (!outputOk)
+        return logLost ? fail(interruptedStatus(), error) : interruptedStatus();
+    if (!outputOk || logLost)
         return fail(UsageOrFile, error);
     return linkOk ? Success : fail(LinkError, error);
 }
@@ -170,25 +172,26 @@ int monitorPort(const LinkOptions &link, const MonitorChoice &choice)
 
 int runMonitor(const QStringList &args)
 {
-    Command cmd(
-        QStringLiteral("monitor"),
-        QStringLiteral("monitor --port P... [--csv FILE] [--duration S]"),
-        QStringLiteral("Shows the live values: CH1..CH8, transmitter and power voltage, "
-                       "signal (\"--\" until received).\nOn a terminal one line "
-                       "refreshes in place; otherwise a line every 100 ms. With --csv "
-                       "every\nservo frame becomes a row with a timestamp and UTC "
-                       "offset (\"-\" for standard output), written\nas it comes; values not "
-                       "received yet are empty. An existing FILE is replaced once the port\nis "
-                       "open (a port that fails to open leaves it as it was); /dev/stdout "
-                       "after >> is added to.\nCtrl+C, SIGTERM, a closed terminal or a closed "
-                       "pipe disconnects cleanly (exit status 128+N).\nSeveral --port "
-                       "watch several transmitters, each line or CSV file named by its "
-                       "port."),
-        QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
-                       "  txctl monitor --port /dev/ttyUSB0 --csv flight.csv --duration "
-                       "60\n"
-                       "  txctl monitor --port /dev/ttyUSB0 --port /dev/ttyUSB1 --csv "
-                       "'log-{port}.csv'\n"));
+    Command cmd(QStringLiteral("monitor"),
+                QStringLiteral("monitor --port P... [--csv FILE] [--duration S]"),
+                QStringLiteral(
+                    "Shows the live values: CH1..CH8, transmitter and power voltage, "
+                    "signal (\"--\" until received).\nOn a terminal one line "
+                    "refreshes in place; otherwise a line every 100 ms. With --csv "
+                    "every\nservo frame becomes a row with a timestamp and UTC "
+                    "offset (\"-\" for standard output), written\nas it comes; values not "
+                    "received yet are empty. The rows go to a temporary file beside FILE,\nwhich "
+                    "replaces FILE when monitoring ends; a port that fails to open or a log "
+                    "that\ncannot be written whole leaves FILE as it was. /dev/stdout "
+                    "after >> is added to.\nCtrl+C, SIGTERM, a closed terminal or a closed "
+                    "pipe disconnects cleanly (exit status 128+N).\nSeveral --port "
+                    "watch several transmitters, each line or CSV file named by its "
+                    "port."),
+                QStringLiteral("  txctl monitor --port /dev/ttyUSB0\n"
+                               "  txctl monitor --port /dev/ttyUSB0 --csv flight.csv --duration "
+                               "60\n"
+                               "  txctl monitor --port /dev/ttyUSB0 --port /dev/ttyUSB1 --csv "
+                               "'log-{port}.csv'\n"));
     LinkOptions link(cmd.parser);
     link.severalPorts = true;
     const QCommandLineOption csvOption(

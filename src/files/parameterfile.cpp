@@ -4,9 +4,7 @@
 #include "frames.h"
 #include "textparser.h"
 
-#include <QFile>
 #include <QSaveFile>
-#include <QTextStream>
 
 namespace files
 {
@@ -48,17 +46,6 @@ QByteArray parameterFileContent(const TxParamsRecord &p)
 {
     const QStringList frames = protocol::buildTextFrames(p);
     return parameterFileContent(frames[0], frames[1], frames[2]);
-}
-
-bool readParameterFile(const QString &path, QString *text, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = file.errorString();
-        return false;
-    }
-    *text = QString::fromLatin1(file.read(maxReadBytes));
-    return true;
 }
 
 QVector<protocol::UnreadableField> unreadableFields(const QString &text)

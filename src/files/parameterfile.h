@@ -14,9 +14,6 @@ namespace files
 
 constexpr int frameLength = 81;
 constexpr int fileLength = 3 * frameLength;
-// A parameter file is 243 characters; reading stops here so that a wrongly
-// chosen huge file cannot exhaust memory.
-constexpr qint64 maxReadBytes = 64 * 1024;
 
 // Which frames a load found in place and read.
 struct LoadedFrames {
@@ -40,10 +37,6 @@ QByteArray parameterFileContent(const QString &s, const QString &g, const QStrin
 // The file's content for p, each frame built into its start-up buffer (for
 // writers that keep no frame buffers of their own).
 QByteArray parameterFileContent(const TxParamsRecord &p);
-
-// Reads at most maxReadBytes of the file as text. False, with a reason in
-// *error, when it cannot be opened.
-bool readParameterFile(const QString &path, QString *text, QString *error);
 
 // Replaces the file atomically: the old file stays untouched unless every
 // byte of the new one was written. False, with a reason in *error, on failure.

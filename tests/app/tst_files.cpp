@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "validation.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -15,6 +16,9 @@
 #include <QTimer>
 
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 extern QString loadedText;
 
@@ -79,8 +83,16 @@ private:
             // focus, and offscreen windows are active, so type the path.
             dialog->selectFile(path);
             dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
-            static_cast<QDialog *>(dialog)->accept(); // public there, virtual
+            // Queued: a question the dialog asks on accepting (replace the
+            // file?) runs its own loop, in which this poll must go on.
+            if (!accepting)
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            accepting = true;
         } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes)) { // replace the file?
+                yes->click();
+                return;
+            }
             boxes << box->windowTitle() + "|" + box->text();
             box->accept();
         }
@@ -105,6 +117,7 @@ private:
         dialog->reject();
     }
 
+    bool accepting = false;
     bool filterSwitched = false;
     int waits = 0;
     QTimer poll;
@@ -136,6 +149,8 @@ private slots:
     void cancelledSaveWritesNothing();
     void failedSaveShowsTheBox_data();
     void failedSaveShowsTheBox();
+    void saveTargets_data();
+    void saveTargets();
     void loadCases_data();
     void loadCases();
     void filterEntries_data();
@@ -190,7 +205,7 @@ void TestFiles::init()
     loadedText = QStringLiteral("before");
     lengthLog.clear();
     for (const QFileInfo &entry :
-         QDir(workDir.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+         QDir(workDir.path()).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
         QFile::remove(entry.filePath());
 }
 
@@ -263,16 +278,59 @@ void TestFiles::failedSaveShowsTheBox()
     QCOMPARE(contentOf(workDir.filePath("plain")), QByteArray("old"));
 }
 
+void TestFiles::saveTargets_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a device: refused, the device stays") << "device";
+    QTest::newRow("file with a second hard link: both names hold the save") << "hard link";
+    QTest::newRow("file with its own mode: kept") << "mode";
+}
+
+void TestFiles::saveTargets()
+{
+    QFETCH(QString, kind);
+    const QString other = workDir.filePath("other");
+    const QString target = kind == "mode" ? other : workDir.filePath("target");
+    if (kind == "device") { // the kernel's /dev/full, made here
+        if (::mknod(QFile::encodeName(other).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no device nodes may be made here");
+        QVERIFY(QFile::link(other, target));
+    } else {
+        QVERIFY(writeBytes(other, "old"));
+        QVERIFY(kind != "hard link" || ::link(QFile::encodeName(other).constData(),
+                                              QFile::encodeName(target).constData()) == 0);
+        QVERIFY(
+            QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    }
+    MainWindow w;
+    const QStringList boxes = save(w, Answer::Choose, target);
+    struct stat st {
+    };
+    QCOMPARE(::stat(QFile::encodeName(other).constData(), &st), 0);
+    if (kind == "device") {
+        QCOMPARE(boxes,
+                 QStringList{QStringLiteral("错误|无法写入文件 %1：\n这是设备或管道，不是普通文件；"
+                                            "参数只保存到文件。")
+                                 .arg(target)});
+        QVERIFY(S_ISCHR(st.st_mode));
+        return;
+    }
+    QCOMPARE(boxes.join('\n'), QString());
+    QCOMPARE(contentOf(target), startupFileText.toLatin1());
+    QCOMPARE(st.st_nlink, nlink_t(kind == "hard link" ? 2 : 1));
+    QCOMPARE(st.st_mode & 0777, mode_t(0640));
+}
+
 void TestFiles::loadCases_data()
 {
-    QTest::addColumn<QString>("content");
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("answer");
     QTest::addColumn<RecordEdit>("outcome"); // applied to the store loaded from
     QTest::addColumn<bool>("textRead");
     QTest::addColumn<QStringList>("log");
     QTest::addColumn<QStringList>("boxes");
 
-    QString trimmed = startupFileText;
+    QByteArray trimmed = startupFileText.toLatin1();
     trimmed.replace(9, 2, "DC"); // subTrim[0] = 100
     const RecordEdit loadedAll = [](TxParamsRecord &p) {
         p = TxParamsRecord{};
@@ -283,6 +341,12 @@ void TestFiles::loadCases_data()
         p.extraWord = 110;
         p.extraWordScaled = 11.0;
     };
+    const RecordEdit loadedSG = [](TxParamsRecord &p) {
+        p.subTrim[0] = 100;
+        p.alarmVolt = 3.7;
+        p.extraWord = 110;
+        p.extraWordScaled = 11.0;
+    };
     const RecordEdit untouched = [](TxParamsRecord &) {};
     const auto lengths = [](int length, const char *which) {
         QStringList lines;
@@ -290,24 +354,51 @@ void TestFiles::loadCases_data()
             lines << QStringLiteral("Blength0%1:%2").arg(QChar(*c)).arg(length);
         return lines;
     };
+    const auto note = [](const char *text) {
+        return QStringList{QStringLiteral("提示|") + QString::fromUtf8(text)};
+    };
+    const char *const nothing = "\n没有加载任何设置，表单保留原值。";
     const int choose = int(Answer::Choose);
+    const QByteArray s = trimmed.left(81), g = trimmed.mid(81, 81), h = trimmed.mid(162);
+    const QString wide = QChar(0xFEFF) + QString::fromLatin1(trimmed);
 
     QTest::newRow("whole file") << trimmed << choose << loadedAll << true << lengths(243, "0123")
                                 << QStringList();
     QTest::newRow("whole file and a line break")
         << trimmed + "\n"
         << choose << loadedAll << true << lengths(244, "0123") << QStringList();
-    QTest::newRow("frames on separate lines")
-        << trimmed.left(81) + "\n" + trimmed.mid(81, 81) + "\n" + trimmed.mid(162) << choose
-        << RecordEdit([](TxParamsRecord &p) {
-               p.subTrim[0] = 100;
-               p.alarmVolt = 3.7;
-               p.extraWord = 110;
-               p.extraWordScaled = 11.0;
-           })
-        << true << lengths(245, "01") << QStringList();
-    QTest::newRow("S frame only") << trimmed.left(81) << choose << repairedOnly << true
-                                  << lengths(81, "0") << QStringList();
+    QTest::newRow("byte-order mark, CRLF after every frame")
+        << "\xEF\xBB\xBF" + s + "\r\n" + g + "\r\n" + h + "\r\n"
+        << choose << loadedAll << true << lengths(252, "0123") << QStringList();
+    QTest::newRow("frames on separate lines") << s + "\n" + g + "\n" + h << choose << loadedAll
+                                              << true << lengths(245, "0123") << QStringList();
+    QTest::newRow("cut to 200 characters")
+        << trimmed.left(200) << choose << loadedSG << true << lengths(200, "012")
+        << note("文件中没有找到 H 帧（标记不在应有的位置），表单保留这些设置的原值。\n已加载 S、G "
+                "帧。");
+    QTest::newRow("G frame's end marker out of place")
+        << trimmed.left(160) + "ZY" + h << choose << loadedAll << true << lengths(243, "013")
+        << note("文件中没有找到 G 帧（标记不在应有的位置），表单保留这些设置的原值。\n已加载 S、H "
+                "帧。");
+    QTest::newRow("S frame only")
+        << s << choose << repairedOnly << true << lengths(81, "0")
+        << note(QByteArray("文件只有 81 个字符，参数文件是 243 个字符。") + nothing);
+    QTest::newRow("empty") << QByteArray() << choose << repairedOnly << true << lengths(0, "0")
+                           << note(QByteArray("文件是空的。") + nothing);
+    QTest::newRow("UTF-16")
+        << QByteArray(reinterpret_cast<const char *>(wide.utf16()), int(wide.size()) * 2) << choose
+        << repairedOnly << true << lengths(488, "0")
+        << note(QByteArray("文件是 UTF-16 文本，参数文件是 243 个 ASCII 字符。") + nothing);
+    QTest::newRow("binary junk")
+        << QByteArray("\x7f"
+                      "ELF\x02\x01\x01\0",
+                      8) +
+               trimmed
+        << choose << repairedOnly << true << lengths(251, "0")
+        << note(QByteArray("文件不是文本文件（第 1 字节是控制字符 0x7f）。") + nothing);
+    QTest::newRow("97 MB")
+        << QByteArray("97 MB") << choose << repairedOnly << false << lengths(0, "0")
+        << note(QByteArray("文件太大（超过 65536 字节），参数文件只有 243 个字符。") + nothing);
     QTest::newRow("dialog cancelled") << trimmed << int(Answer::Cancel) << repairedOnly << false
                                       << QStringList() << QStringList();
     QTest::newRow("file gone before it is read")
@@ -320,7 +411,7 @@ void TestFiles::loadCases_data()
 // tells whether the file was read and whether the repair ran.
 void TestFiles::loadCases()
 {
-    QFETCH(QString, content);
+    QFETCH(QByteArray, content);
     QFETCH(int, answer);
     QFETCH(RecordEdit, outcome);
     QFETCH(bool, textRead);
@@ -328,7 +419,12 @@ void TestFiles::loadCases()
     QFETCH(QStringList, boxes);
 
     const QString path = workDir.filePath("params.txt");
-    QVERIFY(writeBytes(path, content.toLatin1()));
+    if (content == "97 MB") { // a parameter file, then zeros the file system need not store
+        QVERIFY(writeBytes(path, startupFileText.toLatin1()));
+        QVERIFY(QFile::resize(path, 97 * 1024 * 1024));
+    } else {
+        QVERIFY(writeBytes(path, content));
+    }
     TxParams.subTrim[0] = 7;
     TxParams.extraWord = 5000;
     TxParams.extraWordScaled = 500.0;
@@ -338,7 +434,9 @@ void TestFiles::loadCases()
     MainWindow w;
     QCOMPARE(load(w, Answer(answer), path), boxes);
     QCOMPARE(TxParams, expected);
-    QCOMPARE(loadedText, textRead ? content : QStringLiteral("before"));
+    QCOMPARE(loadedText, textRead ? QString::fromLatin1(content.constData(), content.size())
+                         : answer == int(Answer::Choose) ? QString()
+                                                         : QStringLiteral("before"));
     QCOMPARE(lengthLog, log);
 }
 

@@ -278,6 +278,7 @@ void TestTxctl::outputs_data()
     QTest::newRow("FIFO, read as written") << "fifo";
     QTest::newRow("file with a second hard link") << "hard link";
     QTest::newRow("symbolic link to a file") << "symlink";
+    QTest::newRow("symbolic link to nothing: its target made, as by >") << "dangling";
     QTest::newRow("file with its own mode") << "mode";
     QTest::newRow("folder that does not exist") << "no folder";
     QTest::newRow("serial port, never an output") << "port";
@@ -305,6 +306,8 @@ void TestTxctl::outputs()
         QVERIFY(kind == "symlink" ? QFile::link(other, target)
                                   : ::link(QFile::encodeName(other).constData(),
                                            QFile::encodeName(target).constData()) == 0);
+    } else if (kind == "dangling") {
+        QVERIFY(QFile::link(other, target));
     } else if (kind == "mode") {
         QVERIFY(putFile(target, "old"));
         QVERIFY(
@@ -351,7 +354,7 @@ void TestTxctl::outputs()
         QCOMPARE(QFileInfo(target).permissions() & 0x0777, QFileDevice::Permissions(0x0640));
     } else {
         QCOMPARE(fileBytes(other), expected);
-        QCOMPARE(QFileInfo(target).isSymLink(), kind == "symlink");
+        QCOMPARE(QFileInfo(target).isSymLink(), kind == "symlink" || kind == "dangling");
     }
 }
 
@@ -747,7 +750,8 @@ void TestTxctl::monitor_data()
     QTest::newRow("reader of the pipe gone") << "head" << 128 + SIGPIPE;
     QTest::newRow("added to through /dev/stdout") << ">>" << 0;
     QTest::newRow("no such port: the old log stays") << "no port" << 2;
-    QTest::newRow("monitor killed") << "SIGKILL" << -1; // the rows so far are kept
+    QTest::newRow("monitor killed: rows so far beside the old log") << "SIGKILL" << -1;
+    QTest::newRow("log past the file size limit: the old log stays") << "ulimit" << 1;
 }
 
 void TestTxctl::monitor()
@@ -764,11 +768,13 @@ void TestTxctl::monitor()
                      ending == ">>"     ? "/dev/stdout"
                      : ending == "head" ? "-"
                                         : csv};
-    if (ending == "duration" || ending == ">>" || ending == "head")
-        args << "--duration" << (ending == "head" ? "5" : "1");
+    if (ending == "duration" || ending == ">>" || ending == "head" || ending == "ulimit")
+        args << "--duration" << (ending == "duration" || ending == ">>" ? "1" : "5");
     Run r;
     if (ending == "head")
         r = shell("\"$0\" \"$@\" | head -c 2000 >/dev/null; exit ${PIPESTATUS[0]}", args);
+    else if (ending == "ulimit") // writes past 4 KiB fail, as on a full disk
+        r = shell("ulimit -f 4; exec \"$0\" \"$@\"", args);
     else if (ending == ">>")
         r = shell("exec \"$0\" \"$@\" >> '" + csv + "'", args);
     else {
@@ -786,9 +792,15 @@ void TestTxctl::monitor()
     if (ending == "SIGKILL") // nobody is left to remove Qt's lock of the port
         QFile::remove(portlist::lockFilePath(QFileInfo(sim.link).canonicalFilePath()));
     QCOMPARE(r.exit, exit);
-    if (ending == "no port") {
+    const QStringList temporary =
+        QDir(dir.path()).entryList({".txctl-*"}, QDir::Hidden | QDir::Files);
+    if (ending == "no port" || ending == "ulimit" || ending == "SIGKILL") {
         QCOMPARE(fileBytes(csv), oldLog);
-        return;
+        QCOMPARE(temporary.size(), ending == "SIGKILL" ? 1 : 0);
+        QVERIFY(ending != "ulimit" || oneLine(r, csv + ": File too large"));
+        if (ending != "SIGKILL")
+            return;
+        QVERIFY(QFile::remove(csv) && QFile::rename(path(temporary.value(0)), csv));
     }
     if (exit == 2)
         QVERIFY(oneLine(r, "link to " + sim.link + " lost"));
@@ -923,7 +935,11 @@ void TestTxctl::fileCommands_data()
     row("set, unknown name", "set set.txt ch9.subtrim=1", 1, "no setting named ch9.subtrim");
     row("no such file", "show nothing.txt", 1, "nothing.txt: No such file or directory");
     row("S frame only", "show short.txt", 1,
-        "not a parameter file (S, G, H frame missing or out of place)");
+        "not a parameter file: 81 character(s), where the S, G and H frames take 243");
+    row("CR between the frames, from standard input", "show - <cr.txt", 0,
+        "-100 %       ch1.subtrim\n");
+    row("NUL after the H frame, then a second file", "show nul.txt", 1,
+        "nul.txt: a NUL byte at byte 244: not a text file");
     row("no port", "write custom.txt", 1, "--port P is required");
     row("unknown option", "read --bogus", 1, "Unknown option 'bogus'");
     row("unknown command", "fly", 1, "unknown command 'fly'");
@@ -997,18 +1013,33 @@ void TestTxctl::fileCommands()
     QVERIFY(putFile("set.txt", files::parameterFileContent(custom())));
     QVERIFY(putFile("crlf.txt", "\xEF\xBB\xBF" + files::parameterFileContent(custom()) + "\r\n"));
     QVERIFY(putFile("joined.txt", files::parameterFileContent(custom()).repeated(2)));
+    const QByteArray frames = files::parameterFileContent(custom());
+    QVERIFY(
+        putFile("cr.txt", frames.left(81) + '\r' + frames.mid(81, 81) + '\r' + frames.mid(162)));
+    QVERIFY(putFile("nul.txt", frames + '\0' + frames));
     QVERIFY(QDir().mkpath(files::history::directory()));
     for (const char *name : {"20260329-023000-000-backup", "20260330-120000-000+0200-backup-99",
                              "20260330-120000-000+0200-backup-160"})
         QVERIFY(putFile(files::history::directory() + "/" + name + ".txt",
                         files::parameterFileContent(custom())));
 
-    // Leading NAME=VALUE arguments go to the environment.
-    const Run r = args.value(0).contains('=')
-                      ? shell("while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
-                              "exec \"$0\" \"$@\"",
-                              args)
-                      : txctl(args);
+    // Leading NAME=VALUE arguments go to the environment; a last "<FILE" is
+    // standard input.
+    QStringList argv = args;
+    auto *p = new QProcess(this);
+    if (argv.value(argv.size() - 1).startsWith('<'))
+        p->setStandardInputFile(argv.takeLast().mid(1));
+    QString program = TXCTL_PATH;
+    if (argv.value(0).contains('=')) {
+        argv = QStringList{"-c",
+                           "while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
+                           "exec \"$0\" \"$@\"",
+                           TXCTL_PATH} +
+               argv;
+        program = "bash";
+    }
+    p->start(program, argv);
+    const Run r = finish(p);
     if (args == QStringList{"history"})
         QVERIFY(r.out.indexOf("-backup-160 ") < r.out.indexOf("-backup-99 "));
     QCOMPARE(r.exit, exit);
@@ -1016,7 +1047,7 @@ void TestTxctl::fileCommands()
                  oneLine(r, expected),
              (r.out + r.err).constData());
 
-    if (args.contains("-")) { // the file alone, and set.txt as it was
+    if (args.value(0) == "set" && args.contains("-")) { // the file alone, and set.txt as it was
         QCOMPARE(r.out.size(), files::fileLength);
         QCOMPARE(fileBytes("set.txt"), files::parameterFileContent(custom()));
         return;
@@ -1041,7 +1072,7 @@ void TestTxctl::fileCommands()
         QCOMPARE(p.subTrim[0], exit == 0 ? -20 : custom().subTrim[0]);
         QCOMPARE(p.rev[7], exit == 0 ? 0 : 1);
     }
-    if (args.value(0) == "show" && exit == 0) { // the same settings for scripts
+    if (args.value(0) == "show" && args.value(1) != "-" && exit == 0) { // the same for scripts
         const QJsonArray settings = QJsonDocument::fromJson(txctl(args << "--json").out)
                                         .object()
                                         .value("settings")

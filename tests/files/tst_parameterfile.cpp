@@ -3,6 +3,7 @@
 #include "../protocol/testsupport.h"
 #include "filetestsupport.h"
 #include "parameterfile.h"
+#include "parameterreader.h"
 #include "validation.h"
 
 #include <QDir>
@@ -119,6 +120,7 @@ using FailingTarget = std::function<QString(const QDir &dir)>;
 } // namespace
 
 Q_DECLARE_METATYPE(FailingTarget)
+Q_DECLARE_METATYPE(files::ReadProblem)
 
 class TestParameterFile : public QObject
 {
@@ -131,8 +133,6 @@ private slots:
     void fieldsAtTheirPositions();
     void startupRecordSavesAsDesigned();
     void savedFilesLoadBackUnchanged();
-    void readingStopsAt64KiB_data();
-    void readingStopsAt64KiB();
     void readingAMissingFileFails();
     void saveReplacesAnExistingFile();
     void failedSaveKeepsWhatWasThere_data();
@@ -141,42 +141,63 @@ private slots:
 
 void TestParameterFile::framesFoundInText_data()
 {
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("framesRead"); // letters of the frames expected to be read
+    QTest::addColumn<files::ReadProblem>("problem");
+    QTest::addColumn<int>("position");
 
-    const QStringList f = buildFrames(distinctRecord());
-    const QString all = f.join(QString());
-    const auto replaced = [&all](int pos, QChar c) {
-        QString t = all;
+    const QStringList frames = buildFrames(distinctRecord());
+    QList<QByteArray> f;
+    for (const QString &frame : frames)
+        f << frame.toLatin1();
+    const QByteArray all = f[0] + f[1] + f[2];
+    const auto replaced = [&all](int pos, char c) {
+        QByteArray t = all;
         t[pos] = c;
         return t;
     };
-    QTest::newRow("as saved") << all << "SGH";
-    QTest::newRow("trailing LF") << all + "\n"
-                                 << "SGH";
-    QTest::newRow("trailing CRLF") << all + "\r\n"
-                                   << "SGH";
-    QTest::newRow("empty") << QString() << "";
-    QTest::newRow("S frame only") << f[0] << "";
-    QTest::newRow("161 characters") << all.left(161) << "";
-    QTest::newRow("162 characters") << all.left(162) << "SG";
-    QTest::newRow("200 characters") << all.left(200) << "SG";
-    QTest::newRow("242 characters") << all.left(242) << "SG";
-    QTest::newRow("LF between frames") << f.join("\n") << "S";
-    QTest::newRow("CRLF between frames") << f.join("\r\n") << "S";
-    QTest::newRow("S end marker missing") << replaced(80, '0') << "GH";
-    QTest::newRow("G start marker lowercase") << replaced(81, 'g') << "SH";
-    QTest::newRow("G end marker missing") << replaced(161, 'Y') << "SH";
-    QTest::newRow("H start marker missing") << replaced(162, ' ') << "SG";
-    QTest::newRow("H end marker missing") << replaced(242, 'Z') << "SG";
-    QTest::newRow("one character inserted") << "S" + all << "";
+    using P = files::ReadProblem;
+    QTest::newRow("as saved") << all << "SGH" << P::None << 0;
+    QTest::newRow("byte-order mark, CRLF after") << "\xEF\xBB\xBF" + all + "\r\n"
+                                                 << "SGH" << P::None << 0;
+    QTest::newRow("LF between frames") << f[0] + "\n" + f[1] + "\n" + f[2] << "SGH" << P::None << 0;
+    QTest::newRow("CR between and after frames") << f[0] + "\r" + f[1] + "\r" + f[2] + "\r"
+                                                 << "SGH" << P::None << 0;
+    QTest::newRow("empty") << QByteArray() << "" << P::Empty << 0;
+    QTest::newRow("S frame only") << f[0] << "" << P::TooShort << 0;
+    QTest::newRow("161 characters") << all.left(161) << "" << P::TooShort << 0;
+    QTest::newRow("162 characters") << all.left(162) << "SG" << P::FramesMissing << 0;
+    QTest::newRow("200 characters") << all.left(200) << "SG" << P::FramesMissing << 0;
+    QTest::newRow("242 characters") << all.left(242) << "SG" << P::FramesMissing << 0;
+    QTest::newRow("S end marker missing") << replaced(80, '0') << "GH" << P::FramesMissing << 0;
+    QTest::newRow("G start marker lowercase") << replaced(81, 'g') << "SH" << P::FramesMissing << 0;
+    QTest::newRow("H end marker missing") << replaced(242, 'Z') << "SG" << P::FramesMissing << 0;
+    QTest::newRow("one character inserted") << "S" + all << "" << P::FramesMissing << 0;
+    QTest::newRow("two files joined") << all + all << "" << P::TextAfterH << 244;
+    QTest::newRow("NUL after the H frame, then a second file")
+        << all + QByteArray(1, '\0') + all << "" << P::NulByte << 244;
+    QTest::newRow("NUL inside a field") << replaced(9, '\0') << "" << P::NulByte << 10;
+    QTest::newRow("binary junk") << QByteArray("\x7f"
+                                               "ELF\x02\x01\x01") +
+                                        all
+                                 << "" << P::ControlByte << 1;
+    const QString wide = QChar(0xFEFF) + QString::fromLatin1(all);
+    QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char *>(wide.utf16()),
+                                          int(wide.size()) * 2)
+                            << "" << P::Utf16 << 0;
+    QTest::newRow("one byte past 64 KiB")
+        << all + QByteArray(files::maxFileBytes + 1 - all.size(), '\n') << "" << P::TooLarge << 0;
 }
 
-// A frame is read whole or not at all; the rest of the record stays.
+// The reader takes what is put around the frames and refuses, with the byte
+// it is at, what would make a load partial; a frame found in place is read
+// whole, and the rest of the record stays.
 void TestParameterFile::framesFoundInText()
 {
-    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, framesRead);
+    QFETCH(files::ReadProblem, problem);
+    QFETCH(int, position);
 
     const TxParamsRecord before{};
     TxParamsRecord expected = before;
@@ -189,11 +210,13 @@ void TestParameterFile::framesFoundInText()
         copyHFields(source, expected);
 
     TxParamsRecord loaded = before;
-    const files::LoadedFrames found = files::parseParameterText(text, loaded);
+    const files::ParameterReading read = files::readParameterBytes(bytes, loaded);
     QCOMPARE(loaded, expected);
-    QCOMPARE(found.s, framesRead.contains('S'));
-    QCOMPARE(found.g, framesRead.contains('G'));
-    QCOMPARE(found.h, framesRead.contains('H'));
+    QCOMPARE(read.problem, problem);
+    QCOMPARE(read.position, qint64(position));
+    QCOMPARE(read.frames.s, framesRead.contains('S'));
+    QCOMPARE(read.frames.g, framesRead.contains('G'));
+    QCOMPARE(read.frames.h, framesRead.contains('H'));
 }
 
 void TestParameterFile::fieldsAtTheirPositions_data()
@@ -311,11 +334,8 @@ void TestParameterFile::savedFilesLoadBackUnchanged()
                      path, files::parameterFileContent(frames[0], frames[1], frames[2]), &error),
                  qPrintable(error));
 
-        QString text;
-        QVERIFY(files::readParameterFile(path, &text, &error));
         TxParamsRecord loaded = distinctRecord();
-        const files::LoadedFrames found = files::parseParameterText(text, loaded);
-        QVERIFY(found.s && found.g && found.h);
+        QVERIFY(files::readParameterFile(path, loaded).complete());
         loaded.drRate = saved.drRate; // not carried by the file
         loaded.drExp = saved.drExp;
         loaded.firmwareVersion = saved.firmwareVersion;
@@ -323,44 +343,14 @@ void TestParameterFile::savedFilesLoadBackUnchanged()
     }
 }
 
-void TestParameterFile::readingStopsAt64KiB_data()
-{
-    QTest::addColumn<int>("fileSize");
-    QTest::addColumn<int>("expectedLength");
-
-    QTest::newRow("empty") << 0 << 0;
-    QTest::newRow("one parameter file") << 243 << 243;
-    QTest::newRow("exactly 64 KiB") << 65536 << 65536;
-    QTest::newRow("one byte more") << 65537 << 65536;
-    QTest::newRow("1 MiB") << 1024 * 1024 << 65536;
-}
-
-void TestParameterFile::readingStopsAt64KiB()
-{
-    QFETCH(int, fileSize);
-    QFETCH(int, expectedLength);
-
-    QByteArray bytes(fileSize, '\0');
-    for (int i = 0; i < fileSize; ++i)
-        bytes[i] = char('A' + i % 26);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("big.dat");
-    QVERIFY(writeBytes(path, bytes));
-
-    QString text;
-    QString error;
-    QVERIFY(files::readParameterFile(path, &text, &error));
-    QCOMPARE(text, QString::fromLatin1(bytes.left(expectedLength)));
-}
-
 void TestParameterFile::readingAMissingFileFails()
 {
     QTemporaryDir dir;
-    QString text = QStringLiteral("kept");
-    QString error;
-    QVERIFY(!files::readParameterFile(dir.filePath("none.txt"), &text, &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(text, QStringLiteral("kept"));
+    TxParamsRecord p;
+    const files::ParameterReading read = files::readParameterFile(dir.filePath("none.txt"), p);
+    QCOMPARE(read.problem, files::ReadProblem::Unreadable);
+    QVERIFY(!read.reason.isEmpty());
+    QCOMPARE(p, TxParamsRecord{});
 }
 
 void TestParameterFile::saveReplacesAnExistingFile()

@@ -1,20 +1,17 @@
 #include "statefile.h"
 
 #include "parameterfile.h"
+#include "parameterreader.h"
 
 namespace statefile
 {
 
 bool load(const QString &path, TxParamsRecord &p, QString *error)
 {
-    QString text;
-    if (!files::readParameterFile(path, &text, error))
-        return false;
     TxParamsRecord parsed = p;
-    const files::LoadedFrames loaded = files::parseParameterText(text, parsed);
-    if (!(loaded.s && loaded.g && loaded.h)) {
-        *error = QStringLiteral("not a parameter file (S, G and H frames of 81 characters "
-                                "back to back expected)");
+    const files::ParameterReading read = files::readParameterFile(path, parsed);
+    if (!read.complete()) {
+        *error = files::readProblemText(read);
         return false;
     }
     p = parsed;
