@@ -39,8 +39,11 @@ QStringList notReceived(const QVector<int> &missingFrames)
     return names;
 }
 
-QString readFailure(const ReadResult &read, Outcome outcome)
+QString readFailure(const ReadResult &read, Outcome outcome, bool portRefused)
 {
+    if (portRefused)
+        return pick("读取请求无法发出：串口不接收数据。",
+                    "The read request could not be sent: the port takes no bytes.");
     if (outcome == Outcome::NoAnswer)
         return pick("遥控器没有应答。", "The transmitter did not answer.");
     if (outcome == Outcome::Incomplete)
@@ -88,7 +91,7 @@ QString writeFailure(const TransmitterSession::Result &r)
     if (r.checking)
         return pick("设置已发送，但无法读回核对：\n%1",
                     "The settings were sent but could not be read back to check them:\n%1")
-            .arg(readFailure(r.read, r.outcome));
+            .arg(readFailure(r.read, r.outcome, r.portRefused));
     return pick("写入被中断（%1）。遥控器可能只保存了部分新设置，请重新写入。",
                 "The write was cut short (%1). The transmitter may hold part of the new "
                 "settings: write them again.")
@@ -101,8 +104,9 @@ QString failureText(const TransmitterSession::Result &result)
 {
     if (result.outcome == Outcome::Done)
         return {};
-    return result.job == TransmitterSession::Job::Write ? writeFailure(result)
-                                                        : readFailure(result.read, result.outcome);
+    return result.job == TransmitterSession::Job::Write
+               ? writeFailure(result)
+               : readFailure(result.read, result.outcome, result.portRefused);
 }
 
 QString lastResult(const TransmitterSession::Result &result, bool checked, const QTime &at)

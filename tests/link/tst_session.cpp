@@ -3,7 +3,17 @@
 #include "transmitterframes.h"
 #include "transmittersession.h"
 
+#include <QSerialPort>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <poll.h>
+#include <pty.h>
+#include <thread>
+#include <time.h>
+#include <unistd.h>
 
 namespace
 {
@@ -41,6 +51,84 @@ QVector<QByteArray> replyOf(const TxParamsRecord &p)
     QVector<QByteArray> frames = protocol::encodeSettingsFrames(p);
     frames.append(protocol::encodeAuxFrame(p));
     return frames;
+}
+
+// The transmitter's end of a pseudo-terminal, read on a thread of its own
+// so that each piece is stamped as it lands, whatever the writer's loop does.
+class WireClock
+{
+public:
+    int masterFd = -1, slaveFd = -1;
+    QString slavePath;
+    WireClock()
+    {
+        char name[128];
+        if (::openpty(&masterFd, &slaveFd, name, nullptr, nullptr) == 0)
+            slavePath = QString::fromLocal8Bit(name);
+        reader = std::thread([this] { run(); });
+    }
+    ~WireClock()
+    {
+        stop = true;
+        reader.join();
+        ::close(masterFd);
+        ::close(slaveFd);
+    }
+    // Milliseconds between the arrivals of the bytes at `offsets`.
+    QVector<double> gaps(const QVector<int> &offsets)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        QVector<double> at;
+        for (int offset : offsets) {
+            for (const Piece &piece : pieces) {
+                if (piece.end > offset) {
+                    at.append(piece.ms);
+                    break;
+                }
+            }
+        }
+        QVector<double> result;
+        for (int i = 1; i < at.size(); ++i)
+            result.append(at[i] - at[i - 1]);
+        return result;
+    }
+
+private:
+    struct Piece {
+        int end;
+        double ms;
+    };
+    std::thread reader;
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    QVector<Piece> pieces;
+    int total = 0;
+    void run()
+    {
+        pollfd fd{masterFd, POLLIN, 0};
+        char buffer[512];
+        while (!stop) {
+            if (::poll(&fd, 1, 20) <= 0)
+                continue;
+            const double ms = std::chrono::duration<double, std::milli>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count();
+            const ssize_t n = ::read(masterFd, buffer, sizeof buffer);
+            if (n <= 0)
+                continue;
+            std::lock_guard<std::mutex> lock(mutex);
+            total += int(n);
+            pieces.append({total, ms});
+        }
+    }
+};
+
+// Milliseconds past the last multiple of `period` on the clock Qt's timers run on.
+int phaseOfClock(int period)
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return int((qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000) % period);
 }
 
 } // namespace
@@ -96,6 +184,33 @@ private slots:
         QCOMPARE(result.outcome, missing.isEmpty() ? TransmitterSession::Outcome::Done
                                                    : TransmitterSession::Outcome::Incomplete);
         QCOMPARE(line.sent.count('R') / 2, requests);
+    }
+
+    void pausesAreNeverShort_data()
+    {
+        QTest::addColumn<int>("phase"); // ms past a 200 ms step of the clock
+        // Coarse timers round an 800 ms pause to such a step, up to 40 ms early.
+        QTest::newRow("45 ms past a step") << 45;
+        QTest::newRow("90 ms past a step") << 90;
+    }
+
+    // S, G, H and "WWW" land at least 800 ms apart on the transmitter's side.
+    void pausesAreNeverShort()
+    {
+        QFETCH(int, phase);
+        WireClock wire;
+        QSerialPort port(wire.slavePath);
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        TransmitterSession session(port, TransmitterSession::Ack::PerFrame);
+        while (phaseOfClock(200) != phase) {
+        }
+        const QString frame(81, QLatin1Char('x'));
+        QVERIFY(session.write({frame, frame, frame}, {}));
+        QTRY_VERIFY_WITH_TIMEOUT(!session.busy(), 5000);
+        const QVector<double> gaps = wire.gaps({0, 81, 162, 243});
+        QCOMPARE(gaps.size(), 3);
+        for (double gap : gaps)
+            QVERIFY2(gap >= 800, qPrintable(QString::number(gap)));
     }
 
     // A port that refuses the G frame: S was sent, G maybe, H not.
