@@ -97,6 +97,11 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
         const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live);
         if (r.kind == protocol::DeliveryKind::Servo || r.kind == protocol::DeliveryKind::Status) {
             emit liveFrame(frame);
+        } else if (r.kind == protocol::DeliveryKind::Settings && r.frameNumber == 0) {
+            // A code outside the table answers nothing, but the user's read
+            // shows it as any settings frame: the display is refreshed.
+            if (storing && requestSent)
+                emit replyFrame(frame, 0);
         } else if (r.frameNumber != 0 && current == Job::Read && requestSent) {
             reply.add(frame);
             if (storing)

@@ -100,7 +100,8 @@ public:
 
 signals:
     void liveFrame(const QByteArray &frame);
-    // An aux or settings frame of a read the user asked for.
+    // An aux or settings frame of a read the user asked for; `number` 0 for
+    // a settings frame whose code no setting has.
     void replyFrame(const QByteArray &frame, int number);
     // After the frames of one delivery (or of a piece completed by quiet
     // time) were handed on, before the delivery is answered.
