@@ -34,7 +34,7 @@ QStringList notReceived(const QVector<int> &missingFrames)
     QStringList names;
     for (const params::Field &f : params::fieldCatalogue()) {
         if (missingFrames.contains(protocol::replyFrameOf(f)))
-            names << f.label;
+            names << f.shownLabel();
     }
     return names;
 }
@@ -82,7 +82,8 @@ QString writeFailure(const TransmitterSession::Result &r)
         QStringList names;
         for (const params::FieldChange &c : r.mismatches)
             names << QStringLiteral("%1 (%2 → %3)")
-                         .arg(c.field->label, c.field->text(c.before), c.field->text(c.after));
+                         .arg(c.field->shownLabel(), c.field->shownText(c.before),
+                              c.field->shownText(c.after));
         return pick("写入后读回的设置与写入的不同，以下设置没有生效：\n%1",
                     "These settings did not take: they read back differently after the "
                     "write:\n%1")
