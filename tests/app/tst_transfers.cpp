@@ -153,8 +153,6 @@ void TestTransfers::faultsAreSaidOrMended_data()
          "无法读回核对", "edited", "edited", "已发送，未能核对"},
         {"window closed during the write", {}, "write, window at 1300",
          "无法读回核对", "edited", "edited", "已发送，未能核对"},
-        {"OPEN/CLOSE during the save", {}, "save, close at 1300",
-         "none", "edited", "edited", "已发送"},
         {"Ctrl+L during the save", {}, "save, ctrl+l at 1300",
          "none", "edited", "edited", "已发送"},
         {"window closed during the save", {}, "save, window at 1300",

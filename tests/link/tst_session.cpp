@@ -8,11 +8,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <poll.h>
 #include <pty.h>
 #include <thread>
-#include <time.h>
 #include <unistd.h>
 
 namespace
@@ -53,83 +51,43 @@ QVector<QByteArray> replyOf(const TxParamsRecord &p)
     return frames;
 }
 
-// The transmitter's end of a pseudo-terminal, read on a thread of its own
-// so that each piece is stamped as it lands, whatever the writer's loop does.
-class WireClock
+double nowMs()
 {
-public:
-    int masterFd = -1, slaveFd = -1;
-    QString slavePath;
+    // steady_clock is CLOCK_MONOTONIC, the clock Qt's timers run on.
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The transmitter's end of a pseudo-terminal, read on a thread of its own so
+// that each byte is stamped as it lands, whatever the writer's loop does.
+struct WireClock {
+    int master = -1, slave = -1;
+    char name[128] = {};
+    std::vector<double> arrivals; // ms, per byte; read once stopped
+    std::atomic<bool> stop{false};
+    std::thread reader;
     WireClock()
     {
-        char name[128];
-        if (::openpty(&masterFd, &slaveFd, name, nullptr, nullptr) == 0)
-            slavePath = QString::fromLocal8Bit(name);
-        reader = std::thread([this] { run(); });
+        ::openpty(&master, &slave, name, nullptr, nullptr);
+        reader = std::thread([this] {
+            pollfd fd{master, POLLIN, 0};
+            char buffer[512];
+            while (!stop) {
+                const ssize_t n = ::poll(&fd, 1, 20) > 0 ? ::read(master, buffer, 512) : 0;
+                arrivals.insert(arrivals.end(), size_t(qMax<ssize_t>(n, 0)), nowMs());
+            }
+        });
     }
     ~WireClock()
     {
         stop = true;
-        reader.join();
-        ::close(masterFd);
-        ::close(slaveFd);
-    }
-    // Milliseconds between the arrivals of the bytes at `offsets`.
-    QVector<double> gaps(const QVector<int> &offsets)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        QVector<double> at;
-        for (int offset : offsets) {
-            for (const Piece &piece : pieces) {
-                if (piece.end > offset) {
-                    at.append(piece.ms);
-                    break;
-                }
-            }
-        }
-        QVector<double> result;
-        for (int i = 1; i < at.size(); ++i)
-            result.append(at[i] - at[i - 1]);
-        return result;
-    }
-
-private:
-    struct Piece {
-        int end;
-        double ms;
-    };
-    std::thread reader;
-    std::atomic<bool> stop{false};
-    std::mutex mutex;
-    QVector<Piece> pieces;
-    int total = 0;
-    void run()
-    {
-        pollfd fd{masterFd, POLLIN, 0};
-        char buffer[512];
-        while (!stop) {
-            if (::poll(&fd, 1, 20) <= 0)
-                continue;
-            const double ms = std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now().time_since_epoch())
-                                  .count();
-            const ssize_t n = ::read(masterFd, buffer, sizeof buffer);
-            if (n <= 0)
-                continue;
-            std::lock_guard<std::mutex> lock(mutex);
-            total += int(n);
-            pieces.append({total, ms});
-        }
+        if (reader.joinable())
+            reader.join();
+        ::close(master);
+        ::close(slave);
     }
 };
-
-// Milliseconds past the last multiple of `period` on the clock Qt's timers run on.
-int phaseOfClock(int period)
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return int((qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000) % period);
-}
 
 } // namespace
 
@@ -199,18 +157,21 @@ private slots:
     {
         QFETCH(int, phase);
         WireClock wire;
-        QSerialPort port(wire.slavePath);
+        QSerialPort port(QString::fromLatin1(wire.name));
         QVERIFY(port.open(QIODevice::ReadWrite));
         TransmitterSession session(port, TransmitterSession::Ack::PerFrame);
-        while (phaseOfClock(200) != phase) {
+        while (qint64(nowMs()) % 200 != phase) {
         }
         const QString frame(81, QLatin1Char('x'));
         QVERIFY(session.write({frame, frame, frame}, {}));
         QTRY_VERIFY_WITH_TIMEOUT(!session.busy(), 5000);
-        const QVector<double> gaps = wire.gaps({0, 81, 162, 243});
-        QCOMPARE(gaps.size(), 3);
-        for (double gap : gaps)
-            QVERIFY2(gap >= 800, qPrintable(QString::number(gap)));
+        QTest::qWait(50);
+        wire.stop = true;
+        wire.reader.join();
+        QCOMPARE(wire.arrivals.size(), size_t(3 * 81 + 3)); // S, G, H, "WWW"
+        for (int i = 81; i < 4 * 81; i += 81)
+            QVERIFY2(wire.arrivals[size_t(i)] - wire.arrivals[size_t(i - 81)] >= 800,
+                     qPrintable(QString::number(i / 81)));
     }
 
     // A port that refuses the G frame: S was sent, G maybe, H not.
