@@ -85,8 +85,12 @@ frames 25 ms apart) on this machine ($(nproc) cores, shared).
 | \`write\`: backup read, S/G/H each with 800 ms, "WWW", verifying read | $(summary write) |
 | \`write --no-backup --no-verify\`: the frames and pauses only | $(summary nobackup) |
 
-The designed pauses are 2.4 s of every write; a read ends 150 ms after its
-last frame only when a retried request's reply is still coming.
+The designed pauses are 2.4 s of every write and never shorter: each runs
+on a precise timer from the frame's last byte and is taken up again if woken
+early, so a write takes at least 2.4 s plus its read-back. A read-back that
+differs from what was written costs 1 s of quiet and one more request before
+it is reported. A read ends 150 ms after its last frame only when a retried
+request's reply is still coming.
 
 ### Many transmitters at once
 

@@ -690,6 +690,194 @@
         <source>Which stick works which channel.</source>
         <translation>Which stick works which channel.</translation>
     </message>
+    <message>
+        <source>inhibited</source>
+        <translation>inhibited</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>mix %1 state</source>
+        <translation>mix %1 state</translation>
+    </message>
+    <message>
+        <source>mix %1 master channel</source>
+        <translation>mix %1 master channel</translation>
+    </message>
+    <message>
+        <source>mix %1 slave channel</source>
+        <translation>mix %1 slave channel</translation>
+    </message>
+    <message>
+        <source>mix %1 offset</source>
+        <translation>mix %1 offset</translation>
+    </message>
+    <message>
+        <source>mix %1 upper-side rate</source>
+        <translation>mix %1 upper-side rate</translation>
+    </message>
+    <message>
+        <source>mix %1 lower-side rate</source>
+        <translation>mix %1 lower-side rate</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>reversed</source>
+        <translation>reversed</translation>
+    </message>
+    <message>
+        <source>CH%1 phase</source>
+        <translation>CH%1 phase</translation>
+    </message>
+    <message>
+        <source>CH%1 sub-trim</source>
+        <translation>CH%1 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH%1 travel left</source>
+        <translation>CH%1 travel left</translation>
+    </message>
+    <message>
+        <source>CH%1 travel right</source>
+        <translation>CH%1 travel right</translation>
+    </message>
+    <message>
+        <source>CH%1 fail-safe</source>
+        <translation>CH%1 fail-safe</translation>
+    </message>
+    <message>
+        <source>CH%1 delay</source>
+        <translation>CH%1 delay</translation>
+    </message>
+    <message>
+        <source>CH%1 source</source>
+        <translation>CH%1 source</translation>
+    </message>
+    <message>
+        <source>dual-rate mix</source>
+        <translation>dual-rate mix</translation>
+    </message>
+    <message>
+        <source>dual-rate channel shown</source>
+        <translation>dual-rate channel shown</translation>
+    </message>
+    <message>
+        <source>dual-rate switch</source>
+        <translation>dual-rate switch</translation>
+    </message>
+    <message>
+        <source>dual rate up, channel shown</source>
+        <translation>dual rate up, channel shown</translation>
+    </message>
+    <message>
+        <source>dual rate down, channel shown</source>
+        <translation>dual rate down, channel shown</translation>
+    </message>
+    <message>
+        <source>alarm voltage</source>
+        <translation>alarm voltage</translation>
+    </message>
+    <message>
+        <source>alarm voltage as edited</source>
+        <translation>alarm voltage as edited</translation>
+    </message>
+    <message>
+        <source>stick mode</source>
+        <translation>stick mode</translation>
+    </message>
+    <message>
+        <source>firmware version</source>
+        <translation>firmware version</translation>
+    </message>
+    <message>
+        <source>attitude channel</source>
+        <translation>attitude channel</translation>
+    </message>
+    <message>
+        <source>attitude %1</source>
+        <translation>attitude %1</translation>
+    </message>
+    <message>
+        <source>elevon mix</source>
+        <translation>elevon mix</translation>
+    </message>
+    <message>
+        <source>elevon rate %1</source>
+        <translation>elevon rate %1</translation>
+    </message>
+    <message>
+        <source>V-tail mix</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>V-tail rate %1</source>
+        <translation>V-tail rate %1</translation>
+    </message>
+    <message>
+        <source>dual-rate position shown</source>
+        <translation>dual-rate position shown</translation>
+    </message>
+    <message>
+        <source>dual rate, channel and position shown</source>
+        <translation>dual rate, channel and position shown</translation>
+    </message>
+    <message>
+        <source>exponential, channel and position shown</source>
+        <translation>exponential, channel and position shown</translation>
+    </message>
+    <message>
+        <source>CH%1 rate up</source>
+        <translation>CH%1 rate up</translation>
+    </message>
+    <message>
+        <source>CH%1 rate down</source>
+        <translation>CH%1 rate down</translation>
+    </message>
+    <message>
+        <source>CH%1 exponential up</source>
+        <translation>CH%1 exponential up</translation>
+    </message>
+    <message>
+        <source>CH%1 exponential down</source>
+        <translation>CH%1 exponential down</translation>
+    </message>
+    <message>
+        <source>throttle curve</source>
+        <translation>throttle curve</translation>
+    </message>
+    <message>
+        <source>throttle curve point %1</source>
+        <translation>throttle curve point %1</translation>
+    </message>
+    <message>
+        <source>throttle curve extra value</source>
+        <translation>throttle curve extra value</translation>
+    </message>
+    <message>
+        <source>extra word</source>
+        <translation>extra word</translation>
+    </message>
+    <message>
+        <source>extra word scaled</source>
+        <translation>extra word scaled</translation>
+    </message>
+    <message>
+        <source>extra signed value</source>
+        <translation>extra signed value</translation>
+    </message>
+    <message>
+        <source>%1 (no such item)</source>
+        <translation>%1 (no such item)</translation>
+    </message>
 </context>
 <context>
     <name>params::Label</name>

@@ -142,6 +142,194 @@
         <source>Which stick works which channel.</source>
         <translation>哪个摇杆控制哪个通道。</translation>
     </message>
+    <message>
+        <source>inhibited</source>
+        <translation>禁止</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>mix %1 state</source>
+        <translation>可编程混控%1 状态</translation>
+    </message>
+    <message>
+        <source>mix %1 master channel</source>
+        <translation>可编程混控%1 主控通道</translation>
+    </message>
+    <message>
+        <source>mix %1 slave channel</source>
+        <translation>可编程混控%1 被控通道</translation>
+    </message>
+    <message>
+        <source>mix %1 offset</source>
+        <translation>可编程混控%1 偏置</translation>
+    </message>
+    <message>
+        <source>mix %1 upper-side rate</source>
+        <translation>可编程混控%1 上边比率</translation>
+    </message>
+    <message>
+        <source>mix %1 lower-side rate</source>
+        <translation>可编程混控%1 下边比率</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>正相</translation>
+    </message>
+    <message>
+        <source>reversed</source>
+        <translation>反相</translation>
+    </message>
+    <message>
+        <source>CH%1 phase</source>
+        <translation>CH%1 舵机相位</translation>
+    </message>
+    <message>
+        <source>CH%1 sub-trim</source>
+        <translation>CH%1 中点微调</translation>
+    </message>
+    <message>
+        <source>CH%1 travel left</source>
+        <translation>CH%1 左行程</translation>
+    </message>
+    <message>
+        <source>CH%1 travel right</source>
+        <translation>CH%1 右行程</translation>
+    </message>
+    <message>
+        <source>CH%1 fail-safe</source>
+        <translation>CH%1 失控保护</translation>
+    </message>
+    <message>
+        <source>CH%1 delay</source>
+        <translation>CH%1 舵机延迟</translation>
+    </message>
+    <message>
+        <source>CH%1 source</source>
+        <translation>CH%1 辅助通道来源</translation>
+    </message>
+    <message>
+        <source>dual-rate mix</source>
+        <translation>大小舵混控</translation>
+    </message>
+    <message>
+        <source>dual-rate channel shown</source>
+        <translation>大小舵所示通道</translation>
+    </message>
+    <message>
+        <source>dual-rate switch</source>
+        <translation>大小舵开关</translation>
+    </message>
+    <message>
+        <source>dual rate up, channel shown</source>
+        <translation>所示通道的大小舵上档</translation>
+    </message>
+    <message>
+        <source>dual rate down, channel shown</source>
+        <translation>所示通道的大小舵下档</translation>
+    </message>
+    <message>
+        <source>alarm voltage</source>
+        <translation>报警电压</translation>
+    </message>
+    <message>
+        <source>alarm voltage as edited</source>
+        <translation>报警电压（编辑值）</translation>
+    </message>
+    <message>
+        <source>stick mode</source>
+        <translation>摇杆模式</translation>
+    </message>
+    <message>
+        <source>firmware version</source>
+        <translation>固件版本</translation>
+    </message>
+    <message>
+        <source>attitude channel</source>
+        <translation>姿态选择通道</translation>
+    </message>
+    <message>
+        <source>attitude %1</source>
+        <translation>姿态%1</translation>
+    </message>
+    <message>
+        <source>elevon mix</source>
+        <translation>升降副翼混控</translation>
+    </message>
+    <message>
+        <source>elevon rate %1</source>
+        <translation>升降副翼比率%1</translation>
+    </message>
+    <message>
+        <source>V-tail mix</source>
+        <translation>V型尾翼混控</translation>
+    </message>
+    <message>
+        <source>V-tail rate %1</source>
+        <translation>V型尾翼比率%1</translation>
+    </message>
+    <message>
+        <source>dual-rate position shown</source>
+        <translation>大小舵所示档位</translation>
+    </message>
+    <message>
+        <source>dual rate, channel and position shown</source>
+        <translation>所示通道和档位的比率</translation>
+    </message>
+    <message>
+        <source>exponential, channel and position shown</source>
+        <translation>所示通道和档位的指数</translation>
+    </message>
+    <message>
+        <source>CH%1 rate up</source>
+        <translation>CH%1 上档比率</translation>
+    </message>
+    <message>
+        <source>CH%1 rate down</source>
+        <translation>CH%1 下档比率</translation>
+    </message>
+    <message>
+        <source>CH%1 exponential up</source>
+        <translation>CH%1 上档指数</translation>
+    </message>
+    <message>
+        <source>CH%1 exponential down</source>
+        <translation>CH%1 下档指数</translation>
+    </message>
+    <message>
+        <source>throttle curve</source>
+        <translation>油门曲线</translation>
+    </message>
+    <message>
+        <source>throttle curve point %1</source>
+        <translation>油门曲线点%1</translation>
+    </message>
+    <message>
+        <source>throttle curve extra value</source>
+        <translation>油门曲线附加值</translation>
+    </message>
+    <message>
+        <source>extra word</source>
+        <translation>附加字</translation>
+    </message>
+    <message>
+        <source>extra word scaled</source>
+        <translation>附加字（除以十）</translation>
+    </message>
+    <message>
+        <source>extra signed value</source>
+        <translation>附加有符号值</translation>
+    </message>
+    <message>
+        <source>%1 (no such item)</source>
+        <translation>%1（无此项）</translation>
+    </message>
 </context>
 <context>
     <name>params::Label</name>

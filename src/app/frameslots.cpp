@@ -23,8 +23,10 @@ void MainWindow::liveFrameArrived(const QByteArray &frame)
 void MainWindow::replyFrameArrived(const QByteArray &frame, int number)
 {
     const protocol::DecodeResult result = protocol::decodeDelivery(frame, TxParams, Telemetry);
-    readFlag = number;
-    qDebug("ReadFlag:%d", readFlag);
+    if (number != 0) {
+        readFlag = number;
+        qDebug("ReadFlag:%d", readFlag);
+    }
     if (result.display)
         ui_Display();
 }

@@ -100,12 +100,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
                                      ui->toolButton_Save, ui->toolButton_Reset},
                                     this);
     // The last frame of a write must not be dropped with the port when the
-    // program ends right after it.
-    closeDeferral = new CloseDeferral(this, [this] {
-        session->abort(uitexts::closeCaption());
-        if (serial.isOpen())
-            serial.flush();
-    });
+    // program ends right after it. Meanwhile the window shows that it is
+    // closing: nothing in it can be started any more.
+    closeDeferral = new CloseDeferral(
+        this, [this] { centralWidget()->setEnabled(false); },
+        [this] {
+            session->abort(uitexts::closeCaption());
+            if (serial.isOpen())
+                serial.flush();
+        });
 
     displayTimer = new QTimer(this);
     displayTimer->start(100);
@@ -178,14 +181,15 @@ void MainWindow::on_openButton_clicked()
     writeToPort(protocol::commandDisconnect);
     // Qt drops unwritten bytes on close: make sure the notice leaves first.
     serial.flush();
-    enterClosedState();
+    enterClosedState(uitexts::closeCaption());
 }
 
-// Port closed, channels parked at their centre, port list refreshed.
-void MainWindow::enterClosedState()
+// Port closed, channels parked at their centre, port list refreshed. A
+// transfer still running ends as cut short, for `why`.
+void MainWindow::enterClosedState(const QString &why)
 {
     closeAfterTransfer = false;
-    session->abort(uitexts::closeCaption());
+    session->abort(why);
     serial.close();
     std::fill(std::begin(Telemetry.servo), std::end(Telemetry.servo), 1000);
     Servo_Display();
@@ -195,12 +199,24 @@ void MainWindow::enterClosedState()
     fillPortList();
 }
 
-void MainWindow::linkLost()
+// One box says both that the link is gone and what became of a transfer it
+// cut (`during`, or what the session says as it is stopped).
+void MainWindow::linkLost(const QString &during)
 {
     if (!serial.isOpen())
         return;
-    enterClosedState();
-    QMessageBox::about(nullptr, uitexts::noteTitle(), uitexts::linkLostText());
+    cutByLoss.clear();
+    enterClosedState(uitexts::linkLostText());
+    const QString cut = during.isEmpty() ? cutByLoss : during;
+    tell(cut.isEmpty() ? uitexts::linkLostText() : uitexts::linkLostText() + '\n' + cut);
+}
+
+// Out of the caller (which may be inside a delivery), over the window; a
+// close of the window waits until the box is answered.
+void MainWindow::tell(const QString &text)
+{
+    closeDeferral->holdWhile(
+        [this, text] { QMessageBox::about(this, uitexts::noteTitle(), text); });
 }
 
 // The 200 ms lock-out every command starts with. Disabling the focused
@@ -315,11 +331,15 @@ void MainWindow::transferFinished(const TransmitterSession::Result &result)
     noteLastResult(result);
     edits->transferEnded(result, transferKind);
     const QString failure = transfertexts::failureText(result);
-    if (!failure.isEmpty() && !closedByUser) {
-        // Out of the session's own call, which may be inside a delivery.
+    if (result.portRefused && serial.isOpen() && !linkLostPending) {
+        // A port that takes no bytes is no link.
+        linkLostPending = true;
         QMetaObject::invokeMethod(
-            this, [failure] { QMessageBox::about(nullptr, uitexts::noteTitle(), failure); },
-            Qt::QueuedConnection);
+            this, [this, failure] { linkLost(failure); }, Qt::QueuedConnection);
+    } else if (result.error == uitexts::linkLostText()) {
+        cutByLoss = failure;
+    } else if (!failure.isEmpty() && !closedByUser) {
+        tell(failure);
     }
     endWriting();
 }

@@ -239,8 +239,10 @@ private:
     void fillPortList();
     void refreshPortList();
     void writeToPort(const QByteArray &bytes);
-    void enterClosedState();
-    void linkLost();
+    void enterClosedState(const QString &why);
+    void linkLost(const QString &during = {});
+    void tell(const QString &text);
+    QString cutByLoss; // what the loss of the link did to a transfer
     void lockOut(QAbstractButton *button);
     bool lockOutAndCheckLink(QAbstractButton *button);
     bool linkLostPending = false;

@@ -34,13 +34,16 @@ QStringList notReceived(const QVector<int> &missingFrames)
     QStringList names;
     for (const params::Field &f : params::fieldCatalogue()) {
         if (missingFrames.contains(protocol::replyFrameOf(f)))
-            names << f.label;
+            names << f.shownLabel();
     }
     return names;
 }
 
-QString readFailure(const ReadResult &read, Outcome outcome)
+QString readFailure(const ReadResult &read, Outcome outcome, bool portRefused)
 {
+    if (portRefused)
+        return pick("读取请求无法发出：串口不接收数据。",
+                    "The read request could not be sent: the port takes no bytes.");
     if (outcome == Outcome::NoAnswer)
         return pick("遥控器没有应答。", "The transmitter did not answer.");
     if (outcome == Outcome::Incomplete)
@@ -79,7 +82,8 @@ QString writeFailure(const TransmitterSession::Result &r)
         QStringList names;
         for (const params::FieldChange &c : r.mismatches)
             names << QStringLiteral("%1 (%2 → %3)")
-                         .arg(c.field->label, c.field->text(c.before), c.field->text(c.after));
+                         .arg(c.field->shownLabel(), c.field->shownText(c.before),
+                              c.field->shownText(c.after));
         return pick("写入后读回的设置与写入的不同，以下设置没有生效：\n%1",
                     "These settings did not take: they read back differently after the "
                     "write:\n%1")
@@ -88,7 +92,7 @@ QString writeFailure(const TransmitterSession::Result &r)
     if (r.checking)
         return pick("设置已发送，但无法读回核对：\n%1",
                     "The settings were sent but could not be read back to check them:\n%1")
-            .arg(readFailure(r.read, r.outcome));
+            .arg(readFailure(r.read, r.outcome, r.portRefused));
     return pick("写入被中断（%1）。遥控器可能只保存了部分新设置，请重新写入。",
                 "The write was cut short (%1). The transmitter may hold part of the new "
                 "settings: write them again.")
@@ -101,8 +105,9 @@ QString failureText(const TransmitterSession::Result &result)
 {
     if (result.outcome == Outcome::Done)
         return {};
-    return result.job == TransmitterSession::Job::Write ? writeFailure(result)
-                                                        : readFailure(result.read, result.outcome);
+    return result.job == TransmitterSession::Job::Write
+               ? writeFailure(result)
+               : readFailure(result.read, result.outcome, result.portRefused);
 }
 
 QString lastResult(const TransmitterSession::Result &result, bool checked, const QTime &at)

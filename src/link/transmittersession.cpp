@@ -36,6 +36,9 @@ TransmitterSession::TransmitterSession(QIODevice &port, Ack ack, QObject *parent
     replyTimer.setSingleShot(true);
     connect(&replyTimer, &QTimer::timeout, this, &TransmitterSession::replyQuiet);
     paceTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the pause is the time the
+    // transmitter needs to store a frame, so it is a minimum.
+    paceTimer.setTimerType(Qt::PreciseTimer);
     connect(&paceTimer, &QTimer::timeout, this, &TransmitterSession::paceOver);
     clock.start();
 }
@@ -61,12 +64,13 @@ void TransmitterSession::receive(const QByteArray &delivery)
 
 void TransmitterSession::checkReadComplete()
 {
-    if (current != Job::Read || received.size() < settingsReplyFrames)
+    if (current != Job::Read || received.size() < settingsReplyFrames || doubt == Doubt::LettingEnd)
         return;
     if (thisRequest.size() == settingsReplyFrames) {
         endRead();
     } else if (!settling) {
         settling = true;
+        settleWaitMs = settleMs;
         replyTimer.start(settleMs);
     }
 }
@@ -93,6 +97,11 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
         const protocol::DecodeResult r = protocol::decodeDelivery(frame, ignored, live);
         if (r.kind == protocol::DeliveryKind::Servo || r.kind == protocol::DeliveryKind::Status) {
             emit liveFrame(frame);
+        } else if (r.kind == protocol::DeliveryKind::Settings && r.frameNumber == 0) {
+            // A code outside the table answers nothing, but the user's read
+            // shows it as any settings frame: the display is refreshed.
+            if (storing && requestSent)
+                emit replyFrame(frame, 0);
         } else if (r.frameNumber != 0 && current == Job::Read && requestSent) {
             reply.add(frame);
             if (storing)
@@ -102,7 +111,8 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
                 received.insert(r.frameNumber);
                 emit progressed(int(received.size()));
             }
-            replyTimer.start(settling ? settleMs : qMin(replyQuietMs, readOptions.replyTimeoutMs));
+            replyTimer.start(settling ? settleWaitMs
+                                      : qMin(replyQuietMs, readOptions.replyTimeoutMs));
         }
         if (ack == Ack::PerFrame)
             put(protocol::commandAck, false);
@@ -158,25 +168,14 @@ void TransmitterSession::startReading()
 
 void TransmitterSession::sendRequest()
 {
-    if (result.read.requests > 0) {
-        QStringList missing;
-        for (int n = 1; n <= settingsReplyFrames; ++n) {
-            if (!received.contains(n))
-                missing << settingsFrameTitle(n);
-        }
-        emit notice(QStringLiteral("no answer %1, asking again (%2/%3)")
-                        .arg(received.isEmpty()
-                                 ? QStringLiteral("from the transmitter")
-                                 : QStringLiteral("for ") + missing.join(QStringLiteral(", ")))
-                        .arg(result.read.requests + 1)
-                        .arg(readOptions.attempts));
-    }
     ++result.read.requests;
     thisRequest.clear();
     requestSent = false;
     drainInput();
     if (!put(protocol::commandRead, true)) {
-        finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
+        result.portRefused = true;
+        finish(Outcome::CutShort, QStringLiteral("the port takes no bytes: the read request was "
+                                                 "not sent"));
         return;
     }
     requestSent = true;
@@ -187,10 +186,22 @@ void TransmitterSession::replyQuiet()
 {
     if (current != Job::Read)
         return;
-    if (!settling && result.read.requests < readOptions.attempts)
-        sendRequest();
-    else
+    if (settling || result.read.requests >= readOptions.attempts) {
         endRead();
+        return;
+    }
+    QStringList missing;
+    for (int n = 1; n <= settingsReplyFrames; ++n) {
+        if (!received.contains(n))
+            missing << settingsFrameTitle(n);
+    }
+    emit notice(QStringLiteral("no answer %1, asking again (%2/%3)")
+                    .arg(received.isEmpty()
+                             ? QStringLiteral("from the transmitter")
+                             : QStringLiteral("for ") + missing.join(QStringLiteral(", ")))
+                    .arg(result.read.requests + 1)
+                    .arg(readOptions.attempts));
+    sendRequest();
 }
 
 void TransmitterSession::endRead()
@@ -210,16 +221,10 @@ void TransmitterSession::endRead()
         }
     }
     const bool checking = result.job == Job::Write;
-    if (r.missing.isEmpty()) {
-        if (!checking) {
-            finish(Outcome::Done);
-            return;
-        }
-        result.mismatches = verificationMismatches(result.written, r.settings);
-        finish(result.mismatches.isEmpty() ? Outcome::Done : Outcome::NotTaken,
-               result.mismatches.isEmpty() ? QString()
-                                           : QStringLiteral("%1 setting(s) read back differently")
-                                                 .arg(result.mismatches.size()));
+    if (checking && (r.missing.isEmpty() || doubt == Doubt::AskedAgain)) {
+        checkReadBack();
+    } else if (r.missing.isEmpty()) {
+        finish(Outcome::Done);
     } else if (received.isEmpty()) {
         finish(Outcome::NoAnswer,
                QStringLiteral("no reply from the transmitter to %1 request(s); is it switched "
@@ -231,6 +236,51 @@ void TransmitterSession::endRead()
                    .arg(r.requests)
                    .arg(names.join(QStringLiteral(", "))));
     }
+}
+
+// A read-back that differs from what was written may be the late reply to
+// an earlier request (a read that gave up, say), not the transmitter's
+// answer now. So a difference is believed only when it stays: the reply is
+// let end and the latest frames compared again; what still differs is
+// asked for once more, and only what differs both times is reported.
+void TransmitterSession::checkReadBack()
+{
+    const ReadResult &r = result.read;
+    QVector<params::FieldChange> differ;
+    if (r.missing.isEmpty())
+        differ = verificationMismatches(result.written, r.settings);
+    if (!differ.isEmpty() && doubt == Doubt::None) {
+        doubt = Doubt::LettingEnd;
+        settling = true;
+        settleWaitMs = replyQuietMs;
+        replyTimer.start(replyQuietMs);
+        return;
+    }
+    if (!differ.isEmpty() && doubt == Doubt::LettingEnd) {
+        doubt = Doubt::AskedAgain;
+        firstDifferences = differ;
+        emit notice(
+            QStringLiteral("%1 setting(s) read back differently, asking again").arg(differ.size()));
+        startReading();
+        return;
+    }
+    if (doubt == Doubt::AskedAgain) {
+        // No whole second answer: the first difference stands.
+        QVector<params::FieldChange> both =
+            r.missing.isEmpty() ? QVector<params::FieldChange>() : firstDifferences;
+        for (const params::FieldChange &c : differ) {
+            for (const params::FieldChange &first : firstDifferences) {
+                if (first.field == c.field)
+                    both.append(c);
+            }
+        }
+        differ = both;
+    }
+    result.mismatches = differ;
+    finish(differ.isEmpty() ? Outcome::Done : Outcome::NotTaken,
+           differ.isEmpty()
+               ? QString()
+               : QStringLiteral("%1 setting(s) read back differently").arg(differ.size()));
 }
 
 bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &options)
@@ -252,10 +302,12 @@ void TransmitterSession::sendNextFrame()
 {
     if (!put(frames.at(nextFrame).toUtf8(), true)) {
         result.frameBegun = true;
+        result.portRefused = true;
         finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
         return;
     }
     result.framesSent = ++nextFrame;
+    paceClock.start();
     paceTimer.start(writeOptions.paceMs);
 }
 
@@ -263,6 +315,12 @@ void TransmitterSession::paceOver()
 {
     if (current != Job::Write)
         return;
+    // Counted from the frame's last byte on the line, whatever the timer did.
+    const qint64 left = writeOptions.paceMs - paceClock.elapsed();
+    if (left > 0) {
+        paceTimer.start(int(left));
+        return;
+    }
     emit progressed(nextFrame);
     if (nextFrame < frames.size()) {
         sendNextFrame();
@@ -270,19 +328,21 @@ void TransmitterSession::paceOver()
     }
     if (writeOptions.closingAck) {
         if (!put(protocol::commandAck, true)) {
+            result.portRefused = true;
             finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
             return;
         }
         emit progressed(writeSteps);
     }
-    result.checking = writeOptions.verify;
-    emit framesSent();
-    if (current != Job::Write) // stopped by a receiver
-        return;
+    // Everything has left: a write without a check is done, whatever comes next.
     if (!writeOptions.verify) {
         finish(Outcome::Done);
         return;
     }
+    result.checking = true;
+    emit framesSent();
+    if (current != Job::Write) // stopped by a receiver
+        return;
     // The read-back: the same read, its frames compared rather than stored.
     current = Job::Read;
     readOptions = writeOptions.check;
@@ -304,6 +364,7 @@ void TransmitterSession::finish(Outcome outcome, const QString &error)
     storing = false;
     settling = false;
     requestSent = false;
+    doubt = Doubt::None;
     result.outcome = outcome;
     result.error = error;
     const Result done = result;

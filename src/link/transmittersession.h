@@ -39,7 +39,8 @@ class QIODevice;
 //   write  S frame, pause, G frame, pause, H frame, pause (800 ms each: the
 //          transmitter stores a frame in that time), then "WWW"; with
 //          `verify` a read follows and the fields carried both ways are
-//          compared with what the frames carried. Without the closing
+//          compared with what the frames carried; a difference is read
+//          again before it is reported. Without the closing
 //          "WWW" this is what a save sends while the port is open.
 // A frame counts as sent once its last byte has left the port (drained).
 class TransmitterSession : public QObject
@@ -73,6 +74,7 @@ public:
         int framesSent = 0;                      // a write: frames whose last byte has left
         bool frameBegun = false;                 // a write: cut while a frame was leaving
         bool checking = false;                   // a write: cut or failed in its read-back
+        bool portRefused = false;                // the port took not all of a request or frame
         QString error;                           // why it did not complete, for people
     };
 
@@ -98,7 +100,8 @@ public:
 
 signals:
     void liveFrame(const QByteArray &frame);
-    // An aux or settings frame of a read the user asked for.
+    // An aux or settings frame of a read the user asked for; `number` 0 for
+    // a settings frame whose code no setting has.
     void replyFrame(const QByteArray &frame, int number);
     // After the frames of one delivery (or of a piece completed by quiet
     // time) were handed on, before the delivery is answered.
@@ -125,6 +128,7 @@ private:
     void checkReadComplete();
     void replyQuiet();
     void endRead();
+    void checkReadBack();
     void sendNextFrame();
     void paceOver();
     void finish(Outcome outcome, const QString &error = {});
@@ -136,6 +140,7 @@ private:
     QTimer quietTick; // finishes a frame the last piece left open
     QTimer replyTimer;
     QTimer paceTimer;
+    QElapsedTimer paceClock; // since the last frame left
 
     Job current = Job::None;
     Result result;
@@ -147,6 +152,11 @@ private:
     QSet<int> thisRequest;    // in the reply to the latest request
     bool settling = false;    // complete; letting the latest reply end
     bool requestSent = false; // frames from now on answer the latest "RR"
+    int settleWaitMs = 0;     // quiet time that ends a settling reply
+    // A read-back that differs is checked again before it is believed.
+    enum class Doubt { None, LettingEnd, AskedAgain };
+    Doubt doubt = Doubt::None;
+    QVector<params::FieldChange> firstDifferences;
     // write
     QStringList frames;
     WriteOptions writeOptions;

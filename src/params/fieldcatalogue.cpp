@@ -3,6 +3,7 @@
 #include "dualrate.h"
 #include "txparams.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <cmath>
@@ -75,19 +76,19 @@ public:
     }
 
     // One row; `editor` is the object name of the form's editor, if any.
-    Field &add(void *field, const QString &name, const QString &label, double start,
+    Field &add(void *field, const QString &name, const char *label, double start,
                const QString &editor = {}, StoreRule rule = plainStore)
     {
-        Field &f = row(field, name, label, start, editor, rule);
+        Field &f = row(field, name, label, 0, start, editor, rule);
         done();
         return f;
     }
-    Field &add(int &field, const QString &name, const QString &label, double start,
+    Field &add(int &field, const QString &name, const char *label, double start,
                const QString &editor = {}, StoreRule rule = plainStore)
     {
         return add(static_cast<void *>(&field), name, label, start, editor, rule);
     }
-    Field &add(double &field, const QString &name, const QString &label, double start,
+    Field &add(double &field, const QString &name, const char *label, double start,
                const QString &editor, StoreRule rule)
     {
         Field &f = add(static_cast<void *>(&field), name, label, start, editor, rule);
@@ -112,28 +113,33 @@ public:
         accepted = false;
     }
 
-    // One row per channel: names "ch1.<suffix>" ..., labels "CH1 <label>" ...,
-    // editors `editor`.arg(1) ...; one start value for all or one each.
+    // One row per channel: names "ch1.<suffix>" ..., labels `label`.arg(1)
+    // ("CH%1 delay"), editors `editor`.arg(1) ...; one start value for all
+    // or one each.
     template <std::size_t N>
-    void perChannel(int (&fields)[N], const QString &suffix, const QString &label,
+    void perChannel(int (&fields)[N], const QString &suffix, const char *label,
                     const QString &editor, std::initializer_list<int> starts, int first = 1)
     {
         for (std::size_t i = 0; i < N; ++i) {
             const int ch = int(i) + first;
-            row(&fields[i], QStringLiteral("ch%1.%2").arg(ch).arg(suffix),
-                QStringLiteral("CH%1 %2").arg(ch).arg(label), startOf(starts, i), editor.arg(ch));
+            row(&fields[i], QStringLiteral("ch%1.%2").arg(ch).arg(suffix), label, ch,
+                startOf(starts, i), editor.arg(ch));
         }
         done();
     }
-    // Numbered rows: names "<prefix>1" ..., labels "<label> 1" ...
+    // Numbered rows: names "<prefix>1" ..., labels `label`.arg(1) ...
     template <std::size_t N>
-    void numbered(int (&fields)[N], const QString &prefix, const QString &label,
-                  const QString &editor, std::initializer_list<int> starts)
+    void numbered(int (&fields)[N], const QString &prefix, const char *label, const QString &editor,
+                  std::initializer_list<int> starts)
     {
         for (std::size_t i = 0; i < N; ++i)
-            row(&fields[i], prefix + QString::number(i + 1),
-                QStringLiteral("%1 %2").arg(label).arg(i + 1), startOf(starts, i),
+            row(&fields[i], prefix + QString::number(i + 1), label, int(i) + 1, startOf(starts, i),
                 editor.arg(i + 1));
+        done();
+    }
+    void channelRow(int *field, const QString &name, const char *label, int ch, int start)
+    {
+        row(field, name, label, ch + 1, start, {});
         done();
     }
     void mix(int k, Page p, const QString &g, FactoryGroup factory)
@@ -141,35 +147,51 @@ public:
         static const QStringList channels8{"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"};
         at(p, g);
         const QString n = QStringLiteral("mix%1.").arg(k + 1);
-        const QString l = QStringLiteral("mix %1 ").arg(k + 1);
         const QString e = QStringLiteral("PRM0%1_").arg(k + 1);
         ProgMix &m = proto.prm[k];
         accept(0, 2, factory,
                QT_TRANSLATE_NOOP("params::Field", "State of the programmable mix: inhibited, "
                                                   "switched off or switched on."))
-            .shown({}, {"inhibited", "off", "on"});
-        add(m.mix, n + "state", l + "state", 0, "comboBox_" + e + "Mix");
+            .shown({}, {QT_TRANSLATE_NOOP("params::Field", "inhibited"),
+                        QT_TRANSLATE_NOOP("params::Field", "off"),
+                        QT_TRANSLATE_NOOP("params::Field", "on")});
+        mixRow(&m.mix, n + "state", QT_TRANSLATE_NOOP("params::Field", "mix %1 state"), k, 0,
+               "comboBox_" + e + "Mix");
         accept(0, 10, factory,
                QT_TRANSLATE_NOOP("params::Field", "Channel whose stick drives the mix."))
             .shown({}, channels8);
-        add(m.master, n + "master", l + "master channel", k % 2, "comboBox_" + e + "Master");
+        mixRow(&m.master, n + "master", QT_TRANSLATE_NOOP("params::Field", "mix %1 master channel"),
+               k, k % 2, "comboBox_" + e + "Master");
         accept(0, 10, factory, QT_TRANSLATE_NOOP("params::Field", "Channel the mix moves as well."))
             .shown({}, channels8);
-        add(m.slave, n + "slave", l + "slave channel", k % 2 ? 5 : 3, "comboBox_" + e + "Slave");
+        mixRow(&m.slave, n + "slave", QT_TRANSLATE_NOOP("params::Field", "mix %1 slave channel"), k,
+               k % 2 ? 5 : 3, "comboBox_" + e + "Slave");
         const char *const rates[] = {"offset", "upper", "lower"};
-        const char *const rateLabels[] = {"offset", "upper-side rate", "lower-side rate"};
+        const char *const rateLabels[] = {
+            QT_TRANSLATE_NOOP("params::Field", "mix %1 offset"),
+            QT_TRANSLATE_NOOP("params::Field", "mix %1 upper-side rate"),
+            QT_TRANSLATE_NOOP("params::Field", "mix %1 lower-side rate")};
         for (int d = 0; d < 3; ++d) {
             accept(-100, 100, factory,
                    QT_TRANSLATE_NOOP("params::Field", "Offset, upper-side and lower-side rate of "
                                                       "the mix, in percent."))
                 .shown("%");
-            add(m.data[d], n + rates[d], l + rateLabels[d], 0,
-                QStringLiteral("spinBox_%1Data%2").arg(e).arg(d + 1));
+            mixRow(&m.data[d], n + rates[d], rateLabels[d], k, 0,
+                   QStringLiteral("spinBox_%1Data%2").arg(e).arg(d + 1));
         }
     }
 
 private:
-    Field &row(void *field, const QString &name, const QString &label, double start,
+    void mixRow(int *field, const QString &name, const char *label, int k, int start,
+                const QString &editor)
+    {
+        row(field, name, label, k + 1, start, editor);
+        done();
+    }
+
+    // `label` is English, marked for translation; with a `number` it holds
+    // a "%1" for it.
+    Field &row(void *field, const QString &name, const char *label, int number, double start,
                const QString &editor, StoreRule rule = plainStore)
     {
         if (!accepted)
@@ -177,7 +199,9 @@ private:
                    qPrintable(name));
         Field f = pending;
         f.name = name;
-        f.label = label;
+        f.labelSource = label;
+        f.labelNumber = number;
+        f.label = number ? QString::fromLatin1(label).arg(number) : QString::fromLatin1(label);
         f.page = page;
         f.group = group;
         f.repair = f.factory = start;
@@ -209,7 +233,8 @@ void editExp(TxParamsRecord &p, const Field &, double v) { editDualRateExp(p, in
 QVector<Field> buildCatalogue()
 {
     using G = FactoryGroup;
-    const QStringList offOn{"off", "on"};
+    const QStringList offOn{QT_TRANSLATE_NOOP("params::Field", "off"),
+                            QT_TRANSLATE_NOOP("params::Field", "on")};
     QVector<Field> c;
     Builder b(c);
     TxParamsRecord &p = b.proto;
@@ -217,13 +242,16 @@ QVector<Field> buildCatalogue()
     b.at(Page::Basic, "servo phase")
         .accept(0, 1, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Direction the channel's servo turns."))
-        .shown({}, {"normal", "reversed"});
-    b.perChannel(p.rev, "reverse", "phase", "comboBox_rev%1", {0, 0, 1, 0, 0, 0, 0, 0});
+        .shown({}, {QT_TRANSLATE_NOOP("params::Field", "normal"),
+                    QT_TRANSLATE_NOOP("params::Field", "reversed")});
+    b.perChannel(p.rev, "reverse", QT_TRANSLATE_NOOP("params::Field", "CH%1 phase"),
+                 "comboBox_rev%1", {0, 0, 1, 0, 0, 0, 0, 0});
     b.at(Page::Basic, "centre trim")
         .accept(-100, 100, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Shift of the servo's centre, in percent."))
         .shown("%");
-    b.perChannel(p.subTrim, "subtrim", "sub-trim", "spinBox_sub%1", {0});
+    b.perChannel(p.subTrim, "subtrim", QT_TRANSLATE_NOOP("params::Field", "CH%1 sub-trim"),
+                 "spinBox_sub%1", {0});
     const auto travel = [&b] {
         b.at(Page::Basic, "servo travel")
             .accept(0, 120, G::One,
@@ -232,34 +260,39 @@ QVector<Field> buildCatalogue()
             .shown("%");
     };
     travel();
-    b.perChannel(p.epaLeft, "travel_left", "travel left", "spinBox_Lepa%1", {96});
+    b.perChannel(p.epaLeft, "travel_left", QT_TRANSLATE_NOOP("params::Field", "CH%1 travel left"),
+                 "spinBox_Lepa%1", {96});
     travel();
-    b.perChannel(p.epaRight, "travel_right", "travel right", "spinBox_Repa%1", {96});
+    b.perChannel(p.epaRight, "travel_right",
+                 QT_TRANSLATE_NOOP("params::Field", "CH%1 travel right"), "spinBox_Repa%1", {96});
     b.at(Page::Basic, "fail-safe")
         .accept(0, 100, G::One,
                 QT_TRANSLATE_NOOP("params::Field",
                                   "Position the servo takes when the signal is lost, in "
                                   "percent."))
         .shown("%");
-    b.perChannel(p.failSafe, "failsafe", "fail-safe", "spinBox_FS%1",
-                 {50, 50, 0, 50, 50, 50, 50, 50});
+    b.perChannel(p.failSafe, "failsafe", QT_TRANSLATE_NOOP("params::Field", "CH%1 fail-safe"),
+                 "spinBox_FS%1", {50, 50, 0, 50, 50, 50, 50, 50});
     b.at(Page::Basic, "servo delay")
         .accept(0, 100, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Slows the servo's movement, in percent."))
         .shown("%");
-    b.perChannel(p.delay, "delay", "delay", "spinBox_delay%1", {100});
+    b.perChannel(p.delay, "delay", QT_TRANSLATE_NOOP("params::Field", "CH%1 delay"),
+                 "spinBox_delay%1", {100});
     b.at(Page::Basic, "auxiliary channel")
         .accept(0, 5, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Switch or knob that drives the channel."))
         .shown({}, {"SwA", "SwB", "VrA", "VrB", "NULL"});
-    b.perChannel(p.aux, "source", "source", "comboBox_AUX%1", {1, 3, 0, 2}, 5);
+    b.perChannel(p.aux, "source", QT_TRANSLATE_NOOP("params::Field", "CH%1 source"),
+                 "comboBox_AUX%1", {1, 3, 0, 2}, 5);
 
     const QString drCurve = QStringLiteral("dual-rate curve");
     b.at(Page::Advanced1, "dual-rate settings")
         .accept(0, 1, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Switches the dual rates on or off."))
         .shown({}, offOn);
-    Builder::also(b.add(p.drMix, "dualrate.mix", "dual-rate mix", 0, "comboBox_DR_MIX1"),
+    Builder::also(b.add(p.drMix, "dualrate.mix",
+                        QT_TRANSLATE_NOOP("params::Field", "dual-rate mix"), 0, "comboBox_DR_MIX1"),
                   "comboBox_DR_MIX2", Page::Advanced2, drCurve, plainStore);
     b.accept(
          0, 4, G::One,
@@ -267,25 +300,29 @@ QVector<Field> buildCatalogue()
         .shown({}, {"CH1", "CH2", "CH3", "CH4"});
     // Only the box beside the rates re-selects at once; the other one's
     // channel follows on the next display refresh, through this box.
-    Builder::also(b.add(p.drChannel, "dualrate.channel", "dual-rate channel shown", 0,
+    Builder::also(b.add(p.drChannel, "dualrate.channel",
+                        QT_TRANSLATE_NOOP("params::Field", "dual-rate channel shown"), 0,
                         "comboBox_DR_CH1", storeAndSelect),
                   "comboBox_DR_CH2", Page::Advanced2, drCurve, plainStore);
     b.accept(0, 2, G::One, QT_TRANSLATE_NOOP("params::Field", "Switch that selects the dual rate."))
         .shown({}, {"SWA"});
-    Field &sw = b.add(p.drSwitch, "dualrate.switch", "dual-rate switch", 0);
+    Field &sw = b.add(p.drSwitch, "dualrate.switch",
+                      QT_TRANSLATE_NOOP("params::Field", "dual-rate switch"), 0);
     Builder::also(sw, "comboBox_DR_SW1", Page::Advanced1, "dual-rate settings", nullptr);
     Builder::also(sw, "comboBox_DR_SW2", Page::Advanced2, drCurve, plainStore);
     b.accept(0, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field",
                                "Rate of the channel shown with the switch up, in percent."))
         .shown("%");
-    b.add(p.drUp, "dualrate.up", "dual rate up, channel shown", 100, "spinBox_DR_UP1", editUp);
+    b.add(p.drUp, "dualrate.up", QT_TRANSLATE_NOOP("params::Field", "dual rate up, channel shown"),
+          100, "spinBox_DR_UP1", editUp);
     b.accept(0, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field",
                                "Rate of the channel shown with the switch down, in percent."))
         .shown("%");
-    b.add(p.drDown, "dualrate.down", "dual rate down, channel shown", 100, "spinBox_DR_DOWN1",
-          editDown);
+    b.add(p.drDown, "dualrate.down",
+          QT_TRANSLATE_NOOP("params::Field", "dual rate down, channel shown"), 100,
+          "spinBox_DR_DOWN1", editDown);
 
     // The S frame carries the threshold as two hexadecimal characters, so at
     // most 239 tenths: a higher value could only be sent changed.
@@ -294,51 +331,61 @@ QVector<Field> buildCatalogue()
                 QT_TRANSLATE_NOOP("params::Field",
                                   "Transmitter voltage below which it sounds the alarm."))
         .shown("V", {}, 10);
-    b.add(p.alarmVoltRaw, "alarm_voltage", "alarm voltage", 37, {}, storeAlarmTenths);
+    b.add(p.alarmVoltRaw, "alarm_voltage", QT_TRANSLATE_NOOP("params::Field", "alarm voltage"), 37,
+          {}, storeAlarmTenths);
     b.accept(
          0, 23.9, G::One,
          QT_TRANSLATE_NOOP("params::Field", "Transmitter voltage below which it sounds the alarm."))
         .shown("V");
-    b.add(p.alarmVolt, "alarm_voltage.edited", "alarm voltage as edited", 0.0, "doubleSpinBox_Volt",
+    b.add(p.alarmVolt, "alarm_voltage.edited",
+          QT_TRANSLATE_NOOP("params::Field", "alarm voltage as edited"), 0.0, "doubleSpinBox_Volt",
           storeAlarmVolts)
         .factory = 3.7;
     b.accept(0, 4, G::One, QT_TRANSLATE_NOOP("params::Field", "Which stick works which channel."))
         .shown({});
-    b.add(p.stickMode, "stick_mode", "stick mode", 1, "spinBox_Mode").factory = 2;
+    b.add(p.stickMode, "stick_mode", QT_TRANSLATE_NOOP("params::Field", "stick mode"), 1,
+          "spinBox_Mode")
+        .factory = 2;
     b.accept(0, 1000, G::None,
              QT_TRANSLATE_NOOP("params::Field", "Firmware version the transmitter reports."));
-    b.add(p.firmwareVersion, "firmware_version", "firmware version", 0, "spinBox_Vertion");
+    b.add(p.firmwareVersion, "firmware_version",
+          QT_TRANSLATE_NOOP("params::Field", "firmware version"), 0, "spinBox_Vertion");
 
     b.at(Page::Advanced1, "attitude selection")
         .accept(0, 5, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Channel that selects the attitude, or off."))
-        .shown({}, {"CH5", "CH6", "CH7", "CH8", "off"});
-    b.add(p.attiMode, "attitude.channel", "attitude channel", 4, "comboBox_AttiM");
+        .shown({}, {"CH5", "CH6", "CH7", "CH8", QT_TRANSLATE_NOOP("params::Field", "off")});
+    b.add(p.attiMode, "attitude.channel", QT_TRANSLATE_NOOP("params::Field", "attitude channel"), 4,
+          "comboBox_AttiM");
     b.accept(0, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field", "Output of the attitude position, in percent."))
         .shown("%");
-    b.numbered(p.atti, "attitude.", "attitude", "spinBox_Atti%1", {14, 29, 44, 56, 69, 88});
+    b.numbered(p.atti, "attitude.", QT_TRANSLATE_NOOP("params::Field", "attitude %1"),
+               "spinBox_Atti%1", {14, 29, 44, 56, 69, 88});
 
     b.at(Page::Advanced1, "elevon mix")
         .accept(0, 1, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Switches the elevon mix on or off."))
         .shown({}, offOn);
-    b.add(p.elevMix, "elevon.mix", "elevon mix", 0, "comboBox_EleMix");
+    b.add(p.elevMix, "elevon.mix", QT_TRANSLATE_NOOP("params::Field", "elevon mix"), 0,
+          "comboBox_EleMix");
     b.accept(-100, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field", "Rate of the elevon mix, in percent."))
         .shown("%");
-    b.numbered(p.elev, "elevon.", "elevon rate", "spinBox_Elev0%1",
-               {100, 100, 100, -100, 100, 100});
+    b.numbered(p.elev, "elevon.", QT_TRANSLATE_NOOP("params::Field", "elevon rate %1"),
+               "spinBox_Elev0%1", {100, 100, 100, -100, 100, 100});
 
     b.at(Page::Advanced1, "V-tail mix")
         .accept(0, 1, G::One,
                 QT_TRANSLATE_NOOP("params::Field", "Switches the V-tail mix on or off."))
         .shown({}, offOn);
-    b.add(p.vtailMix, "vtail.mix", "V-tail mix", 0, "comboBox_RuMix");
+    b.add(p.vtailMix, "vtail.mix", QT_TRANSLATE_NOOP("params::Field", "V-tail mix"), 0,
+          "comboBox_RuMix");
     b.accept(-100, 100, G::One,
              QT_TRANSLATE_NOOP("params::Field", "Rate of the V-tail mix, in percent."))
         .shown("%");
-    b.numbered(p.vtail, "vtail.", "V-tail rate", "spinBox_Ru%1", {50, -50, 50, 50});
+    b.numbered(p.vtail, "vtail.", QT_TRANSLATE_NOOP("params::Field", "V-tail rate %1"),
+               "spinBox_Ru%1", {50, -50, 50, 50});
     b.mix(0, Page::Advanced1, "programmable mix 1", G::One);
     b.mix(1, Page::Advanced1, "programmable mix 2", G::One);
 
@@ -348,13 +395,15 @@ QVector<Field> buildCatalogue()
                 QT_TRANSLATE_NOOP("params::Field",
                                   "Switch position whose rate and exponential the curve shows."))
         .shown({}, {"UP", "DOWN"});
-    b.add(p.drPosition, "dualrate.position", "dual-rate position shown", 0, "comboBox_DR_POSI",
+    b.add(p.drPosition, "dualrate.position",
+          QT_TRANSLATE_NOOP("params::Field", "dual-rate position shown"), 0, "comboBox_DR_POSI",
           storeAndSelect);
     b.accept(0, 100, G::None,
              QT_TRANSLATE_NOOP("params::Field",
                                "Rate of the channel and switch position shown, in percent."))
         .shown("%");
-    b.add(p.drRate, "dualrate.rate", "dual rate, channel and position shown", 100,
+    b.add(p.drRate, "dualrate.rate",
+          QT_TRANSLATE_NOOP("params::Field", "dual rate, channel and position shown"), 100,
           "spinBox_DR_RATE", editRate)
         .listed = false;
     b.accept(-100, 100, G::Two,
@@ -362,12 +411,12 @@ QVector<Field> buildCatalogue()
                                "Exponential of the channel and switch position shown, in "
                                "percent."))
         .shown("%");
-    b.add(p.drExp, "dualrate.expo", "exponential, channel and position shown", 0, "spinBox_DR_EXP",
-          editExp)
+    b.add(p.drExp, "dualrate.expo",
+          QT_TRANSLATE_NOOP("params::Field", "exponential, channel and position shown"), 0,
+          "spinBox_DR_EXP", editExp)
         .listed = false;
     for (int ch = 0; ch < 4; ++ch) {
         const QString n = QStringLiteral("dualrate.ch%1.").arg(ch + 1);
-        const QString l = QStringLiteral("CH%1 ").arg(ch + 1);
         const auto rate = [&b] {
             b.accept(0, 100, G::One,
                      QT_TRANSLATE_NOOP("params::Field", "Stored dual rate of the channel, in "
@@ -381,13 +430,17 @@ QVector<Field> buildCatalogue()
                 .shown("%");
         };
         rate();
-        b.add(p.drUpCh[ch], n + "up", l + "rate up", 100);
+        b.channelRow(&p.drUpCh[ch], n + "up", QT_TRANSLATE_NOOP("params::Field", "CH%1 rate up"),
+                     ch, 100);
         rate();
-        b.add(p.drDownCh[ch], n + "down", l + "rate down", 100);
+        b.channelRow(&p.drDownCh[ch], n + "down",
+                     QT_TRANSLATE_NOOP("params::Field", "CH%1 rate down"), ch, 100);
         expo();
-        b.add(p.drExpUpCh[ch], n + "expo_up", l + "exponential up", 0);
+        b.channelRow(&p.drExpUpCh[ch], n + "expo_up",
+                     QT_TRANSLATE_NOOP("params::Field", "CH%1 exponential up"), ch, 0);
         expo();
-        b.add(p.drExpDownCh[ch], n + "expo_down", l + "exponential down", 0);
+        b.channelRow(&p.drExpDownCh[ch], n + "expo_down",
+                     QT_TRANSLATE_NOOP("params::Field", "CH%1 exponential down"), ch, 0);
     }
 
     b.mix(3, Page::Advanced3, "programmable mix 4", G::Two);
@@ -395,26 +448,32 @@ QVector<Field> buildCatalogue()
         .accept(0, 5, G::Two,
                 QT_TRANSLATE_NOOP("params::Field", "Switches the throttle curve on or off."))
         .shown({}, offOn);
-    b.add(p.thCurveMix, "throttle_curve.mix", "throttle curve", 0, "comboBox_THCURE_MIX");
+    b.add(p.thCurveMix, "throttle_curve.mix", QT_TRANSLATE_NOOP("params::Field", "throttle curve"),
+          0, "comboBox_THCURE_MIX");
     b.accept(0, 100, G::Two,
              QT_TRANSLATE_NOOP("params::Field", "Throttle output at this stick point, in "
                                                 "percent."))
         .shown("%");
-    b.numbered(p.thCurve, "throttle_curve.point", "throttle curve point", "spinBox_THCURE_Data0%1",
-               {0, 16, 33, 50, 67, 84, 100});
+    b.numbered(p.thCurve, "throttle_curve.point",
+               QT_TRANSLATE_NOOP("params::Field", "throttle curve point %1"),
+               "spinBox_THCURE_Data0%1", {0, 16, 33, 50, 67, 84, 100});
 
     b.at(Page::NoEditor, "carried unchanged")
         .accept(0, 4, G::Two,
                 QT_TRANSLATE_NOOP("params::Field", "A value kept as the transmitter sent it."));
-    b.add(p.thCurveExtra, "throttle_curve.extra", "throttle curve extra value", 0);
+    b.add(p.thCurveExtra, "throttle_curve.extra",
+          QT_TRANSLATE_NOOP("params::Field", "throttle curve extra value"), 0);
     b.accept(0, 1000, G::Two,
              QT_TRANSLATE_NOOP("params::Field", "A value kept as the transmitter sent it."));
-    b.add(p.extraWord, "extra.word", "extra word", 110, {}, storeExtraWord);
+    b.add(p.extraWord, "extra.word", QT_TRANSLATE_NOOP("params::Field", "extra word"), 110, {},
+          storeExtraWord);
     b.accept(0, 100, G::Two, QT_TRANSLATE_NOOP("params::Field", "The extra word divided by ten."));
-    b.add(p.extraWordScaled, "extra.word_scaled", "extra word scaled", 11.0, {}, plainStore);
+    b.add(p.extraWordScaled, "extra.word_scaled",
+          QT_TRANSLATE_NOOP("params::Field", "extra word scaled"), 11.0, {}, plainStore);
     b.accept(-100, 0, G::Two,
              QT_TRANSLATE_NOOP("params::Field", "A value kept as the transmitter sent it."));
-    b.add(p.extraSigned, "extra.signed", "extra signed value", -100);
+    b.add(p.extraSigned, "extra.signed", QT_TRANSLATE_NOOP("params::Field", "extra signed value"),
+          -100);
     return c;
 }
 
@@ -478,6 +537,21 @@ QString Field::text(int v) const
     }
     const QString number = numberText(*this, v);
     return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+}
+
+QString Field::shownLabel() const
+{
+    const QString text = QCoreApplication::translate("params::Field", labelSource);
+    return labelNumber ? text.arg(labelNumber) : text;
+}
+
+QString Field::shownText(int v) const
+{
+    if (choices.isEmpty())
+        return text(v);
+    return v >= 0 && v < choices.size()
+               ? QCoreApplication::translate("params::Field", choices.at(v).toUtf8().constData())
+               : QCoreApplication::translate("params::Field", "%1 (no such item)").arg(v);
 }
 
 QString Field::rangeText() const

@@ -40,8 +40,12 @@ struct Editor {
 };
 
 struct Field {
-    QString name;        // e.g. "ch3.subtrim"; lowercase, dots between parts
-    QString label;       // e.g. "CH3 sub-trim"
+    QString name;  // e.g. "ch3.subtrim"; lowercase, dots between parts
+    QString label; // e.g. "CH3 sub-trim"
+    // The label before its number: English, marked for translation in the
+    // context "params::Field", e.g. "CH%1 sub-trim" with labelNumber 3.
+    const char *labelSource = "";
+    int labelNumber = 0; // 0: the label has none
     Page page;           // where the form shows it
     QString group;       // the group box on that page
     QString unit;        // "%", "V" or empty
@@ -79,6 +83,10 @@ struct Field {
     bool accepts(double v) const;
     // "12 %", "3.7 V", "reversed", or "7 (no such item)" outside the choices.
     QString text(int value) const;
+    // The label and a value in the running program's language (its
+    // installed translators), for people in the window.
+    QString shownLabel() const;
+    QString shownText(int value) const;
     // "-100 to 100 %", "0 to 50.0 V", or the item texts "normal, reversed".
     QString rangeText() const;
     // A value as typed: a number in the shown unit or an item text (any case).

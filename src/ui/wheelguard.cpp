@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 
 namespace wheelguard
 {
@@ -36,10 +37,14 @@ void install(QWidget *form)
 {
     auto *filter = new Guard(form);
     // A read-only box (the firmware version) only shows: it stays out of the
-    // Tab chain, and the wheel changes nothing there anyway.
-    for (QAbstractSpinBox *field : form->findChildren<QAbstractSpinBox *>())
+    // Tab chain, and the wheel changes nothing there anyway. Nor does a click
+    // select its text, which would look like an edit begun.
+    for (QAbstractSpinBox *field : form->findChildren<QAbstractSpinBox *>()) {
         if (!field->isReadOnly())
             guard(field, filter);
+        else if (auto *text = field->findChild<QLineEdit *>())
+            text->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     for (QWidget *field : form->findChildren<QComboBox *>())
         guard(field, filter);
 }

@@ -73,6 +73,8 @@ void PtyPeer::releaseSlave()
     slaveFd = -1;
 }
 
+void PtyPeer::stopTakingBytes() { ::tcflow(slaveFd, TCOOFF); }
+
 void PtyPeer::closeMaster()
 {
     delete notifier;

@@ -43,6 +43,8 @@ public:
     // port hangs the line up (observed as hungUp()).
     void releaseSlave();
     bool hungUp() const { return hangUp; }
+    // The line takes no more bytes from the window (its output is suspended).
+    void stopTakingBytes();
     // The peer vanishes: the window's port sees the line go dead.
     void closeMaster();
 

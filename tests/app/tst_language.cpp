@@ -334,9 +334,13 @@ void TestLanguage::tooltipsEverywhere()
         QVERIFY2(!tip.isEmpty() && hasHan(tip) == (lang == "zh"),
                  qPrintable(shows->objectName() + ": " + tip));
     }
+    // The boxes that name settings and values speak the window's language too.
     for (const params::Field &f : params::recordFields()) {
         const QString description = QCoreApplication::translate("params::Field", f.description);
         QVERIFY2(hasHan(description) == (lang == "zh"), qPrintable(f.name + ": " + description));
+        QVERIFY2(hasHan(f.shownLabel()) == (lang == "zh"), qPrintable(f.name + ": " + f.shownLabel()));
+        if (!f.choices.isEmpty() && f.choices.contains("off"))
+            QCOMPARE(f.shownText(f.choices.indexOf("off")), lang == "zh" ? "关闭" : "off");
     }
 }
 

@@ -291,6 +291,7 @@ private slots:
     void commandOnClosedLinkOnlyWarns_data();
     void commandOnClosedLinkOnlyWarns();
     void lostLinkClosesOnce();
+    void portThatTakesNoBytesIsLost();
     void portErrorsWhileOpen_data();
     void portErrorsWhileOpen();
     void openFailureTexts_data();
@@ -633,6 +634,14 @@ void TestLink::displayRefreshOnlyAfterSettingsFrame()
     QVERIFY(deliverAndAwaitAck(protocol::encodeSettingsFrame(protocol::codeFailSafe, record)));
     QCOMPARE(child<QSpinBox>("spinBox_FS1")->value(), 33);
     QCOMPARE(ch1->text(), QStringLiteral("1234"));
+    // A code no setting has stores nothing, yet shows what is new.
+    moved.servo[0] = 1500;
+    QVERIFY(deliverAndAwaitAck(protocol::encodeServoFrame(moved)));
+    QByteArray unknownCode = protocol::encodeSettingsFrame(protocol::codeFailSafe, record);
+    unknownCode[2] = char(0x50);
+    QVERIFY(deliverAndAwaitAck(unknownCode));
+    QTRY_COMPARE(ch1->text(), QStringLiteral("1500")); // held a moment as doubtful
+    QCOMPARE(readFlag, 5);
     QCOMPARE(readFlagLines(), QStringList{"ReadFlag:5"});
     QVERIFY(files::history::entries().isEmpty()); // one frame is no read
 }
@@ -827,6 +836,17 @@ void TestLink::lostLinkClosesOnce()
     QCOMPARE(descriptorsOpenOn(device), 0);
     QTest::qWait(300);
     QCOMPARE(watcher->boxes.size(), 1);
+}
+
+// A read whose request cannot leave says so, and the link is gone.
+void TestLink::portThatTakesNoBytesIsLost()
+{
+    QVERIFY(openLink());
+    peer->stopTakingBytes();
+    child<QToolButton>("toolButton_Read")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(watcher->boxes.size(), 1, 5000);
+    QCOMPARE(watcher->boxes[0].text, linkLostText + "\n读取请求无法发出：串口不接收数据。");
+    verifyClosedState();
 }
 
 // The port's own error reports, as an unplugged adapter or a dead pty gives

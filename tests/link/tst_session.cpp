@@ -3,7 +3,15 @@
 #include "transmitterframes.h"
 #include "transmittersession.h"
 
+#include <QSerialPort>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <poll.h>
+#include <pty.h>
+#include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -42,6 +50,44 @@ QVector<QByteArray> replyOf(const TxParamsRecord &p)
     frames.append(protocol::encodeAuxFrame(p));
     return frames;
 }
+
+double nowMs()
+{
+    // steady_clock is CLOCK_MONOTONIC, the clock Qt's timers run on.
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The transmitter's end of a pseudo-terminal, read on a thread of its own so
+// that each byte is stamped as it lands, whatever the writer's loop does.
+struct WireClock {
+    int master = -1, slave = -1;
+    char name[128] = {};
+    std::vector<double> arrivals; // ms, per byte; read once stopped
+    std::atomic<bool> stop{false};
+    std::thread reader;
+    WireClock()
+    {
+        ::openpty(&master, &slave, name, nullptr, nullptr);
+        reader = std::thread([this] {
+            pollfd fd{master, POLLIN, 0};
+            char buffer[512];
+            while (!stop) {
+                const ssize_t n = ::poll(&fd, 1, 20) > 0 ? ::read(master, buffer, 512) : 0;
+                arrivals.insert(arrivals.end(), size_t(qMax<ssize_t>(n, 0)), nowMs());
+            }
+        });
+    }
+    ~WireClock()
+    {
+        stop = true;
+        if (reader.joinable())
+            reader.join();
+        ::close(master);
+        ::close(slave);
+    }
+};
 
 } // namespace
 
@@ -96,6 +142,36 @@ private slots:
         QCOMPARE(result.outcome, missing.isEmpty() ? TransmitterSession::Outcome::Done
                                                    : TransmitterSession::Outcome::Incomplete);
         QCOMPARE(line.sent.count('R') / 2, requests);
+    }
+
+    void pausesAreNeverShort_data()
+    {
+        QTest::addColumn<int>("phase"); // ms past a 200 ms step of the clock
+        // Coarse timers round an 800 ms pause to such a step, up to 40 ms early.
+        QTest::newRow("45 ms past a step") << 45;
+        QTest::newRow("90 ms past a step") << 90;
+    }
+
+    // S, G, H and "WWW" land at least 800 ms apart on the transmitter's side.
+    void pausesAreNeverShort()
+    {
+        QFETCH(int, phase);
+        WireClock wire;
+        QSerialPort port(QString::fromLatin1(wire.name));
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        TransmitterSession session(port, TransmitterSession::Ack::PerFrame);
+        while (qint64(nowMs()) % 200 != phase) {
+        }
+        const QString frame(81, QLatin1Char('x'));
+        QVERIFY(session.write({frame, frame, frame}, {}));
+        QTRY_VERIFY_WITH_TIMEOUT(!session.busy(), 5000);
+        QTest::qWait(50);
+        wire.stop = true;
+        wire.reader.join();
+        QCOMPARE(wire.arrivals.size(), size_t(3 * 81 + 3)); // S, G, H, "WWW"
+        for (int i = 81; i < 4 * 81; i += 81)
+            QVERIFY2(wire.arrivals[size_t(i)] - wire.arrivals[size_t(i - 81)] >= 800,
+                     qPrintable(QString::number(i / 81)));
     }
 
     // A port that refuses the G frame: S was sent, G maybe, H not.

@@ -53,6 +53,7 @@ private slots:
     void wheelOnlyInFocusedField();
     void focusShows_data();
     void focusShows();
+    void shownBoxTakesNoClick();
     void tabWalksInReadingOrder_data();
     void tabWalksInReadingOrder();
     void typingChangesNoShownBox_data();
@@ -147,6 +148,21 @@ void TestKeyboard::focusShows()
     const QVector<QRgb> focused = edges();
     for (int i = 0; i < focused.size(); ++i)
         QVERIFY2(focused[i] != unfocused[i], qPrintable(QString("edge %1").arg(i)));
+}
+
+// A click in a box that only shows begins no edit there.
+void TestKeyboard::shownBoxTakesNoClick()
+{
+    auto *box = window->findChild<QAbstractSpinBox *>("spinBox_Vertion");
+    showPageOf(box);
+    window->findChild<QWidget *>("toolButton_Read")->setFocus();
+    auto *edit = box->findChild<QLineEdit *>();
+    // Through the window, which hands a click to the widget under it.
+    const QPoint at = edit->mapTo(window, edit->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    QVERIFY(!edit->hasSelectedText());
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("toolButton_Read"));
 }
 
 void TestKeyboard::tabWalksInReadingOrder_data()
