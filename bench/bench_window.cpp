@@ -1,9 +1,15 @@
 // The window's own periodic work, each step followed by the event processing
 // that paints what it invalidated: the 100 ms display refresh with nothing
-// changed (on each page) and with new live values, and one repaint of each
-// curve plot on its page. Run with QT_QPA_PLATFORM=offscreen.
+// changed (on each page), the same with edited fields marked on every page,
+// and with new live values; and one repaint of each curve plot on its page.
+// Run with QT_QPA_PLATFORM=offscreen.
+//
+// One display tick is the named function displayTick, so that
+//   valgrind --tool=callgrind --toggle-collect='*displayTick*' bench_window
+// counts the instructions of the ticks alone.
 #include "mainwindow.h"
 #include "telemetry.h"
+#include "txparams.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -38,6 +44,13 @@ struct Window {
     }
 };
 
+// Not inlined, so a profile can collect it alone.
+Q_NEVER_INLINE void displayTick(Window &w)
+{
+    w.refresh();
+    QCoreApplication::processEvents();
+}
+
 // Created on first use, destroyed before the application object.
 std::unique_ptr<Window> sharedWindow;
 
@@ -56,13 +69,38 @@ void refreshQuiet(benchmark::State &state)
     const char *page = pages[state.range(0)];
     Window &w = shared();
     w.showPage(page);
-    for (auto _ : state) {
-        w.refresh();
-        QCoreApplication::processEvents();
-    }
+    for (auto _ : state)
+        displayTick(w);
     state.SetLabel(page);
 }
 BENCHMARK(refreshQuiet)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// The same quiet refresh with a field edited on every page, so each page
+// shows amber marks (and Write's tooltip lists the changes); the settings
+// are put back afterwards, so the other benchmarks see no mark.
+void refreshMarked(benchmark::State &state)
+{
+    const char *page = pages[state.range(0)];
+    Window &w = shared();
+    const TxParamsRecord before = TxParams;
+    TxParams.subTrim[0] += 10;    // basic menu
+    TxParams.atti[0] += 5;        // advanced menu 1
+    TxParams.prm[2].data[0] += 5; // advanced menu 2 (mix 3)
+    TxParams.thCurve[3] += 5;     // advanced menu 3
+    w.refresh();
+    w.showPage(page);
+    // Each page with an editor counts its marked fields in its tab tooltip.
+    for (int i = 1; i < w.tabs->count(); ++i)
+        if (w.tabs->tabToolTip(i).isEmpty())
+            state.SkipWithError("an edited page shows no mark");
+    for (auto _ : state)
+        displayTick(w);
+    state.SetLabel(page);
+    TxParams = before;
+    w.refresh();
+    Window::settle();
+}
+BENCHMARK(refreshMarked)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // What each tick shows while the transmitter streams: every channel moved.
 void refreshLiveValues(benchmark::State &state)
@@ -75,8 +113,7 @@ void refreshLiveValues(benchmark::State &state)
         for (int ch = 0; ch < 8; ++ch)
             Telemetry.servo[ch] = 1000 + 5 * ((step + 20 * ch) % 200);
         Telemetry.txVolt = 700 + step;
-        w.refresh();
-        QCoreApplication::processEvents();
+        displayTick(w);
     }
 }
 BENCHMARK(refreshLiveValues)->Unit(benchmark::kMicrosecond);

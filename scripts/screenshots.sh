@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Rewrites docs/screenshots/tab-1.png .. tab-5.png: the window with a demo
-# model, one picture per tab, drawn offscreen (no display needed); and
-# en-tab-3.png, the third tab of the English window. Uses the build directory
+# model, one picture per tab, drawn offscreen (no display needed); edits.png,
+# the basic menu with three fields changed, their marks and Write's tooltip;
+# and en-tab-3.png, the third tab of the English window. Uses the build directory
 # of run.sh and test.sh unless BUILD_DIR says otherwise.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"

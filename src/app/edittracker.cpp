@@ -208,8 +208,12 @@ void EditTracker::refresh()
     params::selectDualRate(selected);
 
     if (watched.isEmpty()) {
-        // Here, not at start: which fields the frames carry is found by
-        // running the encoders once, which start-up need not wait for.
+        // Until the form first differs from the reference there is nothing to
+        // mark or list, and no mark to take off. Which fields the frames carry
+        // is found by running the encoders once, which neither start-up nor
+        // the display refresh of an unedited form should wait for.
+        if (TxParams == held && selected == held)
+            return showTooltips(QVector<int>(tabs->count(), 0));
         for (const FormEditors::Placed &p : editors.placed())
             if (p.editor->store)
                 watched.append({p.field, p.widget,

@@ -120,13 +120,14 @@ struct FieldChange {
 };
 
 // The listed fields whose values differ, in catalogue order; `only` (when
-// given) limits the comparison to fields it accepts.
+// given) limits the comparison to fields it accepts. It is asked only about
+// fields that differ: it may be dear (which fields the frames carry).
 template <typename Pred>
 QVector<FieldChange> changedFields(const TxParamsRecord &a, const TxParamsRecord &b, Pred only)
 {
     QVector<FieldChange> changes;
     for (const Field &f : fieldCatalogue()) {
-        if (only(f) && f.value(a) != f.value(b))
+        if (f.value(a) != f.value(b) && only(f))
             changes.append({&f, f.value(a), f.value(b)});
     }
     return changes;

@@ -1,10 +1,13 @@
-// Writes one PNG of the main window per tab, for the README. Runs offscreen:
+// Writes one PNG of the main window per tab, for the README, and one of the
+// basic menu with edited fields marked and Write's tooltip listing them
+// (edits.png). Runs offscreen:
 //   txscreenshots [--lang zh|en] [--focus OBJECT] [OUTPUT_DIR]
 // (default docs/screenshots). --focus gives keyboard focus to a control of the
 // form, to show how focus looks; its page is the picture to look at.
 // QT_SCALE_FACTOR=2 draws the pictures as a screen of twice the density shows
 // the window.
 #include "demoscene.h"
+#include "editscene.h"
 #include "formfonts.h"
 #include "highdpi.h"
 #include "language.h"
@@ -67,10 +70,15 @@ int main(int argc, char *argv[])
     }
 
     // Three display refreshes and curve repaints per page.
-    const QStringList files = screenshots::captureTabs(window, outputDir, 350);
+    QStringList files = screenshots::captureTabs(window, outputDir, 350);
+    // Last, as it edits the form: marks and Write's list of changes.
+    const QString edits =
+        files.isEmpty() ? QString() : screenshots::captureEdits(window, outputDir, 350);
+    if (!edits.isEmpty())
+        files << edits;
     for (const QString &f : files)
         std::printf("%s\n", qPrintable(f));
-    if (files.isEmpty()) {
+    if (edits.isEmpty()) {
         std::fprintf(stderr, "txscreenshots: could not write the screenshots to %s\n",
                      qPrintable(outputDir));
         return 1;
