@@ -152,10 +152,13 @@ public:
         accept(0, 10, factory,
                QT_TRANSLATE_NOOP("params::Field", "Channel whose stick drives the mix."))
             .shown({}, channels8);
-        add(m.master, n + "master", l + "master channel", k % 2, "comboBox_" + e + "Master");
+        // The repair keeps channel 10, which a text frame's one digit cannot carry.
+        add(m.master, n + "master", l + "master channel", k % 2, "comboBox_" + e + "Master")
+            .settableMax = 9;
         accept(0, 10, factory, QT_TRANSLATE_NOOP("params::Field", "Channel the mix moves as well."))
             .shown({}, channels8);
-        add(m.slave, n + "slave", l + "slave channel", k % 2 ? 5 : 3, "comboBox_" + e + "Slave");
+        add(m.slave, n + "slave", l + "slave channel", k % 2 ? 5 : 3, "comboBox_" + e + "Slave")
+            .settableMax = 9;
         const char *const rates[] = {"offset", "upper", "lower"};
         const char *const rateLabels[] = {"offset", "upper-side rate", "lower-side rate"};
         for (int d = 0; d < 3; ++d) {
@@ -181,6 +184,7 @@ private:
         f.page = page;
         f.group = group;
         f.repair = f.factory = start;
+        f.settableMax = f.max;
         f.storeRule = rule;
         f.offset = static_cast<const char *>(field) - reinterpret_cast<const char *>(&proto);
         if (!editor.isEmpty())
@@ -409,7 +413,8 @@ QVector<Field> buildCatalogue()
     b.add(p.thCurveExtra, "throttle_curve.extra", "throttle curve extra value", 0);
     b.accept(0, 1000, G::Two,
              QT_TRANSLATE_NOOP("params::Field", "A value kept as the transmitter sent it."));
-    b.add(p.extraWord, "extra.word", "extra word", 110, {}, storeExtraWord);
+    // Kept up to 1000 as the transmitter reports it; the H frame has three digits.
+    b.add(p.extraWord, "extra.word", "extra word", 110, {}, storeExtraWord).settableMax = 999;
     b.accept(0, 100, G::Two, QT_TRANSLATE_NOOP("params::Field", "The extra word divided by ten."));
     b.add(p.extraWordScaled, "extra.word_scaled", "extra word scaled", 11.0, {}, plainStore);
     b.accept(-100, 0, G::Two,
@@ -485,7 +490,7 @@ QString Field::rangeText() const
     if (!choices.isEmpty())
         return choices.join(QStringLiteral(", "));
     const QString range =
-        QStringLiteral("%1 to %2").arg(numberText(*this, min), numberText(*this, max));
+        QStringLiteral("%1 to %2").arg(numberText(*this, min), numberText(*this, settableMax));
     return unit.isEmpty() ? range : range + QLatin1Char(' ') + unit;
 }
 
@@ -502,7 +507,7 @@ bool Field::parse(const QString &typed, double *v, QString *error) const
         n = isDouble ? t.toDouble(&ok) : std::round(t.toDouble(&ok) * divisor);
     else if (!ok)
         n = t.toInt(&ok);
-    if (!ok || !accepts(n)) {
+    if (!ok || !accepts(n) || n > settableMax) {
         *error = QStringLiteral("%1 takes %2").arg(name, rangeText());
         return false;
     }
