@@ -45,7 +45,8 @@ constexpr std::array<int, 3> frameLengths{servoFrameLength, settingsFrameLength,
 constexpr int longestFrame = servoFrameLength;
 constexpr int servoVoltagePosition = 18; // the word after CH1..CH8
 
-quint8 at(const QByteArray &b, int i) { return quint8(b.at(i)); }
+// Read for every byte many times over; the bytes must be there.
+quint8 at(const QByteArray &b, int i) { return quint8(b.constData()[i]); }
 
 bool isTwentyByteType(quint8 type) { return type == servoFrameType || type == statusFrameType; }
 
@@ -305,16 +306,54 @@ void StreamFramer::parse(Mode mode)
             return;
     }
     const int n = held.size();
-    std::vector<char> edge(std::size_t(n) + 1, 0);
+    edge.assign(std::size_t(n) + 1, 0);
     edge[0] = heldAnchored;
     edge[std::size_t(n)] = 1;
     for (int e : edges)
         edge[std::size_t(e)] = 1;
 
-    std::vector<int> best(2 * (std::size_t(n) + 1), unreachable);
-    std::vector<int> choice(best.size(), choiceSkip);
+    best.assign(2 * (std::size_t(n) + 1), unreachable);
+    choice.assign(best.size(), choiceSkip);
     best[2 * std::size_t(n)] = best[2 * std::size_t(n) + 1] = 0;
     for (int i = n - 1; i >= 0; --i) {
+        // What the bytes at i are worth whether a frame ends there or not,
+        // weighed once for both cases below.
+        const bool mayWait = mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i);
+        const bool marker = mayWait && showsMarker(held, i);
+        const int waitExtra =
+            mayWait ? (marker && mayHideFrameHead(held, i, n - i) ? costHiddenHead : 0) +
+                          (startsImplausibleServo(held, i) ? costSwallowed : 0)
+                    : 0;
+        struct Reading {
+            bool fits = false;
+            bool doubtful = false;
+            int cost = 0; // without the start cost and what follows
+        } readings[frameLengths.size()];
+        for (std::size_t k = 0; k < frameLengths.size(); ++k) {
+            const int length = frameLengths[k];
+            Reading &r = readings[k];
+            r.fits = i + length <= n && markersMatch(held, i, length);
+            if (!r.fits)
+                continue;
+            r.doubtful = isDoubtful(held, i, length);
+            r.cost = costFrame;
+            if (length == settingsFrameLength && !isKnownCode(at(held, i + settingsCodePosition)))
+                r.cost += costUnknownCode;
+            if (length == auxFrameLength && !hasAuxSources(held, i))
+                r.cost += costAuxFrame;
+            if (r.doubtful && mayHideFrameHead(held, i, length))
+                r.cost += swallowsSettingsFrame(held, i, length) ? costSwallowed : costHiddenHead;
+            if (length == servoFrameLength && hasImplausibleServoWord(held, i))
+                r.cost += costSwallowed;
+            // Small channel words can look like aux sources; settings
+            // values rarely do, and channel words rarely do that and
+            // hide a frame's head as well.
+            if (length != auxFrameLength && swallowsAuxFrame(held, i, length))
+                r.cost += length == settingsFrameLength ||
+                                  (r.doubtful && mayHideFrameHead(held, i, length))
+                              ? costSwallowed
+                              : costHiddenHead;
+        }
         for (int afterFrame = 0; afterFrame <= 1; ++afterFrame) {
             const std::size_t slot = 2 * std::size_t(i) + std::size_t(afterFrame);
             const bool anchored = afterFrame || edge[std::size_t(i)];
@@ -326,46 +365,24 @@ void StreamFramer::parse(Mode mode)
             // bytes that decide a doubtful frame, which costs what taking it
             // would, so that deferring never makes a reading cheaper.
             int waitCost = unreachable;
-            if (mode != Mode::Final && n - i < longestFrame && couldBecomeAny(held, i)) {
+            if (mayWait) {
                 // Only a marker makes held bytes a likely frame; without one
                 // they cost what skipping them would. The head of a frame
-                // inside makes them likely junk before it.
-                waitCost = startCost;
-                if (!showsMarker(held, i))
-                    waitCost = costSkip * (n - i) + looseEnd;
-                else if (mayHideFrameHead(held, i, n - i))
-                    waitCost += costHiddenHead;
-                // Waiting for the rest of a servo reading that is junk already
-                // costs what taking it would: else it outbids the frame the
-                // junk follows.
-                if (startsImplausibleServo(held, i))
-                    waitCost += costSwallowed;
+                // inside makes them likely junk before it. Waiting for the
+                // rest of a servo reading that is junk already costs what
+                // taking it would: else it outbids the frame the junk follows.
+                waitCost =
+                    marker ? startCost + waitExtra : costSkip * (n - i) + looseEnd + waitExtra;
             }
             bool sureFrame = false; // a frame beyond doubt ends any wait here
-            for (int length : frameLengths) {
-                if (i + length > n || !markersMatch(held, i, length))
+            for (std::size_t k = 0; k < frameLengths.size(); ++k) {
+                const Reading &r = readings[k];
+                if (!r.fits)
                     continue;
-                const bool doubtful = isDoubtful(held, i, length);
+                const int length = frameLengths[k];
+                const bool doubtful = r.doubtful;
                 sureFrame = sureFrame || !doubtful;
-                int c = costFrame + startCost;
-                if (length == settingsFrameLength &&
-                    !isKnownCode(at(held, i + settingsCodePosition)))
-                    c += costUnknownCode;
-                if (length == auxFrameLength && !hasAuxSources(held, i))
-                    c += costAuxFrame;
-                if (doubtful && mayHideFrameHead(held, i, length))
-                    c += swallowsSettingsFrame(held, i, length) ? costSwallowed : costHiddenHead;
-                if (length == servoFrameLength && hasImplausibleServoWord(held, i))
-                    c += costSwallowed;
-                // Small channel words can look like aux sources; settings
-                // values rarely do, and channel words rarely do that and
-                // hide a frame's head as well.
-                if (length != auxFrameLength && swallowsAuxFrame(held, i, length))
-                    c += length == settingsFrameLength ||
-                                 (doubtful && mayHideFrameHead(held, i, length))
-                             ? costSwallowed
-                             : costHiddenHead;
-                c += best[2 * std::size_t(i + length) + 1];
+                const int c = r.cost + startCost + best[2 * std::size_t(i + length) + 1];
                 // A doubtful frame waits until enough bytes follow it to hold
                 // whatever longer frame it may be part of or hide the head of.
                 if (doubtful && mode != Mode::Final && n - i < length + longestFrame) {

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <vector>
+
 // Cuts the transmitter's byte stream into frames whatever pieces the serial
 // port delivers it in.
 //
@@ -100,4 +102,8 @@ private:
     qint64 lastDeliveryMs = 0;
     QList<QByteArray> frames;
     qint64 skipped = 0;
+    // parse()'s tables, kept between calls: it runs on every delivery.
+    std::vector<char> edge;
+    std::vector<int> best;
+    std::vector<int> choice;
 };

@@ -160,12 +160,15 @@ public:
         accept(0, 10, factory,
                QT_TRANSLATE_NOOP("params::Field", "Channel whose stick drives the mix."))
             .shown({}, channels8);
+        // The repair keeps channel 10, which a text frame's one digit cannot carry.
         mixRow(&m.master, n + "master", QT_TRANSLATE_NOOP("params::Field", "mix %1 master channel"),
-               k, k % 2, "comboBox_" + e + "Master");
+               k, k % 2, "comboBox_" + e + "Master")
+            .settableMax = 9;
         accept(0, 10, factory, QT_TRANSLATE_NOOP("params::Field", "Channel the mix moves as well."))
             .shown({}, channels8);
         mixRow(&m.slave, n + "slave", QT_TRANSLATE_NOOP("params::Field", "mix %1 slave channel"), k,
-               k % 2 ? 5 : 3, "comboBox_" + e + "Slave");
+               k % 2 ? 5 : 3, "comboBox_" + e + "Slave")
+            .settableMax = 9;
         const char *const rates[] = {"offset", "upper", "lower"};
         const char *const rateLabels[] = {
             QT_TRANSLATE_NOOP("params::Field", "mix %1 offset"),
@@ -182,11 +185,12 @@ public:
     }
 
 private:
-    void mixRow(int *field, const QString &name, const char *label, int k, int start,
-                const QString &editor)
+    Field &mixRow(int *field, const QString &name, const char *label, int k, int start,
+                  const QString &editor)
     {
-        row(field, name, label, k + 1, start, editor);
+        Field &f = row(field, name, label, k + 1, start, editor);
         done();
+        return f;
     }
 
     // `label` is English, marked for translation; with a `number` it holds
@@ -205,6 +209,7 @@ private:
         f.page = page;
         f.group = group;
         f.repair = f.factory = start;
+        f.settableMax = f.max;
         f.storeRule = rule;
         f.offset = static_cast<const char *>(field) - reinterpret_cast<const char *>(&proto);
         if (!editor.isEmpty())
@@ -465,8 +470,10 @@ QVector<Field> buildCatalogue()
           QT_TRANSLATE_NOOP("params::Field", "throttle curve extra value"), 0);
     b.accept(0, 1000, G::Two,
              QT_TRANSLATE_NOOP("params::Field", "A value kept as the transmitter sent it."));
+    // Kept up to 1000 as the transmitter reports it; the H frame has three digits.
     b.add(p.extraWord, "extra.word", QT_TRANSLATE_NOOP("params::Field", "extra word"), 110, {},
-          storeExtraWord);
+          storeExtraWord)
+        .settableMax = 999;
     b.accept(0, 100, G::Two, QT_TRANSLATE_NOOP("params::Field", "The extra word divided by ten."));
     b.add(p.extraWordScaled, "extra.word_scaled",
           QT_TRANSLATE_NOOP("params::Field", "extra word scaled"), 11.0, {}, plainStore);
@@ -559,7 +566,7 @@ QString Field::rangeText() const
     if (!choices.isEmpty())
         return choices.join(QStringLiteral(", "));
     const QString range =
-        QStringLiteral("%1 to %2").arg(numberText(*this, min), numberText(*this, max));
+        QStringLiteral("%1 to %2").arg(numberText(*this, min), numberText(*this, settableMax));
     return unit.isEmpty() ? range : range + QLatin1Char(' ') + unit;
 }
 
@@ -576,7 +583,7 @@ bool Field::parse(const QString &typed, double *v, QString *error) const
         n = isDouble ? t.toDouble(&ok) : std::round(t.toDouble(&ok) * divisor);
     else if (!ok)
         n = t.toInt(&ok);
-    if (!ok || !accepts(n)) {
+    if (!ok || !accepts(n) || n > settableMax) {
         *error = QStringLiteral("%1 takes %2").arg(name, rangeText());
         return false;
     }

@@ -62,6 +62,11 @@ struct Field {
     double repair = 0;
     double factory = 0;
     FactoryGroup factoryGroup = FactoryGroup::None;
+    // The highest value typed text may set: max, or less where the repair
+    // keeps values the S, G and H frames cannot hold (a mix channel of 10,
+    // an extra word of 1000), so that what `txctl set` reports is what the
+    // file and the transmitter get.
+    double settableMax = 0;
 
     bool isDouble = false; // alarmVolt and extraWordScaled; every other field is an int
     bool listed = true;    // shown and compared by txctl; false for mirrors and the doubles
@@ -87,10 +92,11 @@ struct Field {
     // installed translators), for people in the window.
     QString shownLabel() const;
     QString shownText(int value) const;
-    // "-100 to 100 %", "0 to 50.0 V", or the item texts "normal, reversed".
+    // "-100 to 100 %", "0 to 50.0 V" (min..settableMax), or the item texts
+    // "normal, reversed".
     QString rangeText() const;
     // A value as typed: a number in the shown unit or an item text (any case).
-    // False with *error when it is neither or outside the accepted range.
+    // False with *error when it is neither or outside min..settableMax.
     bool parse(const QString &text, double *value, QString *error) const;
 };
 

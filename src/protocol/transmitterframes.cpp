@@ -10,9 +10,11 @@ namespace protocol
 namespace
 {
 
-void putByte(QByteArray &b, int pos, int value) { b[pos] = char(qBound(0, value, 255)); }
+// Into the bytes of a frame being built: writing through QByteArray's
+// operator[] checked for sharing at every byte.
+void putByte(char *b, int pos, int value) { b[pos] = char(qBound(0, value, 255)); }
 
-void putWord(QByteArray &b, int pos, int value)
+void putWord(char *b, int pos, int value)
 {
     const int w = qBound(0, value, 0xFFFF);
     b[pos] = char(w >> 8);
@@ -22,21 +24,21 @@ void putWord(QByteArray &b, int pos, int value)
 class SettingsFieldWriter
 {
 public:
-    explicit SettingsFieldWriter(QByteArray &frame) : frame(frame) {}
+    explicit SettingsFieldWriter(QByteArray &frame) : bytes(frame.data()) {}
 
     // Bounding before adding keeps INT_MAX and INT_MIN from overflowing.
     void byte(int field, int offset)
     {
-        putByte(frame, pos++, qBound(-offset, field, 255) + offset);
+        putByte(bytes, pos++, qBound(-offset, field, 255) + offset);
     }
     void word(int field)
     {
-        putWord(frame, pos, field);
+        putWord(bytes, pos, field);
         pos += 2;
     }
 
 private:
-    QByteArray &frame;
+    char *bytes; // the frame's, 12 of them
     int pos = 3;
 };
 
@@ -54,19 +56,19 @@ QByteArray encodeServoFrame(const TelemetryRecord &t)
 {
     QByteArray b = twentyByteFrame(servoFrameType);
     for (int ch = 0; ch < 8; ++ch)
-        putWord(b, 2 + 2 * ch, t.servo[ch]);
-    putWord(b, 18, t.txVolt);
+        putWord(b.data(), 2 + 2 * ch, t.servo[ch]);
+    putWord(b.data(), 18, t.txVolt);
     return b;
 }
 
 QByteArray encodeStatusFrame(const TelemetryRecord &t)
 {
     QByteArray b = twentyByteFrame(statusFrameType);
-    putByte(b, 2, t.rssi);
-    putByte(b, 3, t.statusByte3);
-    putWord(b, 4, t.extVolt);
-    putWord(b, 6, t.statusWord6);
-    putWord(b, 8, t.statusWord8);
+    putByte(b.data(), 2, t.rssi);
+    putByte(b.data(), 3, t.statusByte3);
+    putWord(b.data(), 4, t.extVolt);
+    putWord(b.data(), 6, t.statusWord6);
+    putWord(b.data(), 8, t.statusWord8);
     return b;
 }
 
@@ -75,7 +77,7 @@ QByteArray encodeAuxFrame(const TxParamsRecord &p)
     QByteArray b(auxFrameLength, '\0');
     b[auxMarkerPosition] = char(auxMarker);
     for (int i = 0; i < 4; ++i)
-        putByte(b, 3 + i, p.aux[i]);
+        putByte(b.data(), 3 + i, p.aux[i]);
     return b;
 }
 

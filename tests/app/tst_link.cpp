@@ -2,6 +2,7 @@
 // a pseudo-terminal whose master end plays the transmitter.
 #include "../protocol/testsupport.h"
 #include "dualrate.h"
+#include "fieldcoverage.h"
 #include "history.h"
 #include "historyhooks.h"
 #include "livetext.h"
@@ -127,7 +128,7 @@ TxParamsRecord distinctRecord()
     p.prm[2] = {2, 7, 1, {-70, 60, 80}};
     p.prm[3] = {1, 4, 0, {90, 10, 45}};
     p.thCurveMix = 1;
-    set(p.thCurve, {5, 20, 35, 50, 65, 80, 95});
+    set(p.thCurve, {5, 20, 35, 52, 65, 80, 95});
     p.thCurveExtra = 3;
     p.stickMode = 3;
     p.alarmVoltRaw = 115;
@@ -585,6 +586,7 @@ void TestLink::readFillsTheStore()
     peer->clear();
 
     const TxParamsRecord sent = distinctRecord();
+    QCOMPARE(fieldsAtStart(sent), QString("dualrate.channel dualrate.switch"));
     QVector<QByteArray> frames = protocol::encodeSettingsFrames(sent);
     frames.insert(protocol::auxFrameNumber - 1, protocol::encodeAuxFrame(sent));
     QStringList expectedLog;

@@ -5,6 +5,7 @@
 #include "history.h"
 #include "txparams.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,16 +20,15 @@ private slots:
     void everyFieldOnceAtItsOwnPlace()
     {
         QSet<QString> names;
-        QSet<std::ptrdiff_t> offsets;
-        TxParamsRecord p;
-        int n = 0;
-        for (const params::Field &f : params::fieldCatalogue()) {
+        QHash<std::ptrdiff_t, QString> offsets;
+        for (const params::Field &f : params::recordFields()) {
+            QVERIFY2(!names.contains(f.name), qPrintable(f.name + " named twice"));
+            QVERIFY2(!offsets.contains(f.offset),
+                     qPrintable(f.name + " at the place of " + offsets.value(f.offset)));
             names.insert(f.name);
-            offsets.insert(f.offset);
-            f.ref(p) = 10000 + n++;
+            offsets.insert(f.offset, f.name);
         }
-        QCOMPARE(names.size(), n);
-        QCOMPARE(offsets.size(), n);
+        TxParamsRecord p;
         QCOMPARE(&params::findField("mix4.lower")->ref(p), &p.prm[3].data[2]);
         QCOMPARE(&params::findField("alarm_voltage")->ref(p), &p.alarmVoltRaw);
     }
@@ -47,6 +47,9 @@ private slots:
                                         << "101" << double(NAN);
         QTest::newRow("not whole") << "ch3.subtrim"
                                    << "2.5" << double(NAN);
+        // Kept by the repair, yet one digit of the G frame cannot carry it.
+        QTest::newRow("mix channel 10") << "mix2.slave"
+                                        << "10" << double(NAN);
         QTest::newRow("item text") << "ch8.reverse"
                                    << "Reversed" << 1.0;
         QTest::newRow("tenths") << "alarm_voltage"
@@ -94,10 +97,12 @@ private slots:
         QVERIFY(f);
         QCOMPARE(protocol::carriedFromTransmitter(*f), in);
         QCOMPARE(protocol::carriedToTransmitter(*f), out);
-        int both = 0;
-        for (const params::Field &g : params::fieldCatalogue())
-            both += protocol::carriedBothWays(g);
-        QCOMPARE(both, params::fieldCatalogue().size() - 4);
+        QString oneWay;
+        for (const params::Field &g : params::fieldCatalogue()) {
+            if (!protocol::carriedBothWays(g))
+                oneWay += g.name + ' ';
+        }
+        QCOMPARE(oneWay, QString("dualrate.channel dualrate.up dualrate.down firmware_version "));
     }
 
     void historyKeepsTheNewestAndFindsByPrefix()

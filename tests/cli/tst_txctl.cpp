@@ -916,6 +916,7 @@ void TestTxctl::fileCommands_data()
         "            \"before\": 0,");
     row("diff, no such file", "diff demo.txt nothing.txt", 2,
         "nothing.txt: No such file or directory");
+    row("diff, one file", "diff demo.txt", 2, "diff: usage: txctl diff A B | diff A --port P");
     row("history --json", "history --json", 0, "\"entries\": [");
     row("ports --json", "ports --json", 0, "\"ports\": [");
     row("diff, same", "diff custom.txt custom.txt", 0,

@@ -1,6 +1,7 @@
 // The parameter file on its own: what the loader takes from a text, what a
 // save writes, and how reading and writing behave on the real file system.
 #include "../protocol/testsupport.h"
+#include "fieldcoverage.h"
 #include "filetestsupport.h"
 #include "parameterfile.h"
 #include "parameterreader.h"
@@ -133,6 +134,8 @@ private slots:
     void fieldsAtTheirPositions();
     void startupRecordSavesAsDesigned();
     void savedFilesLoadBackUnchanged();
+    void filesOfEarlierVersionsLoadUnrepaired_data();
+    void filesOfEarlierVersionsLoadUnrepaired();
     void readingAMissingFileFails();
     void saveReplacesAnExistingFile();
     void failedSaveKeepsWhatWasThere_data();
@@ -325,6 +328,9 @@ void TestParameterFile::savedFilesLoadBackUnchanged()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("params.txt");
+    // A field the record leaves at its start value would not show a load
+    // that misses it.
+    QCOMPARE(fieldsAtStart(distinctRecord()), QString("firmware_version"));
     QRandomGenerator g(4242);
     for (int i = 0; i < 100; ++i) {
         const TxParamsRecord saved = randomRecord(g, true);
@@ -341,6 +347,34 @@ void TestParameterFile::savedFilesLoadBackUnchanged()
         loaded.firmwareVersion = saved.firmwareVersion;
         QCOMPARE(loaded, saved);
     }
+}
+
+void TestParameterFile::filesOfEarlierVersionsLoadUnrepaired_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir data(QStringLiteral(TEST_DATA_DIR));
+    const QStringList saved = data.entryList({"*.txt"}, QDir::Files);
+    QVERIFY(!saved.isEmpty());
+    for (const QString &name : saved)
+        QTest::newRow(qPrintable(name)) << data.filePath(name);
+}
+
+// Files users saved with earlier versions are never rewritten: each loads
+// whole, with no field repaired (txctl write would refuse it otherwise), and
+// saves again byte for byte.
+void TestParameterFile::filesOfEarlierVersionsLoadUnrepaired()
+{
+    QFETCH(QString, path);
+    TxParamsRecord p;
+    const files::ParameterReading read = files::readParameterFile(path, p);
+    QVERIFY2(read.complete(), qPrintable(files::readProblemText(read)));
+    const QString &text = read.text;
+    QVERIFY(files::unreadableFields(text).isEmpty());
+    QString repaired;
+    for (const params::FieldChange &c : params::settle(p))
+        repaired += c.field->name + ' ';
+    QCOMPARE(repaired, QString());
+    QCOMPARE(QString::fromLatin1(files::parameterFileContent(p)), text);
 }
 
 void TestParameterFile::readingAMissingFileFails()

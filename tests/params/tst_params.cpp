@@ -38,12 +38,16 @@ enum Group { One = 1, Two = 2 };
 
 // One row per element; `repair` lists every element's value, or one value for
 // all of them; `factory` likewise, when it differs from `repair`.
+QSet<std::ptrdiff_t> tabled; // the place of every element with a row
+
 void settingRows(const char *name, int count, const At &at, int lo, int hi, Group group,
                  const QVector<int> &repair, QVector<int> factory = {})
 {
     if (factory.isEmpty())
         factory = repair;
     for (int i = 0; i < count; ++i) {
+        TxParamsRecord p;
+        tabled.insert(reinterpret_cast<char *>(&at(p, i)) - reinterpret_cast<char *>(&p));
         const QString row = count > 1 ? QString("%1[%2]").arg(name).arg(i) : QString(name);
         QTest::newRow(qPrintable(row))
             << At([at, i](TxParamsRecord &p, int) -> int & { return at(p, i); }) << lo << hi
@@ -102,6 +106,15 @@ void TestParams::everySettingStartsRepairsAndResets_data()
         settingRows(mix + ".slave", 1, ONE(prm[k].slave), 0, 10, group, {k % 2 ? 5 : 3});
         settingRows(mix + ".data", 3, EACH(prm[k].data), -100, 100, group, {0});
     }
+    // Every setting the repair checks has its row here, apart from the two
+    // doubles (rows of validation_data()).
+    QStringList missing;
+    for (const params::Field &f : params::recordFields()) {
+        if (!f.isDouble && f.factoryGroup != params::FactoryGroup::None &&
+            !tabled.contains(f.offset))
+            missing << f.name;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable("no row for " + missing.join(", ")));
 }
 
 // A new record and the process-wide store start at the repair value; the

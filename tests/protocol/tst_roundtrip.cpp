@@ -1,5 +1,7 @@
+#include "carriedfields.h"
 #include "decoder.h"
 #include "encoder.h"
+#include "fieldcatalogue.h"
 #include "frames.h"
 #include "testsupport.h"
 #include "textparser.h"
@@ -22,6 +24,8 @@ private slots:
     void textFramesRoundTrip();
     void transmitterClamps_data();
     void transmitterClamps();
+    void everyRangeFitsItsFrames_data();
+    void everyRangeFitsItsFrames();
 };
 
 constexpr int recordCount = 300;
@@ -133,6 +137,49 @@ void TestRoundTrip::transmitterClamps()
                                 ? QByteArray()
                                 : QByteArray::fromHex("FE00") + char(code) + fields + '\xFE';
     QCOMPARE(frame.toHex(), want.toHex());
+}
+
+void TestRoundTrip::everyRangeFitsItsFrames_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const params::Field &f : params::fieldCatalogue())
+        QTest::newRow(qPrintable(f.name)) << f.name;
+}
+
+// A range wider than the frame field carrying it would let `txctl set` say
+// one value while the file and the transmitter got another: the ends of
+// what may be set, and the start value, come back unchanged both ways.
+void TestRoundTrip::everyRangeFitsItsFrames()
+{
+    QFETCH(QString, name);
+    const params::Field &f = *params::findField(name);
+    const bool out = protocol::carriedToTransmitter(f);
+    const bool in = protocol::carriedFromTransmitter(f);
+    QVERIFY2(out || in, "no frame carries it");
+    for (const double v : {f.min, f.settableMax, f.repair}) {
+        TxParamsRecord sent;
+        f.setNumber(sent, v);
+        TxParamsRecord text, binary;
+        const QStringList frames = buildFrames(sent);
+        protocol::readSFrameFields(frames[0], 0, text);
+        protocol::readGFrameFields(frames[1], 0, text);
+        protocol::readHFrameFields(frames[2], 0, text);
+        QVector<QByteArray> replies = protocol::encodeSettingsFrames(sent);
+        replies << protocol::encodeAuxFrame(sent);
+        TelemetryRecord t;
+        for (const QByteArray &frame : replies)
+            protocol::decodeDelivery(frame, binary, t);
+        const auto says = [&](const char *way, const TxParamsRecord &got) {
+            return QStringLiteral("%1 = %2 comes back from the %3 as %4")
+                .arg(name)
+                .arg(v)
+                .arg(way)
+                .arg(f.value(got))
+                .toUtf8();
+        };
+        QVERIFY2(!out || f.value(text) == v, says("text frames", text).constData());
+        QVERIFY2(!in || f.value(binary) == v, says("settings frames", binary).constData());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestRoundTrip)

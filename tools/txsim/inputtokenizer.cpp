@@ -1,5 +1,8 @@
 #include "inputtokenizer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace
 {
 
@@ -15,10 +18,14 @@ const CommandText commands[] = {
     {"WWW", InputTokenizer::Kind::Ack},
 };
 
-bool isCommandPrefix(const QByteArray &bytes)
+// No command is longer than this.
+constexpr int longestCommand = 3;
+
+// Compared in place: the tokenizer asks this for nearly every byte it reads.
+bool isCommandPrefix(const char *bytes, int n)
 {
     for (const CommandText &c : commands) {
-        if (QByteArray(c.text).startsWith(bytes))
+        if (n <= int(qstrlen(c.text)) && std::memcmp(c.text, bytes, std::size_t(n)) == 0)
             return true;
     }
     return false;
@@ -51,10 +58,12 @@ bool isFrameBodyChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <
 
 } // namespace
 
-void InputTokenizer::feed(const QByteArray &bytes)
+void InputTokenizer::feed(const QByteArray &bytes) { feed(bytes.constData(), int(bytes.size())); }
+
+void InputTokenizer::feed(const char *bytes, int n)
 {
-    for (char c : bytes)
-        feedByte(c);
+    for (int i = 0; i < n; ++i)
+        feedByte(bytes[i]);
 }
 
 void InputTokenizer::flushSkipped()
@@ -90,24 +99,26 @@ void InputTokenizer::feedIdle(char c)
 {
     if (frameEndLetter(c)) {
         state = State::Frame;
-        pending = QByteArray(1, c);
-    } else if (isCommandPrefix(QByteArray(1, c))) {
+        pending.clear();
+        pending.reserve(frameLength); // one allocation for the whole frame
+        pending.append(c);
+    } else if (isCommandPrefix(&c, 1)) {
         state = State::Command;
         pending.clear();
         feedCommand(c);
     } else {
-        skip(QByteArray(1, c));
+        skipByte(c);
     }
 }
 
 void InputTokenizer::feedCommand(char c)
 {
-    const QByteArray grown = pending + c;
-    if (!isCommandPrefix(grown)) {
+    pending.append(c);
+    if (!isCommandPrefix(pending.constData(), int(pending.size()))) {
+        pending.chop(1);
         breakOff(Kind::Skipped, c);
         return;
     }
-    pending = grown;
     if (const CommandText *command = completeCommand(pending)) {
         state = State::Idle;
         pending.clear();
@@ -140,28 +151,37 @@ void InputTokenizer::feedFrame(char c)
 // the rest is reported as `kind`, and the kept bytes and c are read again.
 void InputTokenizer::breakOff(Kind kind, char c)
 {
-    int keep = pending.size() - 1;
-    while (keep > 0 && !isCommandPrefix(pending.right(keep) + c))
-        --keep;
-    const QByteArray dropped = pending.left(pending.size() - keep);
-    const QByteArray again = pending.right(keep) + c;
+    char again[longestCommand];
+    int keep = std::min(int(pending.size()) - 1, longestCommand - 1);
+    for (; keep > 0; --keep) {
+        std::memcpy(again, pending.constData() + pending.size() - keep, std::size_t(keep));
+        again[keep] = c;
+        if (isCommandPrefix(again, keep + 1))
+            break;
+    }
+    again[keep] = c;
+    pending.chop(keep);
     state = State::Idle;
-    pending.clear();
     if (kind == Kind::Skipped)
-        skip(dropped);
+        skip(pending);
     else
-        push(kind, dropped);
-    for (char b : again)
-        feedByte(b);
+        push(kind, pending);
+    pending.clear();
+    for (int k = 0; k <= keep; ++k)
+        feedByte(again[k]);
 }
 
 void InputTokenizer::skip(const QByteArray &bytes)
 {
-    for (char b : bytes) {
-        skipped.append(b);
-        if (skipped.size() == maxSkippedRun)
-            flushSkipped();
-    }
+    for (char b : bytes)
+        skipByte(b);
+}
+
+void InputTokenizer::skipByte(char b)
+{
+    skipped.append(b);
+    if (skipped.size() == maxSkippedRun)
+        flushSkipped();
 }
 
 void InputTokenizer::push(Kind kind, const QByteArray &bytes)

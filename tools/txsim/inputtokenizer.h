@@ -46,6 +46,7 @@ public:
     static constexpr int maxSkippedRun = 256;
 
     void feed(const QByteArray &bytes);
+    void feed(const char *bytes, int n);
     // Reports skipped bytes held back in case the next byte joins the run.
     void flushSkipped();
     // Tokens completed so far, oldest first; the internal list is emptied.
@@ -60,6 +61,7 @@ private:
     void feedFrame(char c);
     void breakOff(Kind kind, char c);
     void skip(const QByteArray &bytes);
+    void skipByte(char b);
     void push(Kind kind, const QByteArray &bytes);
 
     State state = State::Idle;
