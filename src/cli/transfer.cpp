@@ -1,15 +1,12 @@
 #include "transfer.h"
 
-#include "encoder.h"
-#include "history.h"
 #include "interruption.h"
-#include "parameterfile.h"
 #include "portaccess.h"
 #include "settingstext.h"
-#include "settingswriter.h"
+#include "transferplans.h"
 #include "transmitterlink.h"
 
-#include <mutex>
+#include <optional>
 
 namespace cli
 {
@@ -26,20 +23,72 @@ Step openLink(TransmitterLink &link, const QString &portName)
     return link.open(portName, &error) ? Step::goOn() : Step::exitWith(fail(LinkError, error));
 }
 
+namespace
+{
+
+// Prints what a plan tells: a bar for each stage, repairs, history entries
+// and warnings; a write's stop condition follows its stages.
+struct PlanPrinter {
+    explicit PlanPrinter(const QString &portName)
+    {
+        observer.began = [this](plans::Stage stage, int steps) {
+            bar.emplace(label(stage), steps);
+            if (stage == plans::Stage::Write && writing)
+                *writing = true;
+        };
+        observer.progress = [this](int done) { bar->set(done); };
+        observer.ended = [this](plans::Stage stage) {
+            bar.reset();
+            if (stage == plans::Stage::Write && writing)
+                *writing = false;
+        };
+        observer.readDone = [portName](plans::Stage, const ReadResult &result) {
+            reportRepairs(portName, describeRepairs(result.repairs));
+        };
+        observer.kept = [](const QString &kind, const QString &id) {
+            print(QStringLiteral("%1 kept in the history as %2\n").arg(kind, id));
+        };
+        observer.warning = [](const QString &line) { warn(line); };
+    }
+
+    QString label(plans::Stage stage) const
+    {
+        switch (stage) {
+        case plans::Stage::BackupRead:
+            return QStringLiteral("backup read");
+        case plans::Stage::Write:
+            return QStringLiteral("write");
+        case plans::Stage::CheckRead:
+            return QStringLiteral("verifying read");
+        case plans::Stage::Read:
+            break;
+        }
+        return readLabel;
+    }
+
+    plans::Observer observer;
+    QString readLabel = QStringLiteral("read");
+    std::optional<Progress> bar;
+    bool *writing = nullptr; // set while the frames go out
+};
+
+int linkFailure(const QString &label, const QString &error)
+{
+    return fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
+                QStringLiteral("%1: %2").arg(label, error));
+}
+
+} // namespace
+
 Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const QString &label,
                       ReadResult *result)
 {
     QString error;
-    bool ok = false;
-    {
-        Progress bar(label, settingsReplyFrames);
-        ok = readSettings(link, options.readOptions, result, &error,
-                          [&bar](int frames) { bar.set(frames); });
-    }
-    if (!ok)
-        return Step::exitWith(fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
-                                   QStringLiteral("%1: %2").arg(label, error)));
-    reportRepairs(options.portName, describeRepairs(result->repairs));
+    PlanPrinter printer(options.portName);
+    printer.readLabel = label;
+    if (!plans::read(link, options.readOptions, plans::Stage::Read, result, &error,
+                     printer.observer))
+        return Step::exitWith(linkFailure(label, error));
     return Step::goOn();
 }
 
@@ -59,164 +108,70 @@ Step readTransmitter(const LinkOptions &options, ReadResult *result)
     return step;
 }
 
-bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id)
-{
-    // Writes to several ports record at once: one name each, one pruning at a time.
-    static std::mutex historyMutex;
-    const std::lock_guard<std::mutex> lock(historyMutex);
-    QString error;
-    files::history::Entry entry;
-    if (!files::history::record(files::parameterFileContent(settings), kind, &entry, &error)) {
-        warn(QStringLiteral("%1 not kept in the history: %2").arg(kind, error));
-        return false;
-    }
-    print(QStringLiteral("%1 kept in the history as %2\n").arg(kind, entry.id));
-    if (id)
-        *id = entry.id;
-    return true;
-}
-
-namespace
-{
-
-// What a write that stopped had put on the line, and how to put the backup
-// back: one line, for a transmitter that may now hold a mixture of old and
-// new settings. A frame is sent once its last byte has left the port; one
-// that had begun to leave may or may not have been taken.
-void reportHalfWritten(const SentFrames &sent, const QString &backupId, const QString &portName)
-{
-    static const char *const frameNames[] = {"S", "G", "H"};
-    QStringList sentNames, notSent;
-    for (int i = 0; i < 3; ++i) {
-        if (i < sent.sent)
-            sentNames << QLatin1String(frameNames[i]);
-        else if (i > sent.sent || !sent.nextBegun)
-            notSent << QLatin1String(frameNames[i]);
-    }
-    QStringList parts;
-    if (!sentNames.isEmpty())
-        parts << QStringLiteral("%1 sent").arg(sentNames.join(QStringLiteral(", ")));
-    if (sent.nextBegun && sent.sent < 3)
-        parts << QStringLiteral("%1 maybe sent").arg(QLatin1String(frameNames[sent.sent]));
-    parts << (notSent.isEmpty() ? QStringLiteral("\"WWW\" not sent")
-                                : QStringLiteral("%1 not").arg(notSent.join(QStringLiteral(", "))));
-    const QString remedy =
-        backupId.isEmpty() ? QStringLiteral("no backup was taken: write the settings again")
-                           : QStringLiteral("put the backup back with: txctl restore %1 --port %2")
-                                 .arg(backupId, portName);
-    warn(QStringLiteral("the transmitter may be half-written (%1); %2")
-             .arg(parts.join(QStringLiteral("; ")), remedy));
-}
-
-// The backup keeps what the transmitter held, values out of range too, so
-// that restoring it never passes a repair off as the old settings; but a
-// file's two characters per value cannot say every value the transmitter may
-// hold. Those are named, with what the backup holds instead.
-void reportBackupLimits(const ReadResult &result)
-{
-    TxParamsRecord kept;
-    files::parseParameterText(QString::fromLatin1(files::parameterFileContent(result.received)),
-                              kept);
-    int keptOutOfRange = 0;
-    QStringList lost;
-    for (const params::FieldChange &r : result.repairs) {
-        if (r.field->value(kept) == r.before)
-            ++keptOutOfRange;
-        else
-            lost << QStringLiteral("%1 %2 (kept as %3)")
-                        .arg(r.field->name)
-                        .arg(r.before)
-                        .arg(r.field->value(kept));
-    }
-    if (keptOutOfRange > 0)
-        warn(QStringLiteral("the backup keeps %1 value(s) out of range as the transmitter held "
-                            "them; restoring it needs --repair")
-                 .arg(keptOutOfRange));
-    if (!lost.isEmpty())
-        warn(QStringLiteral("the backup cannot keep %1 value(s) the transmitter held, as no "
-                            "parameter file can carry them: %2")
-                 .arg(lost.size())
-                 .arg(lost.join(QStringLiteral(", "))));
-}
-
-} // namespace
-
 int writeVerified(const LinkOptions &options, const WriteChoice &choice,
                   const TxParamsRecord &settings, const QString &source)
 {
     const InterruptionWatch watch;
-    // Before the first frame any signal stops the command; from then on the
-    // sequence is finished unless a second signal comes.
-    int stopAfter = 1;
+    // Before the first frame any signal stops the command; while the frames
+    // go out the sequence is finished unless a second signal comes.
+    bool writing = false;
     TransmitterLink link;
     bool toldFinishing = false;
     link.setStopCondition([&] {
-        if (interruptions() == 1 && stopAfter == 2 && !toldFinishing) {
+        if (interruptions() == 1 && writing && !toldFinishing) {
             toldFinishing = true;
             warn(QStringLiteral("finishing the frames already begun, then stopping (again to "
                                 "stop at once)"));
         }
-        return interruptions() >= stopAfter;
+        return interruptions() >= (writing ? 2 : 1);
     });
     if (const Step opened = openLink(link, options.portName); opened.exits())
         return opened.status();
 
-    ReadResult result;
-    QString backupId;
-    if (choice.backup) {
-        const Step read = readWithProgress(link, options, QStringLiteral("backup read"), &result);
-        if (read.exits())
-            return read.status(); // nothing was written
-    }
-    if (interruptions() > 0)
+    plans::WriteOptions plan;
+    plan.backup = choice.backup;
+    plan.verify = choice.verify;
+    plan.paceMs = options.paceMs;
+    plan.readOptions = options.readOptions;
+    plan.stopped = [] { return interruptions() > 0; };
+    plan.restoreCommand = [&options](const QString &backupId) {
+        return QStringLiteral("txctl restore %1 --port %2").arg(backupId, options.portName);
+    };
+    PlanPrinter printer(options.portName);
+    printer.writing = &writing;
+    const plans::WriteResult result = plans::write(link, settings, plan, printer.observer);
+
+    using Outcome = plans::WriteResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::BackupReadFailed:
+        return linkFailure(QStringLiteral("backup read"), result.error); // nothing was written
+    case Outcome::NotBegun:
         return fail(interruptedStatus(), QStringLiteral("interrupted; nothing written"));
-    // From the line naming the backup on, the write has begun.
-    stopAfter = 2;
-    if (choice.backup)
-        reportBackupLimits(result);
-    if (choice.backup && !recordHistory(result.received, QStringLiteral("backup"), &backupId))
+    case Outcome::NoBackup:
         return fail(UsageOrFile, QStringLiteral("nothing written to %1 without a backup "
                                                 "(--no-backup writes without one)")
                                      .arg(options.portName));
-
-    const QStringList frames = protocol::buildTextFrames(settings);
-    QString error;
-    SentFrames sent;
-    {
-        Progress bar(QStringLiteral("write"), writeSteps);
-        if (!writeSettings(
-                link, frames, options.paceMs, &error, [&](int step) { bar.set(step); }, &sent)) {
-            reportHalfWritten(sent, backupId, options.portName);
-            return fail(interruptions() > 0 ? interruptedStatus() : int(LinkError),
-                        QStringLiteral("write of %1: %2").arg(source, error));
-        }
-    }
-    stopAfter = 1;
-    const TxParamsRecord written = settingsCarriedBy(frames);
-    if (interruptions() > 0)
+    case Outcome::CutShort:
+        return linkFailure(QStringLiteral("write of %1").arg(source), result.error);
+    case Outcome::Unchecked:
         return fail(interruptedStatus(),
                     QStringLiteral("interrupted: %1 written to %2, not verified")
                         .arg(source, options.portName));
-    if (!choice.verify) {
-        recordHistory(written, QStringLiteral("sent"));
+    case Outcome::Written:
         print(QStringLiteral("%1 written to %2, not verified\n").arg(source, options.portName));
         return Success;
-    }
-
-    const Step read = readWithProgress(link, options, QStringLiteral("verifying read"), &result);
-    if (read.exits())
-        return read.status();
-    const QVector<params::FieldChange> mismatches =
-        verificationMismatches(written, result.settings);
-    if (!mismatches.isEmpty()) {
-        recordHistory(result.settings, QStringLiteral("mismatch"));
-        print(changesText(mismatches, QStringLiteral("written"), QStringLiteral("read back")));
+    case Outcome::CheckFailed:
+        return linkFailure(QStringLiteral("verifying read"), result.error);
+    case Outcome::Mismatch:
+        print(
+            changesText(result.mismatches, QStringLiteral("written"), QStringLiteral("read back")));
         return fail(Mismatch, QStringLiteral("verification failed: %1 setting(s) read back "
                                              "differently from %2")
-                                  .arg(mismatches.size())
+                                  .arg(result.mismatches.size())
                                   .arg(source));
+    case Outcome::Verified:
+        break;
     }
-    recordHistory(result.settings, QStringLiteral("verified"));
     print(QStringLiteral("%1 written to %2 and verified\n").arg(source, options.portName));
     return Success;
 }

@@ -21,9 +21,6 @@ Step readWithProgress(TransmitterLink &link, const LinkOptions &options, const Q
 // Opens the port, reads, and closes it again.
 Step readTransmitter(const LinkOptions &options, ReadResult *result);
 
-// Adds a history entry and names it; warns and returns false when it cannot.
-bool recordHistory(const TxParamsRecord &settings, const QString &kind, QString *id = nullptr);
-
 struct WriteChoice {
     bool backup = true;
     bool verify = true;

@@ -1,7 +1,5 @@
 #include "settingsreader.h"
 
-#include "transmitterlink.h"
-
 QString settingsFrameTitle(int number)
 {
     // Contents by frame number, as the code table in settingsrows.h lays them out.
@@ -27,10 +25,4 @@ QString settingsFrameTitle(int number)
     if (number < 1 || number > settingsReplyFrames)
         return QStringLiteral("frame %1").arg(number);
     return QStringLiteral("frame %1 (%2)").arg(number).arg(QLatin1String(titles[number - 1]));
-}
-
-bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult *result,
-                  QString *error, const std::function<void(int)> &progress)
-{
-    return link.read(options, result, error, progress);
 }

@@ -8,8 +8,6 @@
 
 #include <functional>
 
-class TransmitterLink;
-
 // A complete read of the transmitter's settings: "RR", then the aux frame and
 // the eighteen settings frames (numbers 1..19, the aux frame being 7), in any
 // order. Each frame is decoded the way the window decodes a delivery
@@ -37,11 +35,6 @@ struct ReadResult {
 };
 
 constexpr int settingsReplyFrames = 19;
-
-// False with *error when the link failed or frames were still missing after
-// the last request (then result->missing names them). progress(frames, 19).
-bool readSettings(TransmitterLink &link, const ReadOptions &options, ReadResult *result,
-                  QString *error, const std::function<void(int)> &progress = {});
 
 // "frame 5 (fail-safe)" for frame number 5.
 QString settingsFrameTitle(int number);

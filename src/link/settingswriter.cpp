@@ -2,13 +2,6 @@
 
 #include "carriedfields.h"
 #include "textparser.h"
-#include "transmitterlink.h"
-
-bool writeSettings(TransmitterLink &link, const QStringList &frames, int paceMs, QString *error,
-                   const std::function<void(int)> &progress, SentFrames *sent)
-{
-    return link.write(frames, paceMs, error, progress, sent);
-}
 
 TxParamsRecord settingsCarriedBy(const QStringList &frames)
 {

@@ -7,10 +7,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
-
-class TransmitterLink;
-
 // A write as the window sends it: the S frame, 800 ms, the G frame, 800 ms,
 // the H frame, 800 ms, then "WWW" (TransmitterSession does it). Frames
 // arriving during the pauses are answered; settings frames are not taken. `paceMs` is the pause;
@@ -25,9 +21,7 @@ struct SentFrames {
     bool nextBegun = false;
 };
 
-// progress(step) with step 1..3 after each frame's pause, 4 after "WWW".
-bool writeSettings(TransmitterLink &link, const QStringList &frames, int paceMs, QString *error,
-                   const std::function<void(int)> &progress = {}, SentFrames *sent = nullptr);
+// A write's progress: step 1..3 after each frame's pause, 4 after "WWW".
 constexpr int writeSteps = 4;
 
 // What the frames tell the transmitter, as a record: the reference a read-back
