@@ -12,12 +12,10 @@
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 #include "validation.h"
+#include "windowrecords.h"
 
 #include <QDebug>
 #include <QMessageBox>
-
-// The whole text of the last file loaded.
-QString loadedText;
 
 // Saving writes the file; with the port open the three frames also go to
 // the transmitter, without the closing "WWW" of a write. A file that cannot

@@ -8,10 +8,7 @@ namespace filetexts
 {
 namespace
 {
-QString pick(const char *chinese, const char *english)
-{
-    return langFlag ? QString::fromUtf8(chinese) : QString::fromLatin1(english);
-}
+using uitexts::pick;
 
 QString nothingLoaded(const QString &why)
 {

@@ -1,8 +1,7 @@
-// Frames in and out: the decoder slot and the three encoders.
+// Frames in: the delivery slot and the decoding of what the session sorts.
 #include "mainwindow.h"
 
 #include "decoder.h"
-#include "encoder.h"
 #include "frames.h"
 #include "telemetry.h"
 #include "txparams.h"
@@ -32,10 +31,3 @@ void MainWindow::replyFrameArrived(const QByteArray &frame, int number)
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a) { return protocol::byteArrayToInt(b, a); }
-
-// The encoders build their frame into its buffer; the session sends them.
-void MainWindow::SendData1() { protocol::buildSFrame(TxParams, frameTextS); }
-
-void MainWindow::SendData2() { protocol::buildGFrame(TxParams, frameTextG); }
-
-void MainWindow::SendData3() { protocol::buildHFrame(TxParams, frameTextH); }

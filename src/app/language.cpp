@@ -1,7 +1,7 @@
 #include "language.h"
 
 #include "qtcompat.h"
-#include "uitexts.h"
+#include "windowrecords.h"
 
 #include <QCoreApplication>
 #include <QDir>

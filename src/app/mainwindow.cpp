@@ -2,6 +2,7 @@
 
 #include "closedeferral.h"
 #include "edittracker.h"
+#include "encoder.h"
 #include "firstshow.h"
 #include "focusframe.h"
 #include "formeditors.h"
@@ -20,6 +21,7 @@
 #include "tooltips.h"
 #include "transfergate.h"
 #include "transfertexts.h"
+#include "txparams.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 #include "validation.h"
@@ -299,6 +301,14 @@ void MainWindow::on_toolButton_Reset_clicked()
     startWrite(true, true);
     transfer.handOver();
 }
+
+// The encoders build their frame into its buffer, which Save writes to the
+// file and startWrite hands to the session.
+void MainWindow::SendData1() { protocol::buildSFrame(TxParams, frameTextS); }
+
+void MainWindow::SendData2() { protocol::buildGFrame(TxParams, frameTextG); }
+
+void MainWindow::SendData3() { protocol::buildHFrame(TxParams, frameTextH); }
 
 // The three frames from the store, sent by the session with their pauses;
 // a close of the window meanwhile waits for the end.

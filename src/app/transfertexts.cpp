@@ -13,10 +13,7 @@ namespace
 
 using Outcome = TransmitterSession::Outcome;
 
-QString pick(const char *chinese, const char *english)
-{
-    return langFlag ? QString::fromUtf8(chinese) : QString::fromLatin1(english);
-}
+using uitexts::pick;
 
 // One line per name, the list cut short past a screenful.
 QString listed(const QStringList &names)

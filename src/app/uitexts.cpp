@@ -1,19 +1,16 @@
 #include "uitexts.h"
 
+#include "windowrecords.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
-int langFlag = 1;
-
 namespace uitexts
-{
-namespace
 {
 QString pick(const char *chinese, const char *english)
 {
     return langFlag ? QString::fromUtf8(chinese) : QString::fromLatin1(english);
 }
-} // namespace
 
 QString openCaption() { return QCoreApplication::translate("MainWindow", "打开串口"); }
 QString closeCaption() { return QCoreApplication::translate("MainWindow", "关闭串口"); }

@@ -4,13 +4,13 @@
 
 #include <QString>
 
-// Selects the language of the message boxes and dialogs: 1 Chinese, 0 the
-// English texts, which every other language shows too. 1 unless --lang or
-// TXCONFIG_LANG chose a translation (see language.h).
-extern int langFlag;
-
 namespace uitexts
 {
+// The one choice between the two texts of a message box or dialog, by
+// langFlag. The form and the open button's captions are translated instead
+// (see openCaption()); these texts have no translation but the English one.
+QString pick(const char *chinese, const char *english);
+
 // The open button's captions come from the loaded translation, the same
 // lookup that gives the form its texts: the connection state is read from the
 // caption, so the caption shown and the caption compared must be one text in

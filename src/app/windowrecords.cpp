@@ -7,3 +7,7 @@ QString frameTextG = QString::fromLatin1(protocol::startupFrameTextG);
 QString frameTextH = QString::fromLatin1(protocol::startupFrameTextH);
 
 int readFlag = 0;
+
+int langFlag = 1;
+
+QString loadedText;

@@ -14,3 +14,11 @@ extern QString frameTextH;
 
 // Number of the last settings or aux frame decoded; written and logged only.
 extern int readFlag;
+
+// Selects the language of the message boxes and dialogs: 1 Chinese, 0 the
+// English texts, which every other language shows too. 1 unless --lang or
+// TXCONFIG_LANG chose a translation (see language.h).
+extern int langFlag;
+
+// The whole text of the last parameter file loaded.
+extern QString loadedText;

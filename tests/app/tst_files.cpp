@@ -3,6 +3,7 @@
 #include "../protocol/testsupport.h"
 #include "mainwindow.h"
 #include "validation.h"
+#include "windowrecords.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,8 +20,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-
-extern QString loadedText;
 
 namespace
 {

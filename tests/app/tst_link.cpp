@@ -14,6 +14,7 @@
 #include "uitexts.h"
 #include "validation.h"
 #include "waitms.h"
+#include "windowrecords.h"
 
 #include <QApplication>
 #include <QComboBox>
