@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
-#include <termios.h>
+#include <sys/ioctl.h>
 #endif
 
 namespace
@@ -23,7 +23,10 @@ constexpr int replyQuietMs = 1000;
 // long: past an adapter's longest latency), so none of it is taken for the
 // answer to whatever is sent next.
 constexpr int settleMs = 300;
-constexpr int writeTimeoutMs = 1000;
+// How often the output is looked at while bytes are leaving: a pause is
+// counted from the moment the frame is found gone, so this is all it can
+// grow by.
+constexpr int leaveTickMs = 1;
 
 } // namespace
 
@@ -40,6 +43,11 @@ TransmitterSession::TransmitterSession(QIODevice &port, Ack ack, QObject *parent
     // transmitter needs to store a frame, so it is a minimum.
     paceTimer.setTimerType(Qt::PreciseTimer);
     connect(&paceTimer, &QTimer::timeout, this, &TransmitterSession::paceOver);
+    leaveTick.setInterval(leaveTickMs);
+    leaveTick.setTimerType(Qt::PreciseTimer);
+    connect(&leaveTick, &QTimer::timeout, this, &TransmitterSession::checkLeft);
+    if (auto *serial = qobject_cast<QSerialPort *>(&port))
+        connect(serial, &QSerialPort::bytesWritten, this, &TransmitterSession::checkLeft);
     clock.start();
 }
 
@@ -56,7 +64,7 @@ void TransmitterSession::receive(const QByteArray &delivery)
     framer.push(delivery, clock.elapsed());
     handleFrames(framer.takeFrames());
     if (ack == Ack::PerDelivery)
-        put(protocol::commandAck, false);
+        put(protocol::commandAck);
     if (framer.pendingBytes() > 0)
         quietTick.start();
     checkReadComplete();
@@ -115,28 +123,96 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
                                       : qMin(replyQuietMs, readOptions.replyTimeoutMs));
         }
         if (ack == Ack::PerFrame)
-            put(protocol::commandAck, false);
+            put(protocol::commandAck);
     }
     emit framesHandled();
 }
 
-// Writes and, for frames that must be known to have left (a write's frames,
-// a request), waits until the last byte is on the line.
-bool TransmitterSession::put(const QByteArray &bytes, bool drain)
+bool TransmitterSession::put(const QByteArray &bytes)
 {
-    if (!port.isOpen() || port.write(bytes) != bytes.size())
-        return false;
+    return port.isOpen() && port.write(bytes) == bytes.size();
+}
+
+// Bytes that must be known to have left (a request, a write's frames) are
+// followed until they have; the event loop runs on meanwhile.
+void TransmitterSession::send(const QByteArray &bytes, Leaving what)
+{
+    if (!put(bytes)) {
+        notLeft(what);
+        return;
+    }
+    leaving = what;
+    stillQueued = bytesNotLeft();
+    stallClock.start();
+    checkLeft();
+}
+
+qint64 TransmitterSession::bytesNotLeft() const
+{
     auto *serial = qobject_cast<QSerialPort *>(&port);
-    if (!serial || !drain)
-        return true;
-    // waitForBytesWritten is also false when nothing was left to write.
-    if (serial->bytesToWrite() > 0 && !serial->waitForBytesWritten(writeTimeoutMs) &&
-        serial->bytesToWrite() > 0)
-        return false;
+    if (!serial)
+        return 0;
+    qint64 queued = serial->bytesToWrite();
 #ifdef Q_OS_UNIX
-    ::tcdrain(int(serial->handle()));
+    // Bytes the port has handed to the system may still wait in its queue.
+    int inSystem = 0;
+    if (queued == 0 && ::ioctl(int(serial->handle()), TIOCOUTQ, &inSystem) == 0)
+        queued = inSystem;
 #endif
-    return true;
+    return queued;
+}
+
+void TransmitterSession::checkLeft()
+{
+    if (leaving == Leaving::Nothing)
+        return;
+    const qint64 queued = bytesNotLeft();
+    const Leaving what = leaving;
+    if (queued <= 0 || (queued >= stillQueued && stallClock.elapsed() >= stallTimeoutMs)) {
+        leaving = Leaving::Nothing;
+        leaveTick.stop();
+        if (queued <= 0)
+            left(what);
+        else
+            notLeft(what);
+        return;
+    }
+    if (queued < stillQueued) {
+        stillQueued = queued;
+        stallClock.start();
+    }
+    if (!leaveTick.isActive())
+        leaveTick.start();
+}
+
+void TransmitterSession::left(Leaving what)
+{
+    switch (what) {
+    case Leaving::Nothing:
+        break;
+    case Leaving::Request:
+        replyTimer.start(readOptions.replyTimeoutMs);
+        break;
+    case Leaving::Frame:
+        result.framesSent = ++nextFrame;
+        paceClock.start();
+        paceTimer.start(writeOptions.paceMs);
+        break;
+    case Leaving::ClosingAck:
+        emit progressed(writeSteps);
+        framesLeft();
+        break;
+    }
+}
+
+void TransmitterSession::notLeft(Leaving what)
+{
+    result.portRefused = true;
+    result.frameBegun = what == Leaving::Frame;
+    finish(Outcome::CutShort,
+           what == Leaving::Request
+               ? QStringLiteral("the port takes no bytes: the read request was not sent")
+               : QStringLiteral("cannot write to the port"));
 }
 
 // Whatever came before a request (the tail of an earlier reply) must not
@@ -172,14 +248,10 @@ void TransmitterSession::sendRequest()
     thisRequest.clear();
     requestSent = false;
     drainInput();
-    if (!put(protocol::commandRead, true)) {
-        result.portRefused = true;
-        finish(Outcome::CutShort, QStringLiteral("the port takes no bytes: the read request was "
-                                                 "not sent"));
-        return;
-    }
+    // Input from now on came after the request: it is its answer, even
+    // when it comes before the request is found gone.
     requestSent = true;
-    replyTimer.start(readOptions.replyTimeoutMs);
+    send(protocol::commandRead, Leaving::Request);
 }
 
 void TransmitterSession::replyQuiet()
@@ -298,18 +370,7 @@ bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &op
     return true;
 }
 
-void TransmitterSession::sendNextFrame()
-{
-    if (!put(frames.at(nextFrame).toUtf8(), true)) {
-        result.frameBegun = true;
-        result.portRefused = true;
-        finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
-        return;
-    }
-    result.framesSent = ++nextFrame;
-    paceClock.start();
-    paceTimer.start(writeOptions.paceMs);
-}
+void TransmitterSession::sendNextFrame() { send(frames.at(nextFrame).toUtf8(), Leaving::Frame); }
 
 void TransmitterSession::paceOver()
 {
@@ -326,14 +387,14 @@ void TransmitterSession::paceOver()
         sendNextFrame();
         return;
     }
-    if (writeOptions.closingAck) {
-        if (!put(protocol::commandAck, true)) {
-            result.portRefused = true;
-            finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
-            return;
-        }
-        emit progressed(writeSteps);
-    }
+    if (writeOptions.closingAck)
+        send(protocol::commandAck, Leaving::ClosingAck);
+    else
+        framesLeft();
+}
+
+void TransmitterSession::framesLeft()
+{
     // Everything has left: a write without a check is done, whatever comes next.
     if (!writeOptions.verify) {
         finish(Outcome::Done);
@@ -360,6 +421,8 @@ void TransmitterSession::finish(Outcome outcome, const QString &error)
 {
     replyTimer.stop();
     paceTimer.stop();
+    leaveTick.stop();
+    leaving = Leaving::Nothing;
     current = Job::None;
     storing = false;
     settling = false;

@@ -42,7 +42,10 @@ class QIODevice;
 //          compared with what the frames carried; a difference is read
 //          again before it is reported. Without the closing
 //          "WWW" this is what a save sends while the port is open.
-// A frame counts as sent once its last byte has left the port (drained).
+// A frame counts as sent once its last byte has left the port: the port's
+// own buffer is empty and the system's output queue too, as a timer finds
+// them. Nothing waits for that; a port whose output makes no progress for
+// stallTimeoutMs ends the job as cut short.
 class TransmitterSession : public QObject
 {
     Q_OBJECT
@@ -77,6 +80,11 @@ public:
         bool portRefused = false;                // the port took not all of a request or frame
         QString error;                           // why it did not complete, for people
     };
+
+    // A port whose queued output has not shrunk for this long is taken for
+    // stalled: more than any adapter's latency, and twice the wait the
+    // window once made on its own thread.
+    static constexpr int stallTimeoutMs = 2000;
 
     TransmitterSession(QIODevice &port, Ack ack, QObject *parent = nullptr);
 
@@ -120,7 +128,14 @@ signals:
 private:
     void handleFrames(const QList<QByteArray> &frames);
     void framerQuiet();
-    bool put(const QByteArray &bytes, bool drain);
+    // What follows once bytes sent with send() have left the port.
+    enum class Leaving { Nothing, Request, Frame, ClosingAck };
+    bool put(const QByteArray &bytes);
+    void send(const QByteArray &bytes, Leaving what);
+    qint64 bytesNotLeft() const;
+    void checkLeft();
+    void left(Leaving what);
+    void notLeft(Leaving what);
     void drainInput();
 
     void startReading();
@@ -131,6 +146,7 @@ private:
     void checkReadBack();
     void sendNextFrame();
     void paceOver();
+    void framesLeft();
     void finish(Outcome outcome, const QString &error = {});
 
     QIODevice &port;
@@ -140,7 +156,11 @@ private:
     QTimer quietTick; // finishes a frame the last piece left open
     QTimer replyTimer;
     QTimer paceTimer;
-    QElapsedTimer paceClock; // since the last frame left
+    QElapsedTimer paceClock;  // since the last frame left
+    QTimer leaveTick;         // looks whether the bytes sent have left
+    QElapsedTimer stallClock; // since the output last shrank
+    qint64 stillQueued = 0;
+    Leaving leaving = Leaving::Nothing;
 
     Job current = Job::None;
     Result result;
