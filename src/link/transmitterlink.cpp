@@ -126,7 +126,9 @@ bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error
             return;
         if (failed(error)) {
             ok = false;
-        } else if (stopCondition && stopCondition()) {
+        } else if (stopCondition && !session.frameLeaving() && stopCondition()) {
+            // A frame the port has begun goes out whole (within the stall
+            // timeout): the transmitter then holds it, and it is counted sent.
             *error = QStringLiteral("interrupted");
             ok = false;
         } else if (!done() && (ms < 0 || elapsed.elapsed() < ms)) {

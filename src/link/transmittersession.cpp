@@ -4,6 +4,7 @@
 #include "frames.h"
 #include "settingswriter.h"
 
+#include <QDebug>
 #include <QSerialPort>
 #include <QStringList>
 
@@ -70,14 +71,44 @@ void TransmitterSession::receive(const QByteArray &delivery)
     checkReadComplete();
 }
 
+bool TransmitterSession::enter(State next)
+{
+    using S = State;
+    const S from = state;
+    const bool allowed = next == S::Idle ||
+                         (from == S::Idle && (next == S::Requesting || next == S::Sending)) ||
+                         (from == S::Requesting && next == S::Receiving) ||
+                         (from == S::Receiving && (next == S::Settling || next == S::Requesting)) ||
+                         (from == S::Settling && next == S::Requesting) ||
+                         (from == S::Sending && (next == S::Pausing || next == S::Requesting)) ||
+                         (from == S::Pausing && (next == S::Sending || next == S::Requesting));
+    if (!allowed) {
+        qWarning("session: no move from state %d to %d, ignored", int(from), int(next));
+        return false;
+    }
+    state = next;
+    return true;
+}
+
+bool TransmitterSession::reading() const
+{
+    return state == State::Requesting || state == State::Receiving || state == State::Settling;
+}
+
+bool TransmitterSession::expected(bool ok, const char *event) const
+{
+    if (!ok)
+        qInfo("session: %s in state %d, ignored", event, int(state));
+    return ok;
+}
+
 void TransmitterSession::checkReadComplete()
 {
-    if (current != Job::Read || received.size() < settingsReplyFrames || doubt == Doubt::LettingEnd)
+    if (!reading() || received.size() < settingsReplyFrames || doubt == Doubt::LettingEnd)
         return;
     if (thisRequest.size() == settingsReplyFrames) {
         endRead();
-    } else if (!settling) {
-        settling = true;
+    } else if (state != State::Settling && enter(State::Settling)) {
         settleWaitMs = settleMs;
         replyTimer.start(settleMs);
     }
@@ -108,19 +139,21 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
         } else if (r.kind == protocol::DeliveryKind::Settings && r.frameNumber == 0) {
             // A code outside the table answers nothing, but the user's read
             // shows it as any settings frame: the display is refreshed.
-            if (storing && requestSent)
+            if (readFor == ReadFor::Storing &&
+                (state == State::Receiving || state == State::Settling))
                 emit replyFrame(frame, 0);
-        } else if (r.frameNumber != 0 && current == Job::Read && requestSent) {
+        } else if (r.frameNumber != 0 && (state == State::Receiving || state == State::Settling)) {
             reply.add(frame);
-            if (storing)
+            if (readFor == ReadFor::Storing)
                 emit replyFrame(frame, r.frameNumber);
             thisRequest.insert(r.frameNumber);
             if (!received.contains(r.frameNumber)) {
                 received.insert(r.frameNumber);
                 emit progressed(int(received.size()));
             }
-            replyTimer.start(settling ? settleWaitMs
-                                      : qMin(replyQuietMs, readOptions.replyTimeoutMs));
+            replyTimer.start(state == State::Settling
+                                 ? settleWaitMs
+                                 : qMin(replyQuietMs, readOptions.replyTimeoutMs));
         }
         if (ack == Ack::PerFrame)
             put(protocol::commandAck);
@@ -191,10 +224,13 @@ void TransmitterSession::left(Leaving what)
     case Leaving::Nothing:
         break;
     case Leaving::Request:
-        replyTimer.start(readOptions.replyTimeoutMs);
+        // A reply complete before its request was found gone keeps its settle time.
+        if (state == State::Receiving)
+            replyTimer.start(readOptions.replyTimeoutMs);
         break;
     case Leaving::Frame:
         result.framesSent = ++nextFrame;
+        enter(State::Pausing);
         paceClock.start();
         paceTimer.start(writeOptions.paceMs);
         break;
@@ -227,9 +263,8 @@ bool TransmitterSession::read(const ReadOptions &options)
         return false;
     result = Result();
     result.job = Job::Read;
-    current = Job::Read;
     readOptions = options;
-    storing = true;
+    readFor = ReadFor::Storing;
     startReading();
     return true;
 }
@@ -238,7 +273,6 @@ void TransmitterSession::startReading()
 {
     reply = SettingsReply();
     received.clear();
-    settling = false;
     sendRequest();
 }
 
@@ -246,19 +280,20 @@ void TransmitterSession::sendRequest()
 {
     ++result.read.requests;
     thisRequest.clear();
-    requestSent = false;
+    if (!enter(State::Requesting))
+        return;
     drainInput();
     // Input from now on came after the request: it is its answer, even
     // when it comes before the request is found gone.
-    requestSent = true;
+    enter(State::Receiving);
     send(protocol::commandRead, Leaving::Request);
 }
 
 void TransmitterSession::replyQuiet()
 {
-    if (current != Job::Read)
+    if (!expected(state == State::Receiving || state == State::Settling, "reply quiet"))
         return;
-    if (settling || result.read.requests >= readOptions.attempts) {
+    if (state == State::Settling || result.read.requests >= readOptions.attempts) {
         endRead();
         return;
     }
@@ -279,7 +314,6 @@ void TransmitterSession::replyQuiet()
 void TransmitterSession::endRead()
 {
     replyTimer.stop();
-    settling = false;
     ReadResult &r = result.read;
     r.settings = reply.settings();
     r.received = reply.received();
@@ -292,8 +326,7 @@ void TransmitterSession::endRead()
             names << settingsFrameTitle(n);
         }
     }
-    const bool checking = result.job == Job::Write;
-    if (checking && (r.missing.isEmpty() || doubt == Doubt::AskedAgain)) {
+    if (readFor == ReadFor::Comparing && (r.missing.isEmpty() || doubt == Doubt::AskedAgain)) {
         checkReadBack();
     } else if (r.missing.isEmpty()) {
         finish(Outcome::Done);
@@ -323,7 +356,8 @@ void TransmitterSession::checkReadBack()
         differ = verificationMismatches(result.written, r.settings);
     if (!differ.isEmpty() && doubt == Doubt::None) {
         doubt = Doubt::LettingEnd;
-        settling = true;
+        if (state != State::Settling)
+            enter(State::Settling);
         settleWaitMs = replyQuietMs;
         replyTimer.start(replyQuietMs);
         return;
@@ -362,7 +396,6 @@ bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &op
     result = Result();
     result.job = Job::Write;
     result.written = settingsCarriedBy(toSend);
-    current = Job::Write;
     frames = toSend;
     writeOptions = options;
     nextFrame = 0;
@@ -370,11 +403,15 @@ bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &op
     return true;
 }
 
-void TransmitterSession::sendNextFrame() { send(frames.at(nextFrame).toUtf8(), Leaving::Frame); }
+void TransmitterSession::sendNextFrame()
+{
+    if (enter(State::Sending))
+        send(frames.at(nextFrame).toUtf8(), Leaving::Frame);
+}
 
 void TransmitterSession::paceOver()
 {
-    if (current != Job::Write)
+    if (!expected(state == State::Pausing, "pause over"))
         return;
     // Counted from the frame's last byte on the line, whatever the timer did.
     const qint64 left = writeOptions.paceMs - paceClock.elapsed();
@@ -387,7 +424,7 @@ void TransmitterSession::paceOver()
         sendNextFrame();
         return;
     }
-    if (writeOptions.closingAck)
+    if (writeOptions.closingAck && enter(State::Sending))
         send(protocol::commandAck, Leaving::ClosingAck);
     else
         framesLeft();
@@ -402,12 +439,11 @@ void TransmitterSession::framesLeft()
     }
     result.checking = true;
     emit framesSent();
-    if (current != Job::Write) // stopped by a receiver
+    if (state == State::Idle) // stopped by a receiver
         return;
     // The read-back: the same read, its frames compared rather than stored.
-    current = Job::Read;
     readOptions = writeOptions.check;
-    storing = false;
+    readFor = ReadFor::Comparing;
     startReading();
 }
 
@@ -422,11 +458,10 @@ void TransmitterSession::finish(Outcome outcome, const QString &error)
     replyTimer.stop();
     paceTimer.stop();
     leaveTick.stop();
+    // Bytes the port has taken may still reach the transmitter.
+    result.frameBegun = result.frameBegun || leaving == Leaving::Frame;
     leaving = Leaving::Nothing;
-    current = Job::None;
-    storing = false;
-    settling = false;
-    requestSent = false;
+    enter(State::Idle);
     doubt = Doubt::None;
     result.outcome = outcome;
     result.error = error;
