@@ -103,7 +103,11 @@ for _ in $(seq "$RUNS"); do
             >>"$WORK/$which"
     done
 done
-STARTUP_LOAD_AFTER="$(load)"
+STARTUP_# --- the event loop while a write's output stalls -------------------------------
+echo "== event loop during writes through a stalled port"
+STALL_ROWS="$("$BIN/bench_writestall")"
+
+LOAD_AFTER="$(load)"
 EMPTY_MS="$(cut -d' ' -f1 "$WORK/empty" | median)"
 EMPTY_KIB="$(cut -d' ' -f2 "$WORK/empty" | median)"
 LABEL_MS="$(cut -d' ' -f1 "$WORK/label" | median)"
@@ -379,6 +383,16 @@ figures repeat exactly. \`--trace\` names every made-up frame.
 | Fault mode | Frames sent | Framer: recovered | Framer: made up | Framer: bytes skipped |
 |---|---|---|---|---|
 $FAULT_MODEL_ROWS
+
+## Event loop during a stalled write
+
+\`bench_writestall\` writes three 81-byte frames (pauses of 100 ms) through a
+pseudo-terminal whose output is suspended from the first frame on for the
+time given, as a stalled adapter's is, while a 1 ms timer ticks. The stall is
+the widest gap between ticks: the longest the window would not respond.
+Output that makes no progress for 2 s ends the write as cut short.
+
+$STALL_ROWS
 
 ## Micro-benchmarks
 

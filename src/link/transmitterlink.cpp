@@ -10,7 +10,8 @@
 
 namespace
 {
-// How often a wait looks at the stop condition: a signal ends it within this.
+// How often a wait looks at the stop condition, which has no signal of its
+// own: Ctrl+C ends a wait within this.
 constexpr int pollMs = 20;
 constexpr int writeTimeoutMs = 1000;
 } // namespace
@@ -109,7 +110,7 @@ bool TransmitterLink::send(const QByteArray &bytes, QString *error)
     return true;
 }
 
-bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error)
+bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error, int ms)
 {
     if (!port.isOpen()) {
         *error = QStringLiteral("the port is not open");
@@ -118,27 +119,44 @@ bool TransmitterLink::runUntil(const std::function<bool()> &done, QString *error
     bool ok = true;
     bool over = false;
     QEventLoop loop;
+    QElapsedTimer elapsed;
+    elapsed.start();
     const auto check = [&] {
         if (over)
             return;
         if (failed(error)) {
             ok = false;
-        } else if (stopCondition && stopCondition()) {
+        } else if (stopCondition && !session.frameLeaving() && stopCondition()) {
+            // A frame the port has begun goes out whole (within the stall
+            // timeout): the transmitter then holds it, and it is counted sent.
             *error = QStringLiteral("interrupted");
             ok = false;
-        } else if (!done()) {
+        } else if (!done() && (ms < 0 || elapsed.elapsed() < ms)) {
             return;
         }
         over = true;
         loop.quit();
     };
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, check);
+    // The session's own signals end the wait; timers only for what has none.
     QObject::connect(&session, &TransmitterSession::finished, &loop, check);
     QObject::connect(&session, &TransmitterSession::framesHandled, &loop, check);
     // A flood of read errors from a vanished device never ends on its own.
     QObject::connect(&port, &QSerialPort::errorOccurred, &loop, check);
-    poll.start(pollMs);
+    QTimer stopPoll;
+    QObject::connect(&stopPoll, &QTimer::timeout, &loop, check);
+    if (stopCondition)
+        stopPoll.start(pollMs);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        if (elapsed.elapsed() < ms)
+            deadline.start(int(ms - elapsed.elapsed()));
+        else
+            check();
+    });
+    if (ms >= 0)
+        deadline.start(ms);
     check();
     if (!over)
         loop.exec();
@@ -200,7 +218,5 @@ bool TransmitterLink::receive(int ms, const FrameHandler &handler, QString *erro
 {
     QObject context;
     QObject::connect(&session, &TransmitterSession::liveFrame, &context, handler);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    return runUntil([&] { return (done && done()) || elapsed.elapsed() >= ms; }, error);
+    return runUntil([&] { return done && done(); }, error, ms);
 }

@@ -17,8 +17,9 @@
 // runs the session to its end in a local event loop, so the caller reads as
 // a plain sequence of steps.
 //
-// Every wait can be stopped on the caller's own flag (Ctrl+C): it is asked
-// every few ms. A port that disappears (a resource error, or the read errors
+// A call ends on the session's signals (its job finished, frames handled);
+// it can also be stopped on the caller's own flag (Ctrl+C), asked every few
+// ms. A port that disappears (a resource error, or the read errors
 // a pseudo-terminal gives once its other end is gone) ends the link: every
 // later call fails with the same message.
 class TransmitterLink
@@ -47,7 +48,7 @@ public:
     bool write(const QStringList &frames, int paceMs, QString *error,
                const std::function<void(int)> &progress = {}, SentFrames *sent = nullptr);
     // Live frames for `ms`, or until `done` returns true (checked after every
-    // frame and every few ms); each goes to `handler`. False only when the
+    // delivery's frames); each goes to `handler`. False only when the
     // link failed or the stop condition was met.
     bool receive(int ms, const FrameHandler &handler, QString *error,
                  const std::function<bool()> &done = {});
@@ -60,9 +61,10 @@ public:
     qint64 skippedBytes() const { return session.skippedBytes(); }
 
 private:
-    // Runs the event loop until `done`, the stop condition or a lost link.
-    // False with *error for the last two.
-    bool runUntil(const std::function<bool()> &done, QString *error);
+    // Runs the event loop until `done` (asked whenever the session signals),
+    // `ms` have passed (unless -1), the stop condition or a lost link. False
+    // with *error for the last two.
+    bool runUntil(const std::function<bool()> &done, QString *error, int ms = -1);
     // Starts a job and runs it to its end; false with *error when it did not
     // complete. *outcome holds the session's result either way.
     bool runJob(const std::function<void()> &start, const std::function<void(int)> &progress,

@@ -4,11 +4,12 @@
 #include "frames.h"
 #include "settingswriter.h"
 
+#include <QDebug>
 #include <QSerialPort>
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
-#include <termios.h>
+#include <sys/ioctl.h>
 #endif
 
 namespace
@@ -23,7 +24,10 @@ constexpr int replyQuietMs = 1000;
 // long: past an adapter's longest latency), so none of it is taken for the
 // answer to whatever is sent next.
 constexpr int settleMs = 300;
-constexpr int writeTimeoutMs = 1000;
+// How often the output is looked at while bytes are leaving: a pause is
+// counted from the moment the frame is found gone, so this is all it can
+// grow by.
+constexpr int leaveTickMs = 1;
 
 } // namespace
 
@@ -40,6 +44,11 @@ TransmitterSession::TransmitterSession(QIODevice &port, Ack ack, QObject *parent
     // transmitter needs to store a frame, so it is a minimum.
     paceTimer.setTimerType(Qt::PreciseTimer);
     connect(&paceTimer, &QTimer::timeout, this, &TransmitterSession::paceOver);
+    leaveTick.setInterval(leaveTickMs);
+    leaveTick.setTimerType(Qt::PreciseTimer);
+    connect(&leaveTick, &QTimer::timeout, this, &TransmitterSession::checkLeft);
+    if (auto *serial = qobject_cast<QSerialPort *>(&port))
+        connect(serial, &QSerialPort::bytesWritten, this, &TransmitterSession::checkLeft);
     clock.start();
 }
 
@@ -56,20 +65,50 @@ void TransmitterSession::receive(const QByteArray &delivery)
     framer.push(delivery, clock.elapsed());
     handleFrames(framer.takeFrames());
     if (ack == Ack::PerDelivery)
-        put(protocol::commandAck, false);
+        put(protocol::commandAck);
     if (framer.pendingBytes() > 0)
         quietTick.start();
     checkReadComplete();
 }
 
+bool TransmitterSession::enter(State next)
+{
+    using S = State;
+    const S from = state;
+    const bool allowed = next == S::Idle ||
+                         (from == S::Idle && (next == S::Requesting || next == S::Sending)) ||
+                         (from == S::Requesting && next == S::Receiving) ||
+                         (from == S::Receiving && (next == S::Settling || next == S::Requesting)) ||
+                         (from == S::Settling && next == S::Requesting) ||
+                         (from == S::Sending && (next == S::Pausing || next == S::Requesting)) ||
+                         (from == S::Pausing && (next == S::Sending || next == S::Requesting));
+    if (!allowed) {
+        qWarning("session: no move from state %d to %d, ignored", int(from), int(next));
+        return false;
+    }
+    state = next;
+    return true;
+}
+
+bool TransmitterSession::reading() const
+{
+    return state == State::Requesting || state == State::Receiving || state == State::Settling;
+}
+
+bool TransmitterSession::expected(bool ok, const char *event) const
+{
+    if (!ok)
+        qInfo("session: %s in state %d, ignored", event, int(state));
+    return ok;
+}
+
 void TransmitterSession::checkReadComplete()
 {
-    if (current != Job::Read || received.size() < settingsReplyFrames || doubt == Doubt::LettingEnd)
+    if (!reading() || received.size() < settingsReplyFrames || doubt == Doubt::LettingEnd)
         return;
     if (thisRequest.size() == settingsReplyFrames) {
         endRead();
-    } else if (!settling) {
-        settling = true;
+    } else if (state != State::Settling && enter(State::Settling)) {
         settleWaitMs = settleMs;
         replyTimer.start(settleMs);
     }
@@ -100,43 +139,116 @@ void TransmitterSession::handleFrames(const QList<QByteArray> &completed)
         } else if (r.kind == protocol::DeliveryKind::Settings && r.frameNumber == 0) {
             // A code outside the table answers nothing, but the user's read
             // shows it as any settings frame: the display is refreshed.
-            if (storing && requestSent)
+            if (readFor == ReadFor::Storing &&
+                (state == State::Receiving || state == State::Settling))
                 emit replyFrame(frame, 0);
-        } else if (r.frameNumber != 0 && current == Job::Read && requestSent) {
+        } else if (r.frameNumber != 0 && (state == State::Receiving || state == State::Settling)) {
             reply.add(frame);
-            if (storing)
+            if (readFor == ReadFor::Storing)
                 emit replyFrame(frame, r.frameNumber);
             thisRequest.insert(r.frameNumber);
             if (!received.contains(r.frameNumber)) {
                 received.insert(r.frameNumber);
                 emit progressed(int(received.size()));
             }
-            replyTimer.start(settling ? settleWaitMs
-                                      : qMin(replyQuietMs, readOptions.replyTimeoutMs));
+            replyTimer.start(state == State::Settling
+                                 ? settleWaitMs
+                                 : qMin(replyQuietMs, readOptions.replyTimeoutMs));
         }
         if (ack == Ack::PerFrame)
-            put(protocol::commandAck, false);
+            put(protocol::commandAck);
     }
     emit framesHandled();
 }
 
-// Writes and, for frames that must be known to have left (a write's frames,
-// a request), waits until the last byte is on the line.
-bool TransmitterSession::put(const QByteArray &bytes, bool drain)
+bool TransmitterSession::put(const QByteArray &bytes)
 {
-    if (!port.isOpen() || port.write(bytes) != bytes.size())
-        return false;
+    return port.isOpen() && port.write(bytes) == bytes.size();
+}
+
+// Bytes that must be known to have left (a request, a write's frames) are
+// followed until they have; the event loop runs on meanwhile.
+void TransmitterSession::send(const QByteArray &bytes, Leaving what)
+{
+    if (!put(bytes)) {
+        notLeft(what);
+        return;
+    }
+    leaving = what;
+    stillQueued = bytesNotLeft();
+    stallClock.start();
+    checkLeft();
+}
+
+qint64 TransmitterSession::bytesNotLeft() const
+{
     auto *serial = qobject_cast<QSerialPort *>(&port);
-    if (!serial || !drain)
-        return true;
-    // waitForBytesWritten is also false when nothing was left to write.
-    if (serial->bytesToWrite() > 0 && !serial->waitForBytesWritten(writeTimeoutMs) &&
-        serial->bytesToWrite() > 0)
-        return false;
+    if (!serial)
+        return 0;
+    qint64 queued = serial->bytesToWrite();
 #ifdef Q_OS_UNIX
-    ::tcdrain(int(serial->handle()));
+    // Bytes the port has handed to the system may still wait in its queue.
+    int inSystem = 0;
+    if (queued == 0 && ::ioctl(int(serial->handle()), TIOCOUTQ, &inSystem) == 0)
+        queued = inSystem;
 #endif
-    return true;
+    return queued;
+}
+
+void TransmitterSession::checkLeft()
+{
+    if (leaving == Leaving::Nothing)
+        return;
+    const qint64 queued = bytesNotLeft();
+    const Leaving what = leaving;
+    if (queued <= 0 || (queued >= stillQueued && stallClock.elapsed() >= stallTimeoutMs)) {
+        leaving = Leaving::Nothing;
+        leaveTick.stop();
+        if (queued <= 0)
+            left(what);
+        else
+            notLeft(what);
+        return;
+    }
+    if (queued < stillQueued) {
+        stillQueued = queued;
+        stallClock.start();
+    }
+    if (!leaveTick.isActive())
+        leaveTick.start();
+}
+
+void TransmitterSession::left(Leaving what)
+{
+    switch (what) {
+    case Leaving::Nothing:
+        break;
+    case Leaving::Request:
+        // A reply complete before its request was found gone keeps its settle time.
+        if (state == State::Receiving)
+            replyTimer.start(readOptions.replyTimeoutMs);
+        break;
+    case Leaving::Frame:
+        result.framesSent = ++nextFrame;
+        enter(State::Pausing);
+        paceClock.start();
+        paceTimer.start(writeOptions.paceMs);
+        break;
+    case Leaving::ClosingAck:
+        emit progressed(writeSteps);
+        framesLeft();
+        break;
+    }
+}
+
+void TransmitterSession::notLeft(Leaving what)
+{
+    result.portRefused = true;
+    result.frameBegun = what == Leaving::Frame;
+    finish(Outcome::CutShort,
+           what == Leaving::Request
+               ? QStringLiteral("the port takes no bytes: the read request was not sent")
+               : QStringLiteral("cannot write to the port"));
 }
 
 // Whatever came before a request (the tail of an earlier reply) must not
@@ -151,9 +263,8 @@ bool TransmitterSession::read(const ReadOptions &options)
         return false;
     result = Result();
     result.job = Job::Read;
-    current = Job::Read;
     readOptions = options;
-    storing = true;
+    readFor = ReadFor::Storing;
     startReading();
     return true;
 }
@@ -162,7 +273,6 @@ void TransmitterSession::startReading()
 {
     reply = SettingsReply();
     received.clear();
-    settling = false;
     sendRequest();
 }
 
@@ -170,23 +280,20 @@ void TransmitterSession::sendRequest()
 {
     ++result.read.requests;
     thisRequest.clear();
-    requestSent = false;
-    drainInput();
-    if (!put(protocol::commandRead, true)) {
-        result.portRefused = true;
-        finish(Outcome::CutShort, QStringLiteral("the port takes no bytes: the read request was "
-                                                 "not sent"));
+    if (!enter(State::Requesting))
         return;
-    }
-    requestSent = true;
-    replyTimer.start(readOptions.replyTimeoutMs);
+    drainInput();
+    // Input from now on came after the request: it is its answer, even
+    // when it comes before the request is found gone.
+    enter(State::Receiving);
+    send(protocol::commandRead, Leaving::Request);
 }
 
 void TransmitterSession::replyQuiet()
 {
-    if (current != Job::Read)
+    if (!expected(state == State::Receiving || state == State::Settling, "reply quiet"))
         return;
-    if (settling || result.read.requests >= readOptions.attempts) {
+    if (state == State::Settling || result.read.requests >= readOptions.attempts) {
         endRead();
         return;
     }
@@ -207,7 +314,6 @@ void TransmitterSession::replyQuiet()
 void TransmitterSession::endRead()
 {
     replyTimer.stop();
-    settling = false;
     ReadResult &r = result.read;
     r.settings = reply.settings();
     r.received = reply.received();
@@ -220,8 +326,7 @@ void TransmitterSession::endRead()
             names << settingsFrameTitle(n);
         }
     }
-    const bool checking = result.job == Job::Write;
-    if (checking && (r.missing.isEmpty() || doubt == Doubt::AskedAgain)) {
+    if (readFor == ReadFor::Comparing && (r.missing.isEmpty() || doubt == Doubt::AskedAgain)) {
         checkReadBack();
     } else if (r.missing.isEmpty()) {
         finish(Outcome::Done);
@@ -251,7 +356,8 @@ void TransmitterSession::checkReadBack()
         differ = verificationMismatches(result.written, r.settings);
     if (!differ.isEmpty() && doubt == Doubt::None) {
         doubt = Doubt::LettingEnd;
-        settling = true;
+        if (state != State::Settling)
+            enter(State::Settling);
         settleWaitMs = replyQuietMs;
         replyTimer.start(replyQuietMs);
         return;
@@ -290,7 +396,6 @@ bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &op
     result = Result();
     result.job = Job::Write;
     result.written = settingsCarriedBy(toSend);
-    current = Job::Write;
     frames = toSend;
     writeOptions = options;
     nextFrame = 0;
@@ -300,20 +405,13 @@ bool TransmitterSession::write(const QStringList &toSend, const WriteOptions &op
 
 void TransmitterSession::sendNextFrame()
 {
-    if (!put(frames.at(nextFrame).toUtf8(), true)) {
-        result.frameBegun = true;
-        result.portRefused = true;
-        finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
-        return;
-    }
-    result.framesSent = ++nextFrame;
-    paceClock.start();
-    paceTimer.start(writeOptions.paceMs);
+    if (enter(State::Sending))
+        send(frames.at(nextFrame).toUtf8(), Leaving::Frame);
 }
 
 void TransmitterSession::paceOver()
 {
-    if (current != Job::Write)
+    if (!expected(state == State::Pausing, "pause over"))
         return;
     // Counted from the frame's last byte on the line, whatever the timer did.
     const qint64 left = writeOptions.paceMs - paceClock.elapsed();
@@ -326,14 +424,14 @@ void TransmitterSession::paceOver()
         sendNextFrame();
         return;
     }
-    if (writeOptions.closingAck) {
-        if (!put(protocol::commandAck, true)) {
-            result.portRefused = true;
-            finish(Outcome::CutShort, QStringLiteral("cannot write to the port"));
-            return;
-        }
-        emit progressed(writeSteps);
-    }
+    if (writeOptions.closingAck && enter(State::Sending))
+        send(protocol::commandAck, Leaving::ClosingAck);
+    else
+        framesLeft();
+}
+
+void TransmitterSession::framesLeft()
+{
     // Everything has left: a write without a check is done, whatever comes next.
     if (!writeOptions.verify) {
         finish(Outcome::Done);
@@ -341,12 +439,11 @@ void TransmitterSession::paceOver()
     }
     result.checking = true;
     emit framesSent();
-    if (current != Job::Write) // stopped by a receiver
+    if (state == State::Idle) // stopped by a receiver
         return;
     // The read-back: the same read, its frames compared rather than stored.
-    current = Job::Read;
     readOptions = writeOptions.check;
-    storing = false;
+    readFor = ReadFor::Comparing;
     startReading();
 }
 
@@ -360,10 +457,11 @@ void TransmitterSession::finish(Outcome outcome, const QString &error)
 {
     replyTimer.stop();
     paceTimer.stop();
-    current = Job::None;
-    storing = false;
-    settling = false;
-    requestSent = false;
+    leaveTick.stop();
+    // Bytes the port has taken may still reach the transmitter.
+    result.frameBegun = result.frameBegun || leaving == Leaving::Frame;
+    leaving = Leaving::Nothing;
+    enter(State::Idle);
     doubt = Doubt::None;
     result.outcome = outcome;
     result.error = error;

@@ -42,7 +42,26 @@ class QIODevice;
 //          compared with what the frames carried; a difference is read
 //          again before it is reported. Without the closing
 //          "WWW" this is what a save sends while the port is open.
-// A frame counts as sent once its last byte has left the port (drained).
+// The states, and every move between them (enter() refuses any other):
+//
+//   Idle --read()--> Requesting --"RR" written--> Receiving
+//   Receiving --every frame in, part from an earlier request--> Settling
+//   Receiving, Settling --quiet with frames missing--> Requesting (again)
+//   Receiving, Settling --the read ends--> Idle
+//   Idle --write()--> Sending --frame gone--> Pausing --pause over--> Sending
+//   Sending ("WWW" gone) or Pausing (no "WWW"), `verify` --> Requesting
+//     (the read-back); without `verify` --> Idle
+//   any --abort(), a port that takes nothing--> Idle
+//
+// A read stores its frames (the user's) or compares them with what was
+// written (the read-back); that is what the read is for, set at its start.
+// An event a state does not expect (a timer left over, say) is logged and
+// ignored.
+//
+// A frame counts as sent once its last byte has left the port: the port's
+// own buffer is empty and the system's output queue too, as a timer finds
+// them. Nothing waits for that; a port whose output makes no progress for
+// stallTimeoutMs ends the job as cut short.
 class TransmitterSession : public QObject
 {
     Q_OBJECT
@@ -78,6 +97,11 @@ public:
         QString error;                           // why it did not complete, for people
     };
 
+    // A port whose queued output has not shrunk for this long is taken for
+    // stalled: more than any adapter's latency, and twice the wait the
+    // window once made on its own thread.
+    static constexpr int stallTimeoutMs = 2000;
+
     TransmitterSession(QIODevice &port, Ack ack, QObject *parent = nullptr);
 
     // Bytes as the port delivered them. The owner calls this for every
@@ -86,8 +110,10 @@ public:
     // The port was just opened: nothing of an earlier link is held.
     void restart();
 
-    bool busy() const { return current != Job::None; }
-    Job job() const { return current; }
+    enum class State { Idle, Requesting, Receiving, Settling, Sending, Pausing };
+
+    bool busy() const { return state != State::Idle; }
+    State currentState() const { return state; }
 
     // False (and nothing started) while another job runs.
     bool read(const ReadOptions &options);
@@ -97,6 +123,8 @@ public:
     void abort(const QString &why);
 
     qint64 skippedBytes() const { return framer.skippedBytes(); }
+    // A write's frame is on its way out of the port.
+    bool frameLeaving() const { return leaving == Leaving::Frame; }
 
 signals:
     void liveFrame(const QByteArray &frame);
@@ -120,7 +148,14 @@ signals:
 private:
     void handleFrames(const QList<QByteArray> &frames);
     void framerQuiet();
-    bool put(const QByteArray &bytes, bool drain);
+    // What follows once bytes sent with send() have left the port.
+    enum class Leaving { Nothing, Request, Frame, ClosingAck };
+    bool put(const QByteArray &bytes);
+    void send(const QByteArray &bytes, Leaving what);
+    qint64 bytesNotLeft() const;
+    void checkLeft();
+    void left(Leaving what);
+    void notLeft(Leaving what);
     void drainInput();
 
     void startReading();
@@ -131,7 +166,13 @@ private:
     void checkReadBack();
     void sendNextFrame();
     void paceOver();
+    void framesLeft();
     void finish(Outcome outcome, const QString &error = {});
+    // The one place the state changes; false (and no change) for a move the
+    // graph above does not have.
+    bool enter(State next);
+    bool reading() const;
+    bool expected(bool ok, const char *event) const;
 
     QIODevice &port;
     Ack ack;
@@ -140,19 +181,22 @@ private:
     QTimer quietTick; // finishes a frame the last piece left open
     QTimer replyTimer;
     QTimer paceTimer;
-    QElapsedTimer paceClock; // since the last frame left
+    QElapsedTimer paceClock;  // since the last frame left
+    QTimer leaveTick;         // looks whether the bytes sent have left
+    QElapsedTimer stallClock; // since the output last shrank
+    qint64 stillQueued = 0;
+    Leaving leaving = Leaving::Nothing;
 
-    Job current = Job::None;
+    State state = State::Idle;
     Result result;
     // read
+    enum class ReadFor { Storing, Comparing };
+    ReadFor readFor = ReadFor::Storing;
     ReadOptions readOptions;
-    bool storing = false; // the user's read: frames are handed on
     SettingsReply reply;
-    QSet<int> received;       // over every request of the read
-    QSet<int> thisRequest;    // in the reply to the latest request
-    bool settling = false;    // complete; letting the latest reply end
-    bool requestSent = false; // frames from now on answer the latest "RR"
-    int settleWaitMs = 0;     // quiet time that ends a settling reply
+    QSet<int> received;    // over every request of the read
+    QSet<int> thisRequest; // in the reply to the latest request
+    int settleWaitMs = 0;  // quiet time that ends a settling reply
     // A read-back that differs is checked again before it is believed.
     enum class Doubt { None, LettingEnd, AskedAgain };
     Doubt doubt = Doubt::None;

@@ -841,13 +841,21 @@ void TestLink::lostLinkClosesOnce()
     QCOMPARE(watcher->boxes.size(), 1);
 }
 
-// A read whose request cannot leave says so, and the link is gone.
+// A read whose request cannot leave says so, and the link is gone; the
+// window goes on running while it waits for the request to leave.
 void TestLink::portThatTakesNoBytesIsLost()
 {
     QVERIFY(openLink());
     peer->stopTakingBytes();
+    int ticks = 0, ticksAtBox = -1;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this, [&] { ++ticks; });
+    tick.start(10);
+    watcher->onBox = [&] { ticksAtBox = ticks; };
     child<QToolButton>("toolButton_Read")->click();
     QTRY_COMPARE_WITH_TIMEOUT(watcher->boxes.size(), 1, 5000);
+    // The 200 ms lock-out before the request gives some 20 ticks of its own.
+    QVERIFY2(ticksAtBox >= 50, qPrintable(QString::number(ticksAtBox)));
     QCOMPARE(watcher->boxes[0].text, linkLostText + "\n读取请求无法发出：串口不接收数据。");
     verifyClosedState();
 }
