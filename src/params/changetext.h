@@ -7,18 +7,12 @@
 #include <QVector>
 
 // How a change of settings reads, for the window's Write tooltip and for
-// txctl's listings alike. Labels, item texts and the "more" line go through
-// the installed translation (contexts "params::Label" and "params::Change"),
-// so the window shows them in its language and txctl, which installs none,
-// in English.
+// txctl's listings alike. Labels and item texts are the catalogue's, shown
+// in the running program's language (Field::shownLabel, shownText), and the
+// "more" line is translated too, so the window shows them in its language and
+// txctl, which installs no translation, in English.
 namespace params
 {
-
-// "CH3 sub-trim", or its translation: the label with its numbers taken out
-// is what is translated ("CH%1 sub-trim"), so one text serves all channels.
-QString labelText(const Field &f);
-// "12 %", "reversed", or their translation.
-QString valueText(const Field &f, int value);
 
 enum class ChangeStyle {
     Window, // "CH3 sub-trim: 12 % → -8 %", translated
