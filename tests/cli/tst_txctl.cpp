@@ -1028,7 +1028,7 @@ void TestTxctl::fileCommands()
     // standard input.
     QStringList argv = args;
     auto *p = new QProcess(this);
-    if (argv.last().startsWith('<'))
+    if (argv.value(argv.size() - 1).startsWith('<')) // some rows have no argument
         p->setStandardInputFile(argv.takeLast().mid(1));
     p->start("bash", QStringList{"-c",
                                  "while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
