@@ -340,11 +340,10 @@ void TestFiles::loadCases_data()
         p.extraWord = 110;
         p.extraWordScaled = 11.0;
     };
-    const RecordEdit loadedSG = [](TxParamsRecord &p) {
+    const RecordEdit loadedSG = [repairedOnly](TxParamsRecord &p) {
+        repairedOnly(p); // the H frame's word, missing, is repaired
         p.subTrim[0] = 100;
         p.alarmVolt = 3.7;
-        p.extraWord = 110;
-        p.extraWordScaled = 11.0;
     };
     const RecordEdit untouched = [](TxParamsRecord &) {};
     const auto lengths = [](int length, const char *which) {
@@ -354,9 +353,15 @@ void TestFiles::loadCases_data()
         return lines;
     };
     const auto note = [](const char *text) {
-        return QStringList{QStringLiteral("提示|") + QString::fromUtf8(text)};
+        return QStringList{QStringLiteral("提示|") + QString::fromUtf8(text) +
+                           QStringLiteral("\n没有加载任何设置，表单保留原值。")};
     };
-    const char *const nothing = "\n没有加载任何设置，表单保留原值。";
+    const auto missing = [](char frame, const char *loaded) {
+        return QStringList{
+            QStringLiteral("提示|文件中没有找到 %1 帧（标记不在应有的位置），表单保留"
+                           "这些设置的原值。\n已加载 %2 帧。")
+                .arg(QChar(frame), QString::fromUtf8(loaded))};
+    };
     const int choose = int(Answer::Choose);
     const QByteArray s = trimmed.left(81), g = trimmed.mid(81, 81), h = trimmed.mid(162);
     const QString wide = QChar(0xFEFF) + QString::fromLatin1(trimmed);
@@ -371,33 +376,25 @@ void TestFiles::loadCases_data()
         << choose << loadedAll << true << lengths(252, "0123") << QStringList();
     QTest::newRow("frames on separate lines") << s + "\n" + g + "\n" + h << choose << loadedAll
                                               << true << lengths(245, "0123") << QStringList();
-    QTest::newRow("cut to 200 characters")
-        << trimmed.left(200) << choose << loadedSG << true << lengths(200, "012")
-        << note("文件中没有找到 H 帧（标记不在应有的位置），表单保留这些设置的原值。\n已加载 S、G "
-                "帧。");
+    QTest::newRow("cut to 200 characters") << trimmed.left(200) << choose << loadedSG << true
+                                           << lengths(200, "012") << missing('H', "S、G");
     QTest::newRow("G frame's end marker out of place")
         << trimmed.left(160) + "ZY" + h << choose << loadedAll << true << lengths(243, "013")
-        << note("文件中没有找到 G 帧（标记不在应有的位置），表单保留这些设置的原值。\n已加载 S、H "
-                "帧。");
-    QTest::newRow("S frame only")
-        << s << choose << repairedOnly << true << lengths(81, "0")
-        << note(QByteArray("文件只有 81 个字符，参数文件是 243 个字符。") + nothing);
+        << missing('G', "S、H");
+    QTest::newRow("S frame only") << s << choose << repairedOnly << true << lengths(81, "0")
+                                  << note("文件只有 81 个字符，参数文件是 243 个字符。");
     QTest::newRow("empty") << QByteArray() << choose << repairedOnly << true << lengths(0, "0")
-                           << note(QByteArray("文件是空的。") + nothing);
-    QTest::newRow("UTF-16")
-        << QByteArray(reinterpret_cast<const char *>(wide.utf16()), int(wide.size()) * 2) << choose
-        << repairedOnly << true << lengths(488, "0")
-        << note(QByteArray("文件是 UTF-16 文本，参数文件是 243 个 ASCII 字符。") + nothing);
-    QTest::newRow("binary junk")
-        << QByteArray("\x7f"
-                      "ELF\x02\x01\x01\0",
-                      8) +
-               trimmed
-        << choose << repairedOnly << true << lengths(251, "0")
-        << note(QByteArray("文件不是文本文件（第 1 字节是控制字符 0x7f）。") + nothing);
-    QTest::newRow("97 MB")
-        << QByteArray("97 MB") << choose << repairedOnly << false << lengths(0, "0")
-        << note(QByteArray("文件太大（超过 65536 字节），参数文件只有 243 个字符。") + nothing);
+                           << note("文件是空的。");
+    QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char *>(wide.utf16()),
+                                          int(wide.size()) * 2)
+                            << choose << repairedOnly << true << lengths(488, "0")
+                            << note("文件是 UTF-16 文本，参数文件是 243 个 ASCII 字符。");
+    QTest::newRow("binary junk") << QByteArray::fromHex("7f454c4602010100") + trimmed << choose
+                                 << repairedOnly << true << lengths(251, "0")
+                                 << note("文件不是文本文件（第 1 字节是控制字符 0x7f）。");
+    QTest::newRow("97 MB") << QByteArray("97 MB") << choose << repairedOnly << false
+                           << lengths(0, "0")
+                           << note("文件太大（超过 65536 字节），参数文件只有 243 个字符。");
     QTest::newRow("dialog cancelled") << trimmed << int(Answer::Cancel) << repairedOnly << false
                                       << QStringList() << QStringList();
     QTest::newRow("file gone before it is read")

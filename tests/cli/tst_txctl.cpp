@@ -1028,18 +1028,13 @@ void TestTxctl::fileCommands()
     // standard input.
     QStringList argv = args;
     auto *p = new QProcess(this);
-    if (argv.value(argv.size() - 1).startsWith('<'))
+    if (argv.value(argv.size() - 1).startsWith('<')) // some rows have no argument
         p->setStandardInputFile(argv.takeLast().mid(1));
-    QString program = TXCTL_PATH;
-    if (argv.value(0).contains('=')) {
-        argv = QStringList{"-c",
-                           "while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
-                           "exec \"$0\" \"$@\"",
-                           TXCTL_PATH} +
-               argv;
-        program = "bash";
-    }
-    p->start(program, argv);
+    p->start("bash", QStringList{"-c",
+                                 "while [[ $1 == *=* ]]; do eval \"export $1\"; shift; done; "
+                                 "exec \"$0\" \"$@\"",
+                                 TXCTL_PATH} +
+                         argv);
     const Run r = finish(p);
     if (args == QStringList{"history"})
         QVERIFY(r.out.indexOf("-backup-160 ") < r.out.indexOf("-backup-99 "));

@@ -149,9 +149,8 @@ void TestParameterFile::framesFoundInText_data()
     QTest::addColumn<files::ReadProblem>("problem");
     QTest::addColumn<int>("position");
 
-    const QStringList frames = buildFrames(distinctRecord());
     QList<QByteArray> f;
-    for (const QString &frame : frames)
+    for (const QString &frame : buildFrames(distinctRecord()))
         f << frame.toLatin1();
     const QByteArray all = f[0] + f[1] + f[2];
     const auto replaced = [&all](int pos, char c) {
@@ -180,10 +179,8 @@ void TestParameterFile::framesFoundInText_data()
     QTest::newRow("NUL after the H frame, then a second file")
         << all + QByteArray(1, '\0') + all << "" << P::NulByte << 244;
     QTest::newRow("NUL inside a field") << replaced(9, '\0') << "" << P::NulByte << 10;
-    QTest::newRow("binary junk") << QByteArray("\x7f"
-                                               "ELF\x02\x01\x01") +
-                                        all
-                                 << "" << P::ControlByte << 1;
+    QTest::newRow("binary junk") << QByteArray::fromHex("7f454c46020101") + all << ""
+                                 << P::ControlByte << 1;
     const QString wide = QChar(0xFEFF) + QString::fromLatin1(all);
     QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char *>(wide.utf16()),
                                           int(wide.size()) * 2)
